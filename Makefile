@@ -1,0 +1,31 @@
+# Every target sets itself up first, so each one works alone on a fresh machine.
+BUILD ?= build
+export BUILD
+
+.PHONY: all setup build test demo bench fuzz format clean
+
+all: build
+
+setup:
+	@scripts/setup.sh
+
+build: setup
+	@cmake --build $(BUILD)
+
+test: build
+	@scripts/run-tests.sh
+
+demo: build
+	@scripts/run-demo.sh
+
+bench: build
+	@scripts/run-bench.sh
+
+fuzz: build
+	@scripts/run-fuzz.sh
+
+format:
+	@git ls-files '*.h' '*.cpp' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,2 @@
+#include "core/PardalinApi.h"
+extern "C" PARDALIN_API int PardalinProbe() { return 42; }
