@@ -1,0 +1,19 @@
+// A thread started on the host's request; the library starts none of its own.
+#pragma once
+
+#include <windows.h>
+#include <unknwn.h>
+
+struct IThread : public IUnknown
+{
+    // The thread's procedure; its result becomes the thread's exit code.
+    typedef unsigned int (*Procedure)(void* argument);
+
+    virtual bool Create(Procedure procedure, void* argument, DWORD creationFlags, unsigned __int64 stackSize,
+                        SECURITY_ATTRIBUTES* security) = 0;
+    virtual DWORD Suspend() = 0;
+    virtual DWORD Resume() = 0;
+    virtual bool Wait(DWORD milliseconds) = 0;
+    virtual DWORD GetId() = 0;
+    virtual HANDLE GetHandle() = 0;
+};

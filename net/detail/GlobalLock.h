@@ -1,0 +1,10 @@
+// The process-wide lock of the library, made when the library loads and released when it unloads.
+#pragma once
+
+#include "net/ISynchObject.h"
+
+namespace Pardalin
+{
+// Null only before the library's static initialisation and after its termination.
+ISynchObject* GlobalLock();
+} // namespace Pardalin

@@ -1,0 +1,117 @@
+#include "net/detail/GlobalLock.h"
+#include "net/detail/VCriticalSection.h"
+#include "net/detail/VOwnedHandle.h"
+#include "net/detail/VSynchLock.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+namespace
+{
+// Records what a holder does to its lock.
+struct CountingLock : VUnknown<ISynchObject>
+{
+    int locks = 0;
+    int unlocks = 0;
+    void Lock() override { ++locks; }
+    void Unlock() override { ++unlocks; }
+    LONG References()
+    {
+        AddRef();
+        return static_cast<LONG>(Release());
+    }
+};
+} // namespace
+
+TEST(InternalSynchLock, HoldsAReferenceAndTheLockForItsScope)
+{
+    auto* lock = new CountingLock;
+    {
+        VSynchLock holder(lock);
+        EXPECT_TRUE(holder.IsLocked());
+        EXPECT_EQ(1, lock->locks);
+        EXPECT_EQ(2, lock->References()) << "the holder keeps the lock alive";
+
+        holder.Unlock();
+        EXPECT_FALSE(holder.IsLocked());
+        EXPECT_EQ(1, lock->unlocks);
+        holder.Relock();
+        EXPECT_EQ(2, lock->locks);
+    }
+    EXPECT_EQ(2, lock->unlocks) << "a locked holder unlocks when it goes";
+    EXPECT_EQ(1, lock->References());
+
+    {
+        VSynchLock holder(lock);
+        holder.Unlock();
+    }
+    EXPECT_EQ(3, lock->unlocks) << "an unlocked holder does not unlock again";
+    lock->Release();
+}
+
+TEST(InternalSynchLock, NullObjectNeitherLocksNorFails)
+{
+    VSynchLock holder(nullptr);
+    EXPECT_TRUE(holder.IsLocked());
+    holder.Unlock();
+    holder.Relock();
+    EXPECT_TRUE(holder.IsLocked());
+}
+
+TEST(InternalSynchLock, CriticalSectionExcludesOtherThreadsAndIsReentrant)
+{
+    auto* section = new VCriticalSection;
+    long counter = 0;
+    std::vector<std::thread> workers;
+    for (int t = 0; t < 4; ++t)
+        workers.emplace_back([&] {
+            for (int i = 0; i < 20000; ++i)
+            {
+                VSynchLock outer(section);
+                VSynchLock inner(section); // the same thread may take it again
+                long seen = counter;
+                counter = seen + 1;
+            }
+        });
+    for (auto& worker : workers)
+        worker.join();
+    EXPECT_EQ(80000, counter);
+    section->Release();
+}
+
+TEST(InternalSynchLock, GlobalLockExistsOnceTheLibraryIsLoaded)
+{
+    ISynchObject* lock = Pardalin::GlobalLock();
+    ASSERT_NE(nullptr, lock);
+    EXPECT_EQ(lock, Pardalin::GlobalLock());
+    VSynchLock holder(lock);
+    EXPECT_TRUE(holder.IsLocked());
+}
+
+TEST(InternalOwnedHandle, ClosingKeepsTheLastErrorAndIgnoresEmptyValues)
+{
+    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_NE(nullptr, event);
+    HANDLE probe = nullptr;
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), event, GetCurrentProcess(), &probe, 0, FALSE,
+                                DUPLICATE_SAME_ACCESS));
+    {
+        VOwnedHandle holder(event);
+        SetLastError(ERROR_FILE_NOT_FOUND);
+    }
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
+    DWORD flags = 0;
+    EXPECT_FALSE(GetHandleInformation(event, &flags)) << "the held handle was closed";
+    CloseHandle(probe);
+
+    SetLastError(ERROR_ACCESS_DENIED);
+    {
+        VOwnedHandle none(nullptr);
+        VOwnedHandle invalid(INVALID_HANDLE_VALUE);
+        EXPECT_FALSE(none.IsValid());
+        EXPECT_FALSE(invalid.IsValid());
+    }
+    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
+}
