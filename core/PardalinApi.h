@@ -1,6 +1,9 @@
 // Export switch of the library's interface.
 #pragma once
 
+// The stand-in's base header brings winsock2.h in before windows.h, which every later header relies on.
+#include <afxver_.h>
+
 #if defined(PARDALIN_STATIC)
 #define PARDALIN_API
 #elif defined(PARDALIN_BUILD)

@@ -1,7 +1,7 @@
 // A lock that can be held across a scope and shared between objects.
 #pragma once
 
-#include <windows.h>
+#include "core/PardalinApi.h"
 #include <unknwn.h>
 
 struct ISynchObject : public IUnknown

@@ -1,7 +1,7 @@
 // A thread started on the host's request; the library starts none of its own.
 #pragma once
 
-#include <windows.h>
+#include "core/PardalinApi.h"
 #include <unknwn.h>
 
 struct IThread : public IUnknown

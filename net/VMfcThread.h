@@ -7,9 +7,8 @@
 
 class CWinThread;
 
-#ifndef PARDALIN_BUILD
+// Declared before any use so that the one exported instantiation serves the library and its hosts.
 extern template class PARDALIN_API VUnknown<IThread>;
-#endif
 
 class PARDALIN_API VMfcThread : public VUnknown<IThread>
 {

@@ -3,43 +3,69 @@
 
 #include "core/PardalinApi.h"
 
-#include <windows.h>
 #include <unknwn.h>
 
 template <class I> class VUnknown : public I
 {
 public:
-    VUnknown() : refCount(1) {}
+    VUnknown();
     // A copy is a new object: it owns its first reference whatever the source's count was.
-    VUnknown(const VUnknown&) : I(), refCount(1) {}
-    VUnknown& operator=(const VUnknown&) { return *this; }
+    VUnknown(const VUnknown&);
+    VUnknown& operator=(const VUnknown&);
 
     // Interfaces are reached through the classes' own casts, never by identifier.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override
-    {
-        if (object)
-            *object = nullptr;
-        return E_NOINTERFACE;
-    }
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
 
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refCount)); }
+    virtual ~VUnknown();
 
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const LONG remaining = InterlockedDecrement(&refCount);
-        if (remaining > 0)
-            return static_cast<ULONG>(remaining);
-        DeleteThis();
-        return 0;
-    }
-
-    virtual ~VUnknown() {}
-
-    void DisableVUnknownInterface() {}
+    void DisableVUnknownInterface();
 
 protected:
-    virtual void DeleteThis() { delete this; }
+    virtual void DeleteThis();
 
 private:
     volatile LONG refCount;
 };
+
+// Defined out of the class body so that an exported instantiation carries every member.
+
+template <class I> VUnknown<I>::VUnknown() : refCount(1) {}
+
+template <class I> VUnknown<I>::VUnknown(const VUnknown&) : I(), refCount(1) {}
+
+template <class I> VUnknown<I>& VUnknown<I>::operator=(const VUnknown&)
+{
+    return *this;
+}
+
+template <class I> HRESULT STDMETHODCALLTYPE VUnknown<I>::QueryInterface(REFIID, void** object)
+{
+    if (object)
+        *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+template <class I> ULONG STDMETHODCALLTYPE VUnknown<I>::AddRef()
+{
+    return static_cast<ULONG>(InterlockedIncrement(&refCount));
+}
+
+template <class I> ULONG STDMETHODCALLTYPE VUnknown<I>::Release()
+{
+    const LONG remaining = InterlockedDecrement(&refCount);
+    if (remaining > 0)
+        return static_cast<ULONG>(remaining);
+    DeleteThis();
+    return 0;
+}
+
+template <class I> VUnknown<I>::~VUnknown() {}
+
+template <class I> void VUnknown<I>::DisableVUnknownInterface() {}
+
+template <class I> void VUnknown<I>::DeleteThis()
+{
+    delete this;
+}

@@ -30,3 +30,22 @@
 
 #define AFXAPI __stdcall
 #define AFX_CDECL __cdecl
+
+// Diagnostics (ASSERT, TRACE, ASSERT_VALID) follow the build: on unless NDEBUG, as the C assert does, and
+// always on when _DEBUG asks for them. The DLL exports the diagnostic entry points in every build, so a
+// debug host can run on a release stand-in.
+#if defined(_DEBUG) || !defined(NDEBUG)
+#define AFX_DIAGNOSTICS 1
+#else
+#define AFX_DIAGNOSTICS 0
+#endif
+
+#ifndef PASCAL
+#define PASCAL __stdcall
+#endif
+
+// MFC's marker for classes that are only ever used as bases; the compiler needs nothing from it here.
+#define AFX_NOVTABLE
+
+// Functions that never return (the AfxThrow family).
+#define AFX_NORETURN [[noreturn]]

@@ -18,7 +18,7 @@ struct GlobalLockLifetime
 } g_globalLockLifetime;
 } // namespace
 
-ISynchObject* Pardalin::GlobalLock()
+ISynchObject* pardalin::detail::GlobalLock()
 {
     return g_globalLock;
 }

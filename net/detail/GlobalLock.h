@@ -3,8 +3,8 @@
 
 #include "net/ISynchObject.h"
 
-namespace Pardalin
+namespace pardalin::detail
 {
 // Null only before the library's static initialisation and after its termination.
 ISynchObject* GlobalLock();
-} // namespace Pardalin
+} // namespace pardalin::detail

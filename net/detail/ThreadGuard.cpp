@@ -9,10 +9,10 @@ extern "C" EXCEPTION_DISPOSITION PardalinThreadGuardHandler(EXCEPTION_RECORD* re
     if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND))
         return ExceptionContinueSearch;
     const DWORD code = record->ExceptionCode;
-    if (code == Pardalin::kMsvcLanguageException || code == Pardalin::kGccLanguageException)
+    if (code == pardalin::detail::kMsvcLanguageException || code == pardalin::detail::kGccLanguageException)
     {
         const ULONG_PTR arguments[2] = {reinterpret_cast<ULONG_PTR>(record), reinterpret_cast<ULONG_PTR>(context)};
-        RaiseException(Pardalin::kEscapedLanguageException, Pardalin::kEscapedLanguageExceptionFlags, 2, arguments);
+        RaiseException(pardalin::detail::kEscapedLanguageException, pardalin::detail::kEscapedLanguageExceptionFlags, 2, arguments);
     }
     return ExceptionContinueSearch;
 }

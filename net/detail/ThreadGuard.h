@@ -2,15 +2,15 @@
 // library's own structured exception 0xE104003B, carrying the original exception and context records.
 #pragma once
 
-#include <windows.h>
+#include "core/PardalinApi.h"
 
 extern "C" unsigned int PardalinRunGuarded(unsigned int (*procedure)(void*), void* argument);
 
-namespace Pardalin
+namespace pardalin::detail
 {
 constexpr DWORD kEscapedLanguageException = 0xE104003B;
 // Flags handed to RaiseException for the escaped exception; its low bit makes it non-continuable.
 constexpr DWORD kEscapedLanguageExceptionFlags = 0xC0000025;
 constexpr DWORD kMsvcLanguageException = 0xE06D7363;
 constexpr DWORD kGccLanguageException = 0x20474343;
-} // namespace Pardalin
+} // namespace pardalin::detail

@@ -2,7 +2,7 @@
 // release its handles on the way out and still report why it failed.
 #pragma once
 
-#include <windows.h>
+#include "core/PardalinApi.h"
 
 class VOwnedHandle
 {

@@ -84,7 +84,9 @@ TEST(FrameMessageTable, HoldsNothingElse)
             for (const Entry& entry : kTable)
                 listed = listed || entry.id == id;
             if (!listed)
+            {
                 EXPECT_EQ(L"", RawText(library, id)) << std::hex << id;
+            }
         }
     }
     FreeLibrary(library);

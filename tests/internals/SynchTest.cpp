@@ -83,9 +83,9 @@ TEST(InternalSynchLock, CriticalSectionExcludesOtherThreadsAndIsReentrant)
 
 TEST(InternalSynchLock, GlobalLockExistsOnceTheLibraryIsLoaded)
 {
-    ISynchObject* lock = Pardalin::GlobalLock();
+    ISynchObject* lock = pardalin::detail::GlobalLock();
     ASSERT_NE(nullptr, lock);
-    EXPECT_EQ(lock, Pardalin::GlobalLock());
+    EXPECT_EQ(lock, pardalin::detail::GlobalLock());
     VSynchLock holder(lock);
     EXPECT_TRUE(holder.IsLocked());
 }

@@ -1,0 +1,87 @@
+// Framework state: what the application and the extension DLLs loaded into it share (module state), and
+// what each thread keeps for itself (module thread state).
+#pragma once
+
+#include "afxver_.h"
+
+#include <cstddef>
+
+struct CRuntimeClass;
+class CWinThread;
+
+// An intrusive singly linked list: the link lives inside the listed object at a fixed offset, so adding a
+// class or a library to a chain never allocates (it happens during static initialisation and DLL loading).
+class AFX_API CSimpleList
+{
+public:
+    explicit CSimpleList(int nNextOffset = 0)
+        : m_pHead(nullptr), m_nNextOffset(static_cast<size_t>(nNextOffset))
+    {
+    }
+    void Construct(int nNextOffset);
+
+    BOOL IsEmpty() const { return m_pHead == nullptr; }
+    void AddHead(void* p);
+    void RemoveAll() { m_pHead = nullptr; }
+    void* GetHead() const { return m_pHead; }
+    void* GetNext(void* p) const { return *GetNextPtr(p); }
+    BOOL Remove(void* p);
+
+    void* m_pHead;
+    size_t m_nNextOffset;
+
+    void** GetNextPtr(void* p) const
+    {
+        return reinterpret_cast<void**>(static_cast<BYTE*>(p) + m_nNextOffset);
+    }
+};
+
+template <class TYPE> class CTypedSimpleList : public CSimpleList
+{
+public:
+    explicit CTypedSimpleList(int nNextOffset = 0) : CSimpleList(nNextOffset) {}
+    void AddHead(TYPE p) { CSimpleList::AddHead(p); }
+    TYPE GetHead() const { return static_cast<TYPE>(CSimpleList::GetHead()); }
+    TYPE GetNext(TYPE p) const { return static_cast<TYPE>(CSimpleList::GetNext(p)); }
+    BOOL Remove(TYPE p) { return CSimpleList::Remove(p); }
+    operator TYPE() const { return GetHead(); }
+};
+
+// State of the application as a whole. Extension DLLs (such as the component library) share the
+// application's state rather than owning one, so classes registered by their static constructors end up in
+// this one list. Later slices add the resource and application fields (current instance and resource
+// handles, application name, CWinApp) and the chain of CDynLinkLibrary objects.
+class AFX_API AFX_MODULE_STATE
+{
+public:
+    AFX_MODULE_STATE();
+    AFX_MODULE_STATE(const AFX_MODULE_STATE&) = delete;
+    AFX_MODULE_STATE& operator=(const AFX_MODULE_STATE&) = delete;
+
+    // Run-time classes registered by IMPLEMENT_DYNAMIC, IMPLEMENT_DYNCREATE and (later) IMPLEMENT_SERIAL,
+    // newest first. Guarded by AfxLockGlobals(CRIT_RUNTIMECLASSLIST).
+    CTypedSimpleList<CRuntimeClass*> m_classList;
+};
+
+AFX_API AFX_MODULE_STATE* AFXAPI AfxGetModuleState();
+
+// Per-thread part of the module state.
+class AFX_API AFX_MODULE_THREAD_STATE
+{
+public:
+    // The CWinThread running on this thread, if the framework started it.
+    CWinThread* m_pCurrentWinThread = nullptr;
+};
+
+AFX_API AFX_MODULE_THREAD_STATE* AFXAPI AfxGetModuleThreadState();
+
+// Process-wide locks of the framework's shared lists; recursive, so a lock holder may call back into code
+// that takes the same lock.
+enum
+{
+    CRIT_RUNTIMECLASSLIST = 0,
+    CRIT_DYNLINKLIST = 1,
+    CRIT_MAX = 8
+};
+AFX_API void AFXAPI AfxLockGlobals(int nLockType);
+AFX_API void AFXAPI AfxUnlockGlobals(int nLockType);

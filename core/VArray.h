@@ -1,0 +1,165 @@
+// VArray<T>: the library's growable array. Its fields and growth rule are part of the binary interface.
+// When storage cannot be had an operation throws std::bad_alloc and the array keeps its elements.
+#pragma once
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <memory>
+#include <new>
+
+template <class T> class VArray
+{
+public:
+    // Thrown by value when an element is addressed outside 0 ... count - 1.
+    class OutOfRange
+    {
+    };
+
+    // Storage for `capacity` elements is made (default-constructed) at once.
+    explicit VArray(int capacity = 0)
+        : m_nCapacity(0), m_nCount(0), m_pData(nullptr), m_nGrowFactor(2), m_nGrowIncrement(0)
+    {
+        if (capacity > 0)
+            Reallocate(capacity);
+    }
+
+    VArray(const VArray& other)
+        : m_nCapacity(0), m_nCount(0), m_pData(nullptr), m_nGrowFactor(other.m_nGrowFactor),
+          m_nGrowIncrement(other.m_nGrowIncrement)
+    {
+        CopyFrom(other);
+    }
+
+    VArray& operator=(const VArray& other)
+    {
+        if (this != &other)
+        {
+            RemoveAll();
+            CopyFrom(other);
+        }
+        return *this;
+    }
+
+    ~VArray() { delete[] m_pData; }
+
+    int GetCount() const { return m_nCount; }
+    int GetCapacity() const { return m_nCapacity; }
+    bool IsEmpty() const { return m_nCount == 0; }
+    T* GetData() { return m_pData; }
+    const T* GetData() const { return m_pData; }
+
+    T& operator[](int index)
+    {
+        CheckIndex(index);
+        return m_pData[index];
+    }
+    const T& operator[](int index) const
+    {
+        CheckIndex(index);
+        return m_pData[index];
+    }
+    T& GetAt(int index) { return (*this)[index]; }
+    const T& GetAt(int index) const { return (*this)[index]; }
+
+    // Returns the new element's index.
+    int Add(const T& value)
+    {
+        const T copy(value); // `value` may be an element of this array, which growing would destroy
+        const std::int64_t needed = static_cast<std::int64_t>(m_nCount) + 1;
+        if (needed > m_nCapacity)
+            Reallocate(
+                Limit(static_cast<std::int64_t>(m_nGrowFactor) * std::max<std::int64_t>(m_nCapacity, needed) +
+                          m_nGrowIncrement,
+                      needed));
+        m_pData[m_nCount] = copy;
+        return m_nCount++;
+    }
+
+    // Inserts `count` copies of `value` before `index` (0 ... count; the count appends).
+    void InsertAt(int index, const T& value, int count = 1)
+    {
+        if (index < 0 || index > m_nCount || count < 0)
+            throw OutOfRange();
+        if (count == 0)
+            return;
+        const T copy(value);
+        const std::int64_t needed = static_cast<std::int64_t>(m_nCount) + count;
+        if (needed > m_nCapacity)
+            Reallocate(
+                Limit(std::max<std::int64_t>(needed, static_cast<std::int64_t>(m_nGrowFactor) * m_nCapacity +
+                                                         m_nGrowIncrement),
+                      needed));
+        for (int i = m_nCount - 1; i >= index; --i)
+            m_pData[i + count] = m_pData[i];
+        for (int i = index; i < index + count; ++i)
+            m_pData[i] = copy;
+        m_nCount += count;
+    }
+
+    // Removes `count` elements from `index`; the range must lie inside the array.
+    void RemoveAt(int index, int count = 1)
+    {
+        if (index < 0 || count < 0 || count > m_nCount - index)
+            throw OutOfRange();
+        for (int i = index; i + count < m_nCount; ++i)
+            m_pData[i] = m_pData[i + count];
+        // Vacated slots let go of what they held (a string's buffer, for one).
+        for (int i = m_nCount - count; i < m_nCount; ++i)
+            m_pData[i] = T();
+        m_nCount -= count;
+    }
+
+    // Removes every element and releases the storage.
+    void RemoveAll()
+    {
+        delete[] m_pData;
+        m_pData = nullptr;
+        m_nCapacity = 0;
+        m_nCount = 0;
+    }
+
+private:
+    void CheckIndex(int index) const
+    {
+        if (index < 0 || index >= m_nCount)
+            throw OutOfRange();
+    }
+
+    static int Limit(std::int64_t wanted, std::int64_t needed)
+    {
+        if (needed > INT_MAX)
+            throw std::bad_alloc();
+        return static_cast<int>(wanted > INT_MAX ? INT_MAX : wanted);
+    }
+
+    // New storage is constructed, the elements copied over by assignment and the old storage destroyed.
+    void Reallocate(int capacity)
+    {
+        std::unique_ptr<T[]> fresh(new T[capacity]);
+        for (int i = 0; i < m_nCount; ++i)
+            fresh[i] = m_pData[i];
+        delete[] m_pData;
+        m_pData = fresh.release();
+        m_nCapacity = capacity;
+    }
+
+    void CopyFrom(const VArray& other)
+    {
+        if (other.m_nCapacity > 0)
+        {
+            std::unique_ptr<T[]> fresh(new T[other.m_nCapacity]);
+            for (int i = 0; i < other.m_nCount; ++i)
+                fresh[i] = other.m_pData[i];
+            m_pData = fresh.release();
+        }
+        m_nCapacity = other.m_nCapacity;
+        m_nCount = other.m_nCount;
+    }
+
+    std::int32_t m_nCapacity;
+    std::int32_t m_nCount;
+    T* m_pData;
+    std::int32_t m_nGrowFactor;
+    std::int32_t m_nGrowIncrement;
+};

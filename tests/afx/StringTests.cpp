@@ -1,0 +1,507 @@
+#include "AfxTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace
+{
+std::wstring W(const CString& s)
+{
+    return std::wstring(s.GetString(), static_cast<size_t>(s.GetLength()));
+}
+std::string A(const CStringA& s)
+{
+    return std::string(s.GetString(), static_cast<size_t>(s.GetLength()));
+}
+} // namespace
+
+// --- sharing and copy-on-write ---------------------------------------------------------------------
+
+TEST(AfxString, CopiesShareOneBufferUntilOneIsWritten)
+{
+    CString original(L"shared text");
+    CString copy = original;
+    CString assigned;
+    assigned = copy;
+    EXPECT_EQ(original.GetString(), copy.GetString());
+    EXPECT_EQ(original.GetString(), assigned.GetString());
+
+    copy.SetAt(0, L'S');
+    EXPECT_EQ(L"shared text", W(original));
+    EXPECT_EQ(L"Shared text", W(copy));
+    EXPECT_EQ(L"shared text", W(assigned));
+    EXPECT_NE(original.GetString(), copy.GetString());
+    EXPECT_EQ(original.GetString(), assigned.GetString());
+}
+
+TEST(AfxString, EveryWritingMemberLeavesTheOtherCopiesAlone)
+{
+    const std::vector<std::pair<const char*, std::function<void(CString&)>>> writers = {
+        {"SetAt", [](CString& s) { s.SetAt(1, L'#'); }},
+        {"+=", [](CString& s) { s += L"++"; }},
+        {"AppendChar", [](CString& s) { s.AppendChar(L'!'); }},
+        {"MakeUpper", [](CString& s) { s.MakeUpper(); }},
+        {"MakeReverse", [](CString& s) { s.MakeReverse(); }},
+        {"Replace(ch)", [](CString& s) { s.Replace(L'l', L'L'); }},
+        {"Replace(str)", [](CString& s) { s.Replace(L"ell", L"ipp"); }},
+        {"Remove", [](CString& s) { s.Remove(L'l'); }},
+        {"Insert", [](CString& s) { s.Insert(2, L"--"); }},
+        {"Delete", [](CString& s) { s.Delete(1, 2); }},
+        {"Trim", [](CString& s) { s.Trim(L"ho"); }},
+        {"Truncate", [](CString& s) { s.Truncate(2); }},
+        {"Empty", [](CString& s) { s.Empty(); }},
+        {"Format", [](CString& s) { s.Format(L"%d", 42); }},
+        {"GetBuffer",
+         [](CString& s)
+         {
+             s.GetBuffer()[0] = L'J';
+             s.ReleaseBuffer();
+         }},
+        {"GetBufferSetLength",
+         [](CString& s)
+         {
+             s.GetBufferSetLength(3)[2] = L'x';
+             s.ReleaseBuffer();
+         }},
+        {"LockBuffer", [](CString& s) { s.LockBuffer()[0] = L'L'; }},
+    };
+    for (const auto& [name, write] : writers)
+    {
+        CString original(L"hello");
+        CString copy = original;
+        write(copy);
+        EXPECT_EQ(L"hello", W(original)) << name;
+        EXPECT_NE(L"hello", W(copy)) << name;
+    }
+}
+
+TEST(AfxString, GetBufferOnASharedStringGivesAPrivateCopy)
+{
+    CString a(L"abc");
+    CString b = a;
+    wchar_t* p = b.GetBuffer();
+    EXPECT_NE(a.GetString(), p);
+    p[0] = L'X';
+    b.ReleaseBuffer();
+    EXPECT_EQ(L"abc", W(a));
+    EXPECT_EQ(L"Xbc", W(b));
+}
+
+TEST(AfxString, GetBufferFilledByAnApiAndReleased)
+{
+    CString path;
+    DWORD n = GetModuleFileNameW(nullptr, path.GetBuffer(MAX_PATH), MAX_PATH);
+    path.ReleaseBuffer();
+    ASSERT_GT(n, 0u);
+    EXPECT_EQ(static_cast<int>(n), path.GetLength());
+    EXPECT_EQ(path.GetLength(), path.ReverseFind(L'e') + 1); // ...test_afx.exe
+
+    CString s(L"keep");
+    wchar_t* p = s.GetBuffer(20);
+    EXPECT_GE(s.GetAllocLength(), 20);
+    EXPECT_EQ(L'k', p[0]); // the old text is kept
+    std::wcscpy(p + 4, L" growing");
+    s.ReleaseBuffer();
+    EXPECT_EQ(L"keep growing", W(s));
+
+    p = s.GetBuffer();
+    s.ReleaseBuffer(4); // an explicit length ignores the terminator
+    EXPECT_EQ(L"keep", W(s));
+    EXPECT_EQ(L'\0', s.GetString()[4]);
+}
+
+TEST(AfxString, ReleaseBufferRejectsALengthBeyondTheBuffer)
+{
+    CString s(L"abc");
+    s.GetBuffer(5);
+    EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([&] { s.ReleaseBuffer(s.GetAllocLength() + 1); }));
+    EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([&] { s.ReleaseBuffer(-2); }));
+    s.ReleaseBuffer();
+    EXPECT_EQ(L"abc", W(s));
+}
+
+TEST(AfxString, ALockedBufferIsNeverShared)
+{
+    CString a(L"locked");
+    wchar_t* p = a.LockBuffer();
+    CString b = a;
+    EXPECT_NE(a.GetString(), b.GetString());
+    p[0] = L'L';
+    EXPECT_EQ(L"Locked", W(a));
+    EXPECT_EQ(L"locked", W(b));
+
+    a.UnlockBuffer();
+    CString c = a;
+    EXPECT_EQ(a.GetString(), c.GetString());
+}
+
+TEST(AfxString, OperationsWhoseArgumentIsTheStringsOwnText)
+{
+    CString s(L"abc");
+    s.Append(s);
+    EXPECT_EQ(L"abcabc", W(s));
+    s.Append(s.GetString() + 4); // while the buffer grows
+    EXPECT_EQ(L"abcabcbc", W(s));
+    s = s.GetString() + 3;
+    EXPECT_EQ(L"abcbc", W(s));
+    s.Format(L"[%s|%s]", s.GetString(), s.GetString());
+    EXPECT_EQ(L"[abcbc|abcbc]", W(s));
+    s = L"xyz";
+    s.Insert(1, s.GetString() + 1);
+    EXPECT_EQ(L"xyzyz", W(s));
+    s.Replace(s.GetString() + 3, L"!"); // "yz" is replaced wherever it occurs
+    EXPECT_EQ(L"x!!", W(s));
+    s += s;
+    EXPECT_EQ(L"x!!x!!", W(s));
+}
+
+TEST(AfxString, MovedFromStringIsEmptyAndUsable)
+{
+    CString a(L"moving");
+    const wchar_t* text = a.GetString();
+    CString b(std::move(a));
+    EXPECT_EQ(text, b.GetString());
+    EXPECT_TRUE(a.IsEmpty()); // NOLINT(bugprone-use-after-move): the state after a move is defined here
+    a = L"again";
+    EXPECT_EQ(L"again", W(a));
+}
+
+// --- construction and conversion -------------------------------------------------------------------
+
+TEST(AfxString, ConstructionFromNarrowTextUsesTheAnsiCodePage)
+{
+    CStringW w("plain ascii");
+    EXPECT_EQ(L"plain ascii", W(w));
+    CStringA a(L"plain ascii");
+    EXPECT_EQ("plain ascii", A(a));
+    EXPECT_TRUE(CStringW(static_cast<const char*>(nullptr)).IsEmpty());
+
+    if (GetACP() != 1252)
+    {
+        GTEST_SKIP() << "the checks below assume the Western European ANSI code page";
+    }
+    CStringW accented("caf\xE9 \x80");
+    EXPECT_EQ(L"caf\u00E9 \u20AC", W(accented));
+    CStringA back(accented);
+    EXPECT_EQ("caf\xE9 \x80", A(back));
+    // A character the code page does not have turns into its default character, not into nothing.
+    CStringA unmappable(L"a\u4E2Db");
+    EXPECT_EQ("a?b", A(unmappable));
+
+    CStringW mixed(L"x");
+    mixed += "\xE9";
+    mixed += '\xE9';
+    EXPECT_EQ(L"x\u00E9\u00E9", W(mixed));
+    EXPECT_TRUE(mixed == "x\xE9\xE9");
+}
+
+TEST(AfxString, ConstructionFromCountsAndRepeatedCharacters)
+{
+    EXPECT_EQ(L"---", W(CString(L'-', 3)));
+    EXPECT_TRUE(CString(L'-', 0).IsEmpty());
+    EXPECT_TRUE(CString(L'-', -4).IsEmpty());
+    EXPECT_EQ("zz", A(CStringA(L'z', 2)));
+    EXPECT_EQ(L"abc", W(CString(L"abcdef", 3)));
+    CString withZero(L"a\0b", 3);
+    EXPECT_EQ(3, withZero.GetLength());
+    EXPECT_EQ(L'b', withZero[2]);
+    EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([] { CString bad(L"abc", -1); }));
+    EXPECT_TRUE(
+        ThrowsAfx<CInvalidArgException>([] { CString bad(static_cast<const wchar_t*>(nullptr), 2); }));
+}
+
+TEST(AfxString, AResourceIdInsteadOfTextGivesAnEmptyString)
+{
+    CString s(MAKEINTRESOURCEW(101));
+    EXPECT_TRUE(s.IsEmpty());
+    s = L"x";
+    s = MAKEINTRESOURCEW(7);
+    EXPECT_TRUE(s.IsEmpty());
+}
+
+// --- characters ------------------------------------------------------------------------------------
+
+TEST(AfxString, IndexOutOfRangeThrowsInvalidArgument)
+{
+    CString s(L"abc");
+    EXPECT_EQ(L'c', s.GetAt(2));
+    EXPECT_EQ(L'\0', s.GetAt(3)); // the terminator may be read
+    EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([&] { s.GetAt(4); }));
+    EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([&] { s.GetAt(-1); }));
+    EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([&] { s.SetAt(3, L'x'); }));
+    EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([&] { s.SetAt(-1, L'x'); }));
+    EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([&] { s.Truncate(4); }));
+    EXPECT_EQ(L"abc", W(s));
+}
+
+TEST(AfxString, EmptyAndIsEmpty)
+{
+    CString s;
+    EXPECT_TRUE(s.IsEmpty());
+    EXPECT_EQ(0, s.GetLength());
+    EXPECT_STREQ(L"", s.GetString());
+    s = L"text";
+    EXPECT_FALSE(s.IsEmpty());
+    s.Empty();
+    EXPECT_TRUE(s.IsEmpty());
+    EXPECT_STREQ(L"", static_cast<LPCTSTR>(s));
+}
+
+// --- formatting ------------------------------------------------------------------------------------
+
+TEST(AfxString, FormatUsesWindowsConventionsForStringArguments)
+{
+    CString s;
+    s.Format(L"%s|%S|%c|%d|%5.2f|%04X|%I64d", L"wide", "narrow", L'w', -12, 3.14159, 0xBEEF,
+             -1234567890123LL);
+    EXPECT_EQ(L"wide|narrow|w|-12| 3.14|BEEF|-1234567890123", W(s));
+
+    CStringA a;
+    a.Format("%s|%S", "narrow", L"wide");
+    EXPECT_EQ("narrow|wide", A(a));
+}
+
+TEST(AfxString, FormatAcceptsCStringArgumentsDirectly)
+{
+    CString name(L"world");
+    CStringA narrow("bytes");
+    CString s;
+    s.Format(L"hello %s, %S", name, narrow);
+    EXPECT_EQ(L"hello world, bytes", W(s));
+    s.AppendFormat(L" (%s)", name);
+    EXPECT_EQ(L"hello world, bytes (world)", W(s));
+}
+
+TEST(AfxString, FormatProducesLongResults)
+{
+    CString piece(L'x', 5000);
+    CString s;
+    s.Format(L"<%s%s>", piece.GetString(), piece.GetString());
+    EXPECT_EQ(10002, s.GetLength());
+    EXPECT_EQ(L'>', s[10001]);
+    EXPECT_EQ(CString(L'x', 10000), s.Mid(1, 10000));
+}
+
+TEST(AfxString, FormatRejectsANullFormat)
+{
+    CString s(L"unchanged");
+    EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([&] { s.Format(static_cast<const wchar_t*>(nullptr)); }));
+    EXPECT_EQ(L"unchanged", W(s));
+}
+
+TEST(AfxString, FormatMessageInsertsNumberedArguments)
+{
+    CString s;
+    s.FormatMessage(L"%2 copied to %1 (%3!d! files, %4!04X!, 100%%)", L"D:\\backup", CString(L"C:\\data"), 12,
+                    0xAB);
+    EXPECT_EQ(L"C:\\data copied to D:\\backup (12 files, 00AB, 100%)", W(s));
+
+    CStringA a;
+    a.FormatMessage("%1!s!=%2!u!", "count", 7u);
+    EXPECT_EQ("count=7", A(a));
+}
+
+TEST(AfxString, FormatMessageWithAnEmptyResultThrowsMemoryException)
+{
+    CString s(L"before");
+    EXPECT_TRUE(ThrowsAfx<CMemoryException>([&] { s.FormatMessage(L""); }));
+    EXPECT_EQ(L"before", W(s));
+}
+
+// --- comparison ------------------------------------------------------------------------------------
+
+TEST(AfxString, CompareIsOrdinalAndCompareNoCaseFoldsCase)
+{
+    CString s(L"apple");
+    EXPECT_EQ(0, s.Compare(L"apple"));
+    EXPECT_GT(s.Compare(L"Apple"), 0); // 'a' sorts after 'A' by code
+    EXPECT_LT(s.Compare(L"apples"), 0);
+    EXPECT_EQ(0, s.CompareNoCase(L"APPLE"));
+    EXPECT_LT(s.CompareNoCase(L"Banana"), 0); // ordinal order would put "Banana" first
+    EXPECT_GT(s.Compare(L"Banana"), 0);
+    EXPECT_GT(s.CompareNoCase(L"APP"), 0);
+    EXPECT_GT(s.Compare(nullptr), 0);
+}
+
+TEST(AfxString, ComparisonOperators)
+{
+    CString a(L"alpha");
+    CString b(L"beta");
+    EXPECT_TRUE(a == L"alpha");
+    EXPECT_TRUE(L"alpha" == a);
+    EXPECT_TRUE(a == "alpha");
+    EXPECT_TRUE(a != b);
+    EXPECT_TRUE(a < b);
+    EXPECT_TRUE(b > a);
+    EXPECT_TRUE(a <= L"alpha");
+    EXPECT_TRUE(L"gamma" >= b);
+    EXPECT_FALSE(a == CString(L"Alpha"));
+}
+
+TEST(AfxString, Concatenation)
+{
+    CString a(L"left");
+    CString sum = a + L"-" + CString(L"right") + L'!';
+    EXPECT_EQ(L"left-right!", W(sum));
+    EXPECT_EQ(L">left", W(L'>' + a));
+    EXPECT_EQ(L"[left", W(L"[" + a));
+    EXPECT_EQ(L"left", W(a));
+    CString empty;
+    EXPECT_EQ(L"left", W(empty + a));
+}
+
+// --- searching -------------------------------------------------------------------------------------
+
+TEST(AfxString, FindAtTheEdges)
+{
+    CString s(L"abcabc");
+    EXPECT_EQ(1, s.Find(L'b'));
+    EXPECT_EQ(4, s.Find(L'b', 2));
+    EXPECT_EQ(-1, s.Find(L'b', 5));
+    EXPECT_EQ(-1, s.Find(L'a', 6));
+    EXPECT_EQ(-1, s.Find(L'a', -1));
+    EXPECT_EQ(-1, s.Find(L'z'));
+
+    EXPECT_EQ(3, s.Find(L"abc", 1));
+    EXPECT_EQ(-1, s.Find(L"abc", 4));
+    EXPECT_EQ(-1, s.Find(L"abcabcx"));
+    EXPECT_EQ(2, s.Find(L"", 2));  // the empty text is found where the search starts
+    EXPECT_EQ(6, s.Find(L"", 6));  // even at the end
+    EXPECT_EQ(-1, s.Find(L"", 7)); // but not beyond it
+    EXPECT_EQ(-1, s.Find(static_cast<const wchar_t*>(nullptr)));
+
+    EXPECT_EQ(4, s.ReverseFind(L'b'));
+    EXPECT_EQ(-1, s.ReverseFind(L'z'));
+    EXPECT_EQ(2, s.FindOneOf(L"xc"));
+    EXPECT_EQ(-1, s.FindOneOf(L"xyz"));
+    EXPECT_EQ(-1, s.FindOneOf(L""));
+    EXPECT_EQ(-1, CString().Find(L'a'));
+}
+
+TEST(AfxString, MidLeftRightClampToTheText)
+{
+    CString s(L"0123456789");
+    EXPECT_EQ(L"345", W(s.Mid(3, 3)));
+    EXPECT_EQ(L"789", W(s.Mid(7)));
+    EXPECT_EQ(L"89", W(s.Mid(8, 50)));
+    EXPECT_EQ(L"01", W(s.Mid(-5, 2)));
+    EXPECT_EQ(L"", W(s.Mid(10)));
+    EXPECT_EQ(L"", W(s.Mid(11, 2)));
+    EXPECT_EQ(L"", W(s.Mid(2, -1)));
+    EXPECT_EQ(L"012", W(s.Left(3)));
+    EXPECT_EQ(L"", W(s.Left(-3)));
+    EXPECT_EQ(L"0123456789", W(s.Left(99)));
+    EXPECT_EQ(L"789", W(s.Right(3)));
+    EXPECT_EQ(L"", W(s.Right(0)));
+    EXPECT_EQ(L"0123456789", W(s.Right(99)));
+    // Asking for everything shares the text instead of copying it.
+    EXPECT_EQ(s.GetString(), s.Mid(0).GetString());
+    EXPECT_EQ(s.GetString(), s.Left(10).GetString());
+}
+
+TEST(AfxString, SpanIncludingAndExcluding)
+{
+    CString s(L"123abc456");
+    EXPECT_EQ(L"123", W(s.SpanIncluding(L"0123456789")));
+    EXPECT_EQ(L"", W(s.SpanIncluding(L"abc")));
+    EXPECT_EQ(L"123", W(s.SpanExcluding(L"cba")));
+    EXPECT_EQ(L"123abc456", W(s.SpanExcluding(L"xyz")));
+}
+
+TEST(AfxString, TokenizeWalksTheTokensAndEndsWithMinusOne)
+{
+    CString s(L"%First Second#Third##");
+    std::vector<std::wstring> tokens;
+    int pos = 0;
+    for (CString token = s.Tokenize(L"% #", pos); pos != -1; token = s.Tokenize(L"% #", pos))
+    {
+        tokens.push_back(W(token));
+    }
+    EXPECT_EQ((std::vector<std::wstring>{L"First", L"Second", L"Third"}), tokens);
+
+    pos = 0;
+    EXPECT_EQ(L"", W(CString(L"###").Tokenize(L"#", pos)));
+    EXPECT_EQ(-1, pos);
+
+    // Without delimiters the rest is one token and the following call reports the end.
+    pos = 2;
+    CString rest = s.Tokenize(L"", pos);
+    EXPECT_EQ(L"irst Second#Third##", W(rest));
+    EXPECT_TRUE(s.Tokenize(L"", pos).IsEmpty());
+    EXPECT_EQ(-1, pos);
+
+    pos = -1;
+    EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([&] { s.Tokenize(L"#", pos); }));
+}
+
+// --- modification ----------------------------------------------------------------------------------
+
+TEST(AfxString, UpperLowerReverse)
+{
+    CString s(L"MiXed 123");
+    EXPECT_EQ(L"MIXED 123", W(CString(s).MakeUpper()));
+    EXPECT_EQ(L"mixed 123", W(CString(s).MakeLower()));
+    EXPECT_EQ(L"321 deXiM", W(CString(s).MakeReverse()));
+    CStringA a("AbC");
+    EXPECT_EQ("abc", A(a.MakeLower()));
+}
+
+TEST(AfxString, TrimVariants)
+{
+    EXPECT_EQ(L"a b", W(CString(L" \t a b \r\n").Trim()));
+    EXPECT_EQ(L"a b \n", W(CString(L"  a b \n").TrimLeft()));
+    EXPECT_EQ(L"  a b", W(CString(L"  a b \n").TrimRight()));
+    EXPECT_EQ(L"a-b", W(CString(L"--a-b--").Trim(L'-')));
+    EXPECT_EQ(L"a-b--", W(CString(L"--a-b--").TrimLeft(L'-')));
+    EXPECT_EQ(L"x", W(CString(L"<[x]>").Trim(L"<>[]")));
+    EXPECT_EQ(L"", W(CString(L"    ").Trim()));
+    EXPECT_EQ(L"abc", W(CString(L"abc").Trim(static_cast<const wchar_t*>(nullptr))));
+}
+
+TEST(AfxString, ReplaceAndRemoveReportTheirCounts)
+{
+    CString s(L"a.b.c");
+    EXPECT_EQ(2, s.Replace(L'.', L'/'));
+    EXPECT_EQ(L"a/b/c", W(s));
+    EXPECT_EQ(0, s.Replace(L'/', L'/'));
+
+    CString t(L"aaaa");
+    EXPECT_EQ(2, t.Replace(L"aa", L"b")); // non-overlapping, left to right
+    EXPECT_EQ(L"bb", W(t));
+    EXPECT_EQ(0, t.Replace(L"", L"x"));
+    EXPECT_EQ(2, t.Replace(L"b", nullptr));
+    EXPECT_TRUE(t.IsEmpty());
+
+    CString u(L"one two one");
+    EXPECT_EQ(2, u.Replace(L"one", L"three"));
+    EXPECT_EQ(L"three two three", W(u));
+
+    CString r(L"m-i-n-u-s");
+    EXPECT_EQ(4, r.Remove(L'-'));
+    EXPECT_EQ(L"minus", W(r));
+    EXPECT_EQ(0, r.Remove(L'x'));
+}
+
+TEST(AfxString, InsertAndDeleteClampPositions)
+{
+    CString s(L"ace");
+    EXPECT_EQ(4, s.Insert(1, L'b'));
+    EXPECT_EQ(L"abce", W(s));
+    EXPECT_EQ(5, s.Insert(3, L"d"));
+    EXPECT_EQ(7, s.Insert(99, L"fg"));
+    EXPECT_EQ(8, s.Insert(-3, L"_"));
+    EXPECT_EQ(L"_abcdefg", W(s));
+
+    EXPECT_EQ(6, s.Delete(0, 2));
+    EXPECT_EQ(L"bcdefg", W(s));
+    EXPECT_EQ(4, s.Delete(4, 99));
+    EXPECT_EQ(3, s.Delete(-2));
+    EXPECT_EQ(L"cde", W(s));
+    EXPECT_EQ(3, s.Delete(3, 1));
+    EXPECT_EQ(3, s.Delete(1, -1));
+    EXPECT_EQ(L"cde", W(s));
+}

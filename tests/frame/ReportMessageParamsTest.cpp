@@ -1,0 +1,251 @@
+#include "frame/Pardalin.h"
+#include "frame/VReportMessageParams.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace
+{
+std::wstring Text(const IReportMessageParams& params)
+{
+    const wchar_t* text = params.GetText();
+    return text ? text : L"<null>";
+}
+
+std::wstring SystemText(DWORD id, HMODULE module = nullptr)
+{
+    wchar_t* text = nullptr;
+    const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
+                        (module ? FORMAT_MESSAGE_FROM_HMODULE : FORMAT_MESSAGE_FROM_SYSTEM);
+    const DWORD length = FormatMessageW(flags, module, id, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring result(text ? text : L"", length);
+    LocalFree(text);
+    return result;
+}
+
+std::wstring LibraryPath()
+{
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(GetPardalinDll(), path, MAX_PATH);
+    return std::wstring(path, length);
+}
+
+// Another implementation of the interface, which Assign must refuse.
+struct ForeignParams : IReportMessageParams
+{
+    unsigned long AddRef() override { return 1; }
+    unsigned long Release() override { return 1; }
+    void Reset(DWORD) override {}
+    IReportMessageParams* Assign(const IReportMessageParams*) override { return nullptr; }
+    DWORD GetMessageId() const override { return 0xE133000C; }
+    void SetMessageId(DWORD) override {}
+    int GetTag() const override { return 0; }
+    void SetTag(int) override {}
+    unsigned __int64 GetContext() const override { return 9; }
+    void SetContext(unsigned __int64) override {}
+    void AddInsert(const wchar_t*) override {}
+    void AddInsert(const char*) override {}
+    void AddFormattedInsert(const wchar_t*, DWORD) override {}
+    HMODULE GetMessageModule() const override { return nullptr; }
+    const wchar_t* GetText() const override { return L"foreign"; }
+    const wchar_t* GetSingleLineText() const override { return L"foreign"; }
+    DWORD GetTextLength() const override { return 7; }
+    const wchar_t* const* GetInserts() const override { return nullptr; }
+    const wchar_t* const* GetArguments() const override { return nullptr; }
+    int GetInsertCount() const override { return 0; }
+};
+} // namespace
+
+TEST(FrameReportMessage, NewObjectsDescribeSuccessInTheLibrarysModule)
+{
+    VReportMessageParams params;
+    EXPECT_EQ(0u, params.GetMessageId());
+    EXPECT_EQ(-1, params.GetTag());
+    EXPECT_EQ(0u, params.GetContext());
+    EXPECT_EQ(0, params.GetInsertCount());
+    EXPECT_EQ(0u, params.GetTextLength());
+    ASSERT_NE(nullptr, GetPardalinDll());
+    EXPECT_EQ(GetPardalinDll(), params.GetMessageModule());
+}
+
+TEST(FrameReportMessage, LookupOrderLibraryThenHost)
+{
+    // An application id never consults the system table, whatever its code.
+    VReportMessageParams library(0x6133000A);
+    EXPECT_EQ(L"The certificate file already exists.  Do you want to overwrite it?\r\n", Text(library));
+    EXPECT_EQ(library.GetTextLength(), std::wstring(library.GetText()).size());
+
+    // The host's own facility is found in the executable's table, with its inserts.
+    VReportMessageParams host(0xE1040041);
+    host.AddInsert(L"nowhere.example");
+    EXPECT_EQ(L"The host name 'nowhere.example' could not be resolved.\r\n", Text(host));
+    VReportMessageParams hostInfo(0x61040050);
+    EXPECT_EQ(L"Test host information.\r\n", Text(hostInfo));
+}
+
+TEST(FrameReportMessage, SystemCodesComeFromTheSystemTable)
+{
+    for (DWORD code : std::initializer_list<DWORD>{ERROR_ACCESS_DENIED, ERROR_FILE_NOT_FOUND, WSAECONNREFUSED})
+    {
+        VReportMessageParams params(code);
+        const std::wstring expected = SystemText(code);
+        ASSERT_FALSE(expected.empty()) << code;
+        EXPECT_EQ(expected, Text(params)) << code;
+    }
+}
+
+TEST(FrameReportMessage, NtStatusFallsToNtdllOrTheFallback)
+{
+    // Wine's NTDLL carries no message table, so there an NT status absent from the system table ends in the
+    // fallback text; on Windows the NTDLL text is what comes back.
+    const DWORD status = 0xC0000022;
+    VReportMessageParams params(status);
+    const std::wstring system = SystemText(status);
+    const std::wstring ntdll = SystemText(status, GetModuleHandleW(L"NTDLL.DLL"));
+    if (!system.empty())
+    {
+        EXPECT_EQ(system, Text(params));
+    }
+    else if (!ntdll.empty())
+    {
+        EXPECT_EQ(ntdll, Text(params));
+    }
+    else
+    {
+        EXPECT_EQ(0u, Text(params).find(L"Could not retrieve the error text for error code 0xc0000022.\r\n"));
+    }
+}
+
+TEST(FrameReportMessage, UnknownIdGivesTheFallbackText)
+{
+    VReportMessageParams params(0x61330001);
+    const std::wstring expected = L"Could not retrieve the error text for error code 0x61330001.\r\n"
+                                  L"Status codes from FormatMessage were " +
+                                  LibraryPath() + L":317 and 317.";
+    EXPECT_EQ(expected, Text(params));
+}
+
+TEST(FrameReportMessage, MissingInsertsStayUnexpanded)
+{
+    VReportMessageParams none(0xE133000B);
+    EXPECT_EQ(L"Access to the following folder is denied:\r\n\r\n'%1'\r\n\r\nPlease choose another folder.\r\n",
+              Text(none));
+
+    VReportMessageParams tooFew(0x61330015);
+    tooFew.AddInsert(L"1");
+    tooFew.AddInsert(L"2");
+    EXPECT_EQ(L"Margins define too small an area: %1, %2, %3, %4\r\n", Text(tooFew));
+
+    VReportMessageParams complete(0x61330015);
+    for (const wchar_t* insert : {L"1", L"2", L"3", L"4"})
+        complete.AddInsert(insert);
+    EXPECT_EQ(L"Margins define too small an area: 1, 2, 3, 4\r\n", Text(complete));
+}
+
+TEST(FrameReportMessage, FirstRequestDecidesFullOrSingleLine)
+{
+    VReportMessageParams full(0x61330018);
+    const std::wstring first = Text(full);
+    EXPECT_NE(std::wstring::npos, first.find(L"\r\n"));
+    EXPECT_EQ(first, std::wstring(full.GetSingleLineText()));
+
+    VReportMessageParams single(0x61330018);
+    const std::wstring line = single.GetSingleLineText();
+    EXPECT_EQ(std::wstring::npos, line.find(L"\r\n")) << "the table's line ends are not copied";
+    EXPECT_NE(std::wstring::npos, line.find(L"Would you like to update the toolbar and menu bar?"));
+    EXPECT_EQ(line, Text(single)) << "the single-line text stays once made";
+}
+
+TEST(FrameReportMessage, InsertsFromAnsiAndFormattedValues)
+{
+    VReportMessageParams params(0x61330015);
+    params.AddInsert("ansi");
+    params.AddFormattedInsert(L"%1!d!", 42);
+    params.AddFormattedInsert(L"0x%1!08x!", 0x2a);
+    params.AddInsert(static_cast<const wchar_t*>(L"wide"));
+    ASSERT_EQ(4, params.GetInsertCount());
+    EXPECT_STREQ(L"ansi", params.GetInserts()[0]);
+    EXPECT_STREQ(L"42", params.GetInserts()[1]);
+    EXPECT_STREQ(L"0x0000002a", params.GetArguments()[2]);
+    EXPECT_EQ(L"Margins define too small an area: ansi, 42, 0x0000002a, wide\r\n", Text(params));
+
+    // The ANSI insert goes through the ANSI code page, the whole string at once.
+    const char high[] = "caf\xe9";
+    wchar_t converted[8] = {};
+    MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, high, -1, converted, 8);
+    VReportMessageParams accented;
+    accented.AddInsert(high);
+    EXPECT_STREQ(converted, accented.GetInserts()[0]);
+}
+
+TEST(FrameReportMessage, CopyAssignAndAssignThroughTheInterface)
+{
+    VReportMessageParams source(0xE133000C);
+    source.AddInsert(L"C:\\folder");
+    source.SetTag(7);
+    source.SetContext(0x1122334455667788ull);
+    const std::wstring sourceText = Text(source);
+
+    VReportMessageParams copy(source);
+    EXPECT_EQ(-1, copy.GetTag()) << "the tag is not copied";
+    EXPECT_EQ(0x1122334455667788ull, copy.GetContext());
+    EXPECT_EQ(0u, copy.GetTextLength()) << "the text is not copied";
+    EXPECT_EQ(sourceText, Text(copy));
+    EXPECT_NE(source.GetInserts()[0], copy.GetInserts()[0]) << "inserts are copies";
+
+    VReportMessageParams target(0x6133000A);
+    target.AddInsert(L"old");
+    target.SetTag(3);
+    (void)target.GetText();
+    EXPECT_EQ(&target, target.Assign(&source));
+    EXPECT_EQ(3, target.GetTag());
+    EXPECT_EQ(1, target.GetInsertCount());
+    EXPECT_EQ(sourceText, Text(target)) << "the old text was dropped";
+
+    ForeignParams foreign;
+    EXPECT_EQ(nullptr, target.Assign(&foreign));
+    EXPECT_EQ(0xE133000Cu, target.GetMessageId());
+    EXPECT_EQ(sourceText, Text(target));
+
+    const wchar_t* before = target.GetText();
+    target = target;
+    EXPECT_EQ(before, target.GetText()) << "self-assignment keeps the text";
+    EXPECT_EQ(1, target.GetInsertCount());
+}
+
+TEST(FrameReportMessage, ResetAndSetMessageId)
+{
+    VReportMessageParams params(0xE133000C);
+    params.AddInsert(L"x");
+    params.SetTag(5);
+    params.SetContext(77);
+    const std::wstring invalid = Text(params);
+
+    params.SetMessageId(0x6133000A);
+    EXPECT_EQ(invalid, Text(params)) << "an id set after formatting does not drop the text";
+
+    params.AddRef();
+    params.Reset(0x6133000A);
+    EXPECT_EQ(5, params.GetTag());
+    EXPECT_EQ(0u, params.GetContext());
+    EXPECT_EQ(0, params.GetInsertCount());
+    EXPECT_EQ(L"The certificate file already exists.  Do you want to overwrite it?\r\n", Text(params));
+    EXPECT_EQ(1u, params.Release()) << "Reset keeps the reference count";
+}
+
+TEST(FrameReportMessage, LastReleaseDestroysAHeapObject)
+{
+    static int destroyed;
+    struct Counted : VReportMessageParams
+    {
+        ~Counted() override { ++destroyed; }
+    };
+    destroyed = 0;
+    auto* params = new Counted;
+    EXPECT_EQ(2u, params->AddRef());
+    EXPECT_EQ(1u, params->Release());
+    EXPECT_EQ(0, destroyed);
+    EXPECT_EQ(0u, params->Release());
+    EXPECT_EQ(1, destroyed);
+}

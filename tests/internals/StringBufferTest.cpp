@@ -1,0 +1,243 @@
+// White-box checks of the string buffers: the header layout and the wipe of sensitive buffers.
+#include <gtest/gtest.h>
+
+#include "core/VString.h"
+#include "core/VUnicodeString.h"
+#include "core/detail/SehGuard.h"
+#include "core/detail/StringCore.h"
+
+#include <cstdint>
+#include <mutex>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+using pardalin::detail::StringCore;
+using pardalin::detail::StringHeader;
+
+namespace
+{
+
+struct Wipe
+{
+    std::uintptr_t block;
+    std::size_t size;
+    bool allZero;
+};
+
+std::mutex g_wipesLock;
+std::vector<Wipe> g_wipes;
+
+void RecordWipe(const void* block, std::size_t size)
+{
+    const auto* bytes = static_cast<const unsigned char*>(block);
+    bool allZero = true;
+    for (std::size_t i = 0; i < size; ++i)
+        allZero = allZero && bytes[i] == 0;
+    std::lock_guard<std::mutex> lock(g_wipesLock);
+    g_wipes.push_back({reinterpret_cast<std::uintptr_t>(block), size, allZero});
+}
+
+// Records the wipes made while it lives.
+class WipeWatch
+{
+public:
+    WipeWatch()
+    {
+        g_wipes.clear();
+        m_previous = pardalin::detail::SetWipeObserver(&RecordWipe);
+    }
+    WipeWatch(const WipeWatch&) = delete;
+    WipeWatch& operator=(const WipeWatch&) = delete;
+    ~WipeWatch() { pardalin::detail::SetWipeObserver(m_previous); }
+
+    std::vector<Wipe> Wipes() const
+    {
+        std::lock_guard<std::mutex> lock(g_wipesLock);
+        return g_wipes;
+    }
+
+private:
+    pardalin::detail::WipeObserver m_previous;
+};
+
+std::uintptr_t BlockOf(const void* chars)
+{
+    return reinterpret_cast<std::uintptr_t>(chars) - sizeof(StringHeader);
+}
+
+const StringHeader& HeaderOf(const VUnicodeString& s)
+{
+    return *StringCore<wchar_t>::HeaderOf(s.GetString());
+}
+
+} // namespace
+
+TEST(InternalStringBuffer, HeaderDescribesTheCharactersBehindIt)
+{
+    const VUnicodeString wide(L"hello");
+    const StringHeader& header = HeaderOf(wide);
+    EXPECT_EQ(12u, header.capacity);
+    EXPECT_EQ(10u, header.length);
+    EXPECT_EQ(wide.GetString(), header.data);
+    EXPECT_EQ(0, header.sensitivity);
+    EXPECT_EQ(1, header.references);
+    {
+        const VUnicodeString copy(wide);
+        EXPECT_EQ(2, header.references);
+    }
+    EXPECT_EQ(1, header.references);
+
+    const VString narrow("hello", Str::Sensitive);
+    const StringHeader* narrowHeader = StringCore<char>::HeaderOf(narrow.GetString());
+    EXPECT_EQ(6u, narrowHeader->capacity);
+    EXPECT_EQ(5u, narrowHeader->length);
+    EXPECT_EQ(1, narrowHeader->sensitivity);
+
+    // The shared empty buffer counts its holders like any other.
+    const VUnicodeString empty;
+    const LONG before = HeaderOf(empty).references;
+    {
+        const VUnicodeString another;
+        EXPECT_EQ(before + 1, HeaderOf(empty).references);
+    }
+    EXPECT_EQ(before, HeaderOf(empty).references);
+    EXPECT_EQ(2u, HeaderOf(empty).capacity);
+}
+
+TEST(InternalStringBuffer, SensitiveBufferIsWipedWhenItsLastHolderGoes)
+{
+    WipeWatch watch;
+    std::uintptr_t block = 0;
+    {
+        auto* first = new VUnicodeString(L"secret", Str::Sensitive);
+        block = BlockOf(first->GetString());
+        const VUnicodeString second(*first);
+        VUnicodeString third;
+        third = second;
+        delete first;
+        EXPECT_TRUE(watch.Wipes().empty());
+    }
+    const std::vector<Wipe> wipes = watch.Wipes();
+    ASSERT_EQ(1u, wipes.size());
+    EXPECT_EQ(block, wipes[0].block);
+    EXPECT_EQ(sizeof(StringHeader) + 14, wipes[0].size);
+    EXPECT_TRUE(wipes[0].allZero);
+}
+
+TEST(InternalStringBuffer, OrdinaryAndSharedEmptyBuffersAreNeverWiped)
+{
+    WipeWatch watch;
+    {
+        VUnicodeString plain(L"plain");
+        plain.Append(L" and more text");
+        VString narrow("narrow");
+        VUnicodeString emptySecret(Str::Sensitive);
+        VUnicodeString emptied(L"x", Str::Sensitive);
+        emptied.Empty();
+    }
+    // Only the one sensitive buffer that held "x" goes.
+    EXPECT_EQ(1u, watch.Wipes().size());
+}
+
+TEST(InternalStringBuffer, EveryBufferASensitiveStringLeavesBehindIsWiped)
+{
+    WipeWatch watch;
+    VUnicodeString secret(L"abc", Str::Sensitive);
+    const std::uintptr_t first = BlockOf(secret.GetString());
+    secret.Append(L"defghijklmnop"); // outgrows its buffer
+    ASSERT_EQ(1u, watch.Wipes().size());
+    EXPECT_EQ(first, watch.Wipes()[0].block);
+    EXPECT_TRUE(watch.Wipes()[0].allZero);
+
+    const std::uintptr_t second = BlockOf(secret.GetString());
+    secret = VUnicodeString(L"replacement that is longer than before");
+    ASSERT_EQ(2u, watch.Wipes().size());
+    EXPECT_EQ(second, watch.Wipes()[1].block);
+
+    // An ordinary string that takes in a sensitive one keeps its new buffer wiped too.
+    VUnicodeString target(L"user");
+    target.Append(secret);
+    const std::size_t before = watch.Wipes().size();
+    const std::uintptr_t targetBlock = BlockOf(target.GetString());
+    target = L"";
+    ASSERT_EQ(before + 1, watch.Wipes().size());
+    EXPECT_EQ(targetBlock, watch.Wipes().back().block);
+}
+
+TEST(InternalStringBuffer, ConcurrentCopiesWipeExactlyOnce)
+{
+    WipeWatch watch;
+    std::uintptr_t block = 0;
+    {
+        const VUnicodeString secret(L"shared secret", Str::Sensitive);
+        block = BlockOf(secret.GetString());
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 4; ++t)
+        {
+            threads.emplace_back(
+                [&secret]
+                {
+                    for (int i = 0; i < 20000; ++i)
+                    {
+                        VUnicodeString copy(secret);
+                        VUnicodeString other;
+                        other = copy;
+                    }
+                });
+        }
+        for (std::thread& thread : threads)
+            thread.join();
+        EXPECT_TRUE(watch.Wipes().empty());
+    }
+    const std::vector<Wipe> wipes = watch.Wipes();
+    ASSERT_EQ(1u, wipes.size());
+    EXPECT_EQ(block, wipes[0].block);
+}
+
+namespace
+{
+
+void Fault(void*)
+{
+    // Taken from a volatile so that the compiler cannot see the address it writes to.
+    volatile std::uintptr_t nowhere = 8;
+    *reinterpret_cast<volatile int*>(nowhere) = 1;
+}
+
+void RaiseCustom(void* context)
+{
+    *static_cast<int*>(context) = 1;
+    RaiseException(0xE0001234, 0, 0, nullptr);
+    *static_cast<int*>(context) = 2;
+}
+
+void ThrowCxx(void*)
+{
+    throw std::runtime_error("passes through");
+}
+
+void Return(void* context)
+{
+    *static_cast<int*>(context) = 3;
+}
+
+} // namespace
+
+TEST(InternalSehGuard, ReportsTheCodeOfAStructuredExceptionAndResumesAfterTheCall)
+{
+    int state = 0;
+    EXPECT_EQ(0u, pardalin::detail::CallWithSehGuard(&Return, &state));
+    EXPECT_EQ(3, state);
+    EXPECT_EQ(0xC0000005u, pardalin::detail::CallWithSehGuard(&Fault, nullptr));
+    EXPECT_EQ(0xE0001234u, pardalin::detail::CallWithSehGuard(&RaiseCustom, &state));
+    EXPECT_EQ(1, state);
+    // Repeated faults unwind cleanly each time.
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(0xC0000005u, pardalin::detail::CallWithSehGuard(&Fault, nullptr));
+}
+
+TEST(InternalSehGuard, LetsCxxExceptionsThrough)
+{
+    EXPECT_THROW(pardalin::detail::CallWithSehGuard(&ThrowCxx, nullptr), std::runtime_error);
+}

@@ -1,0 +1,190 @@
+#include "net/VMfcThread.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+
+namespace
+{
+struct Signal
+{
+    HANDLE started = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<DWORD> threadId{0};
+    ~Signal()
+    {
+        CloseHandle(started);
+        CloseHandle(release);
+    }
+};
+
+unsigned int SignalAndWait(void* argument)
+{
+    auto* signal = static_cast<Signal*>(argument);
+    signal->threadId = GetCurrentThreadId();
+    SetEvent(signal->started);
+    WaitForSingleObject(signal->release, INFINITE);
+    return 0x1234;
+}
+
+unsigned int ReturnArgument(void* argument)
+{
+    return static_cast<unsigned int>(reinterpret_cast<UINT_PTR>(argument));
+}
+
+DWORD ExitCodeOf(HANDLE thread)
+{
+    DWORD code = 0;
+    GetExitCodeThread(thread, &code);
+    return code;
+}
+} // namespace
+
+TEST(NetThread, StartsAtOnceAndReportsTheProcedureResult)
+{
+    Signal signal;
+    VMfcThread thread;
+    ASSERT_TRUE(thread.Create(&SignalAndWait, &signal, 0, 0, nullptr));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(signal.started, 10000));
+    EXPECT_EQ(signal.threadId.load(), thread.GetId());
+    EXPECT_FALSE(thread.Wait(0)) << "the procedure has not returned yet";
+
+    SetEvent(signal.release);
+    ASSERT_TRUE(thread.Wait(10000));
+    EXPECT_EQ(0x1234u, ExitCodeOf(thread.GetHandle()));
+    EXPECT_TRUE(thread.Wait(0)) << "an ended thread stays signalled";
+}
+
+TEST(NetThread, SuspendedStartWaitsForResume)
+{
+    Signal signal;
+    SetEvent(signal.release);
+    VMfcThread thread;
+    ASSERT_TRUE(thread.Create(&SignalAndWait, &signal, CREATE_SUSPENDED, 64 * 1024, nullptr));
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(signal.started, 200)) << "a suspended thread must not run";
+    EXPECT_FALSE(thread.Wait(0));
+
+    EXPECT_EQ(1u, thread.Resume()) << "Resume returns the previous suspend count";
+    ASSERT_TRUE(thread.Wait(10000));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(signal.started, 0));
+}
+
+TEST(NetThread, SuspendAndResumeReturnThePreviousCount)
+{
+    Signal signal;
+    VMfcThread thread;
+    ASSERT_TRUE(thread.Create(&SignalAndWait, &signal, 0, 0, nullptr));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(signal.started, 10000));
+    EXPECT_EQ(0u, thread.Suspend());
+    EXPECT_EQ(1u, thread.Suspend());
+    EXPECT_EQ(2u, thread.Resume());
+    EXPECT_EQ(1u, thread.Resume());
+    SetEvent(signal.release);
+    EXPECT_TRUE(thread.Wait(10000));
+}
+
+TEST(NetThread, CopiesShareTheThreadAndOutliveTheOriginal)
+{
+    auto* original = new VMfcThread;
+    ASSERT_TRUE(original->Create(&ReturnArgument, reinterpret_cast<void*>(77), 0, 0, nullptr));
+    VMfcThread copy(*original);
+    VMfcThread assigned;
+    assigned = copy;
+    EXPECT_EQ(original->GetHandle(), copy.GetHandle());
+    EXPECT_EQ(original->GetId(), assigned.GetId());
+    EXPECT_EQ(0u, original->Release()) << "the original is destroyed";
+
+    // The thread object (and with it the handle) must still be alive for the copies.
+    ASSERT_TRUE(copy.Wait(10000));
+    EXPECT_EQ(77u, ExitCodeOf(assigned.GetHandle()));
+    assigned = assigned;
+    EXPECT_TRUE(assigned.Wait(0));
+}
+
+TEST(NetThread, ReferenceCountingAndQueryInterface)
+{
+    static bool destroyed;
+    struct Probe : VMfcThread
+    {
+        ~Probe() override { destroyed = true; }
+    };
+    destroyed = false;
+    auto* thread = new Probe;
+    EXPECT_EQ(2u, thread->AddRef());
+    VMfcThread copy(*thread);
+    EXPECT_EQ(2u, copy.AddRef()) << "a copy starts with its own count of 1";
+
+    void* found = reinterpret_cast<void*>(1);
+    EXPECT_EQ(E_NOINTERFACE, thread->QueryInterface(IID_IUnknown, &found));
+    EXPECT_EQ(nullptr, found);
+
+    EXPECT_EQ(1u, thread->Release());
+    EXPECT_FALSE(destroyed);
+    EXPECT_EQ(0u, thread->Release());
+    EXPECT_TRUE(destroyed);
+}
+
+// A language exception that escapes the procedure must surface as the library's structured exception
+// 0xE104003B, non-continuable, carrying the original exception and context records. It ends the process,
+// so it runs in a child copy of this program.
+namespace
+{
+constexpr UINT kChildSawEscape = 0xB0;
+constexpr UINT kChildSawWrongRecord = 0xB1;
+constexpr wchar_t kChildVariable[] = L"PARDALIN_THREAD_ESCAPE_CHILD";
+
+LONG CALLBACK WatchForEscape(EXCEPTION_POINTERS* pointers)
+{
+    const EXCEPTION_RECORD* record = pointers->ExceptionRecord;
+    if (record->ExceptionCode != 0xE104003B)
+        return EXCEPTION_CONTINUE_SEARCH;
+    const auto* original = reinterpret_cast<const EXCEPTION_RECORD*>(record->ExceptionInformation[0]);
+    const bool wellFormed = (record->ExceptionFlags & EXCEPTION_NONCONTINUABLE) && record->NumberParameters == 2 &&
+                            original && original->ExceptionCode == 0x20474343 &&
+                            record->ExceptionInformation[1] != 0;
+    ExitProcess(wellFormed ? kChildSawEscape : kChildSawWrongRecord);
+}
+
+unsigned int Throws(void*)
+{
+    throw std::runtime_error("escapes the thread");
+}
+
+bool RunEscapeChildIfAsked()
+{
+    if (!GetEnvironmentVariableW(kChildVariable, nullptr, 0))
+        return false;
+    AddVectoredExceptionHandler(1, &WatchForEscape);
+    VMfcThread thread;
+    thread.Create(&Throws, nullptr, 0, 0, nullptr);
+    thread.Wait(INFINITE);
+    ExitProcess(0);
+}
+
+const bool g_isEscapeChild = RunEscapeChildIfAsked();
+} // namespace
+
+TEST(NetThread, EscapingLanguageExceptionBecomesTheLibrarysException)
+{
+    ASSERT_FALSE(g_isEscapeChild);
+    wchar_t self[MAX_PATH];
+    ASSERT_NE(0u, GetModuleFileNameW(nullptr, self, MAX_PATH));
+    SetEnvironmentVariableW(kChildVariable, L"1");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --gtest_list_tests";
+    const BOOL created = CreateProcessW(self, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                        &startup, &process);
+    SetEnvironmentVariableW(kChildVariable, nullptr);
+    ASSERT_TRUE(created);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(kChildSawEscape, exitCode);
+}
