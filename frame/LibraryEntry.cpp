@@ -1,7 +1,8 @@
 #include "frame/Pardalin.h"
 #include "frame/detail/HostServices.h"
+#include "frame/detail/LibraryModule.h"
 
-#include <afx.h>
+#include <afxwin.h>
 
 namespace
 {
@@ -21,6 +22,33 @@ HINSTANCE GetPardalinDll()
     return g_libraryModule;
 }
 
+void pardalin::detail::SetLibraryModule(HINSTANCE module)
+{
+    g_libraryModule = module;
+}
+
+const wchar_t* VGetAppName()
+{
+    return AfxGetAppName();
+}
+
+VModuleResourceHandle::VModuleResourceHandle(HINSTANCE module)
+    : m_hSavedResourceHandle(AfxGetResourceHandle())
+{
+    AfxSetResourceHandle(module);
+}
+
+VModuleResourceHandle::~VModuleResourceHandle()
+{
+    AfxSetResourceHandle(m_hSavedResourceHandle);
+}
+
+VModuleResourceHandle& VModuleResourceHandle::operator=(const VModuleResourceHandle& other)
+{
+    m_hSavedResourceHandle = other.m_hSavedResourceHandle;
+    return *this;
+}
+
 VHostnameResolverFactory pardalin::detail::ResolverFactory()
 {
     return g_resolverFactory;
@@ -30,19 +58,3 @@ VProfileStoreFactoryFunction pardalin::detail::ProfileStoreFactory()
 {
     return g_profileStoreFactory;
 }
-
-#ifndef PARDALIN_STATIC
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
-{
-    if (reason == DLL_PROCESS_ATTACH)
-    {
-        TRACE(L"Pardalin.DLL Initializing!\n");
-        g_libraryModule = instance;
-    }
-    else if (reason == DLL_PROCESS_DETACH)
-    {
-        TRACE(L"Pardalin.DLL Terminating!\n");
-    }
-    return TRUE;
-}
-#endif

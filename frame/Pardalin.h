@@ -17,3 +17,21 @@ PARDALIN_API void PardalinInit(IHostnameResolver* (*resolverFactory)(),
 
 // The library's own module, as recorded while it loaded; null before that.
 PARDALIN_API HINSTANCE GetPardalinDll();
+
+// The host application's name as the framework holds it; the default caption of the library's message boxes.
+PARDALIN_API const wchar_t* VGetAppName();
+
+// Makes a module the framework's current resource module for the life of the guard; the module that was
+// current before comes back however the scope is left. Guards nest and must end in reverse order, on the
+// thread that made them.
+class PARDALIN_API VModuleResourceHandle
+{
+public:
+    explicit VModuleResourceHandle(HINSTANCE module);
+    ~VModuleResourceHandle();
+    VModuleResourceHandle(const VModuleResourceHandle&) = delete;
+    VModuleResourceHandle& operator=(const VModuleResourceHandle& other);
+
+private:
+    HINSTANCE m_hSavedResourceHandle;
+};

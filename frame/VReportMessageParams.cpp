@@ -203,8 +203,9 @@ int VReportMessageParams::GetInsertCount() const
 
 bool VReportMessageParams::Attempt(DWORD widthFlags, DWORD sourceFlag, HMODULE source) const
 {
-    m_dwTextLength = pardalin::detail::FormatWithInserts(widthFlags | sourceFlag, source, m_dwMessageId,
-                                                         m_inserts.GetData(), m_inserts.GetCount(), &m_pszText);
+    m_dwTextLength =
+        pardalin::detail::FormatWithInserts(widthFlags | sourceFlag, source, m_dwMessageId,
+                                            m_inserts.GetData(), m_inserts.GetCount(), &m_pszText);
     return m_dwTextLength > 0;
 }
 
@@ -235,12 +236,13 @@ const wchar_t* VReportMessageParams::FormatText(DWORD widthFlags) const
         moduleText = L"<Unknown Module>";
     const DWORD_PTR arguments[] = {m_dwMessageId, reinterpret_cast<DWORD_PTR>(moduleText), firstStatus,
                                    secondStatus};
-    m_dwTextLength = FormatMessageW(
-        FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_ARGUMENT_ARRAY | widthFlags,
-        L"Could not retrieve the error text for error code 0x%1!08x!.\r\nStatus codes from FormatMessage were "
-        L"%2:%3!d! and %4!d!.",
-        0, 0, reinterpret_cast<wchar_t*>(&m_pszText), 0,
-        reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(arguments)));
+    m_dwTextLength = FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER |
+                                        FORMAT_MESSAGE_ARGUMENT_ARRAY | widthFlags,
+                                    L"Could not retrieve the error text for error code 0x%1!08x!.\r\nStatus "
+                                    L"codes from FormatMessage were "
+                                    L"%2:%3!d! and %4!d!.",
+                                    0, 0, reinterpret_cast<wchar_t*>(&m_pszText), 0,
+                                    reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(arguments)));
     if (m_dwTextLength == 0 && m_pszText)
     {
         LocalFree(m_pszText);

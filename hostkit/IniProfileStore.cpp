@@ -23,7 +23,8 @@ std::wstring Utf8ToWide(const std::string& text)
 {
     if (text.empty())
         return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(length), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
     return wide;
@@ -33,8 +34,8 @@ std::string WideToUtf8(const std::wstring& text)
 {
     if (text.empty())
         return {};
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                           nullptr, nullptr);
     std::string narrow(static_cast<size_t>(length), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &narrow[0], length, nullptr,
                         nullptr);
@@ -93,8 +94,8 @@ bool Save(const std::wstring& path, const IniFile& file)
     if (slash != std::wstring::npos)
         CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
     const std::wstring temporary = path + L".new";
-    HANDLE handle =
-        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
@@ -116,10 +117,17 @@ std::wstring Escape(const wchar_t* value)
     {
         switch (*p)
         {
-        case L'\\': escaped += L"\\\\"; break;
-        case L'\r': escaped += L"\\r"; break;
-        case L'\n': escaped += L"\\n"; break;
-        default: escaped += *p;
+        case L'\\':
+            escaped += L"\\\\";
+            break;
+        case L'\r':
+            escaped += L"\\r";
+            break;
+        case L'\n':
+            escaped += L"\\n";
+            break;
+        default:
+            escaped += *p;
         }
     }
     return escaped;
@@ -225,7 +233,10 @@ public:
         Write(name, L"binary:" + hex);
     }
 
-    void WriteString(const wchar_t* name, const wchar_t* value) override { Write(name, L"string:" + Escape(value)); }
+    void WriteString(const wchar_t* name, const wchar_t* value) override
+    {
+        Write(name, L"string:" + Escape(value));
+    }
 
     void WriteDword(const wchar_t* name, DWORD value) override
     {
@@ -349,7 +360,8 @@ private:
 };
 } // namespace
 
-VIniProfileStoreFactory::VIniProfileStoreFactory(const wchar_t* folderPath) : folder(folderPath ? folderPath : L"")
+VIniProfileStoreFactory::VIniProfileStoreFactory(const wchar_t* folderPath)
+    : folder(folderPath ? folderPath : L"")
 {
     while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/'))
         folder.pop_back();

@@ -44,8 +44,9 @@ bool VMfcThread::Create(Procedure threadProcedure, void* threadArgument, DWORD c
     procedure = threadProcedure;
     argument = threadArgument;
     // Always start suspended, so that the thread object is ours before the thread can run to its end.
-    CWinThread* started = AfxBeginThread(&VMfcThread::ThreadFunction, this, THREAD_PRIORITY_NORMAL,
-                                         static_cast<UINT>(stackSize), creationFlags | CREATE_SUSPENDED, security);
+    CWinThread* started =
+        AfxBeginThread(&VMfcThread::ThreadFunction, this, THREAD_PRIORITY_NORMAL,
+                       static_cast<UINT>(stackSize), creationFlags | CREATE_SUSPENDED, security);
     if (!started)
         return false;
     started->m_bAutoDelete = FALSE;

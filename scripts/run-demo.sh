@@ -1,21 +1,44 @@
 #!/usr/bin/env bash
-# Runs the demo host in its scripted mode on a private X display. What it shows is written to out/demo/.
+# Runs the demo host in its scripted mode on a private X display. It walks through the library by itself
+# and ends; its log, files and screenshots are written to out/demo/.
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
 out=$root/out/demo
-mkdir -p "$out"
 
 if [ -z "${PARDALIN_IN_DISPLAY:-}" ]; then
     export PARDALIN_IN_DISPLAY=1
-    exec xvfb-run -a -s '-screen 0 1280x1024x24' "$0" "$@"
+    exec xvfb-run -a -s '-screen 0 1024x768x24' "$0" "$@"
 fi
 
+rm -rf "$out"
+mkdir -p "$out"
 wineserver -p >/dev/null 2>&1 </dev/null
 wine cmd /c exit >/dev/null 2>&1 </dev/null
+
+# The demo asks for a screenshot by leaving NAME.request in its folder and goes on once NAME.png is there.
+(cd "$build/bin" && exec wine demo.exe --scripted --out "$(winepath -w "$out")" "$@") >/dev/null 2>&1 &
+demo=$!
+deadline=$((SECONDS + 120))
+while kill -0 "$demo" 2>/dev/null; do
+    for request in "$out"/*.request; do
+        [ -e "$request" ] || continue
+        name=$(basename "$request" .request)
+        sleep 0.3 # let the window finish painting
+        import -window root "png:$out/$name.png.tmp" && mv "$out/$name.png.tmp" "$out/$name.png"
+        rm -f "$request"
+    done
+    if [ $SECONDS -gt $deadline ]; then
+        echo "demo: no end after 120 s; stopping it" >&2
+        kill "$demo" 2>/dev/null || true
+    fi
+    sleep 0.1
+done
 set +e
-(cd "$build/bin" && wine demo.exe "$@") 2>&1 | tr -d '\r' | tee "$out/demo.log"
-rc=${PIPESTATUS[0]}
+wait "$demo"
+rc=$?
 set -e
 wineserver -k >/dev/null 2>&1 || true
-echo "demo output: $out"
+
+[ -f "$out/demo.log" ] && cat "$out/demo.log"
+echo "demo output: $out ($(cd "$out" && ls *.png 2>/dev/null | tr '\n' ' '))"
 exit "$rc"

@@ -380,3 +380,4 @@ template <typename Char, typename... Args> inline void AfxTrace(const Char* lpsz
         e->Delete();
     }
 }
+#include "afxfile_.h"

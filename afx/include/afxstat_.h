@@ -47,10 +47,13 @@ public:
     operator TYPE() const { return GetHead(); }
 };
 
+class CWinApp;
+class CDynLinkLibrary;
+class COleObjectFactory;
+
 // State of the application as a whole. Extension DLLs (such as the component library) share the
-// application's state rather than owning one, so classes registered by their static constructors end up in
-// this one list. Later slices add the resource and application fields (current instance and resource
-// handles, application name, CWinApp) and the chain of CDynLinkLibrary objects.
+// application's state rather than owning one; each adds a CDynLinkLibrary to m_libraryList, through which
+// its resources and run-time classes are found.
 class AFX_API AFX_MODULE_STATE
 {
 public:
@@ -58,9 +61,30 @@ public:
     AFX_MODULE_STATE(const AFX_MODULE_STATE&) = delete;
     AFX_MODULE_STATE& operator=(const AFX_MODULE_STATE&) = delete;
 
+    // The application object; set by its constructor, one per process.
+    CWinApp* m_pCurrentWinApp = nullptr;
+    // Set by AfxWinInit. Until then they are null, which the resource functions read as the executable.
+    HINSTANCE m_hCurrentInstanceHandle = nullptr;
+    HINSTANCE m_hCurrentResourceHandle = nullptr;
+    // The application's name (owned by the CWinApp); null until AfxWinInit has named the application.
+    LPCTSTR m_lpszCurrentAppName = nullptr;
+    // A system module state's own resources are searched after every non-system library's.
+    BOOL m_bSystem = FALSE;
+
     // Run-time classes registered by IMPLEMENT_DYNAMIC, IMPLEMENT_DYNCREATE and (later) IMPLEMENT_SERIAL,
     // newest first. Guarded by AfxLockGlobals(CRIT_RUNTIMECLASSLIST).
     CTypedSimpleList<CRuntimeClass*> m_classList;
+    // Class factories; none are implemented, the list is carried so extension modules keep their shape.
+    CTypedSimpleList<COleObjectFactory*> m_factoryList;
+
+    // While an extension DLL's static constructors run (between AfxExtensionModulePreamble and
+    // AfxInitExtensionModule), the application's lists wait here and the live lists collect the DLL's.
+    CRuntimeClass* m_pClassInit = nullptr;
+    COleObjectFactory* m_pFactoryInit = nullptr;
+    BOOL m_bExtensionInitPending = FALSE;
+
+    // Extension libraries, the most recently linked first. Guarded by AfxLockGlobals(CRIT_DYNLINKLIST).
+    CTypedSimpleList<CDynLinkLibrary*> m_libraryList;
 };
 
 AFX_API AFX_MODULE_STATE* AFXAPI AfxGetModuleState();
@@ -69,8 +93,14 @@ AFX_API AFX_MODULE_STATE* AFXAPI AfxGetModuleState();
 class AFX_API AFX_MODULE_THREAD_STATE
 {
 public:
-    // The CWinThread running on this thread, if the framework started it.
+    // The CWinThread running on this thread: a thread the framework started, or the application object
+    // on the thread that constructed it.
     CWinThread* m_pCurrentWinThread = nullptr;
+    // The message the thread's message loop is handling (AfxGetCurrentMessage).
+    MSG m_msgCur = {};
+    // The last mouse move seen by the loop, so that a repeated one does not restart idle processing.
+    POINT m_ptCursorLast = {};
+    UINT m_nMsgLast = 0;
 };
 
 AFX_API AFX_MODULE_THREAD_STATE* AFXAPI AfxGetModuleThreadState();

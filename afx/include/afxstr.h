@@ -141,9 +141,26 @@ public:
     void AppendFormatV(PCXSTR pszFormat, va_list args);
     void FormatMessageV(PCXSTR pszFormat, va_list* pArgList);
 
-    // Loading text from string resources (LoadString, the Format and FormatMessage overloads that take a
-    // string id, and construction from MAKEINTRESOURCE) arrives with the resource chain. Until then a
-    // resource id passed where text is expected gives an empty string rather than being read as a pointer.
+    // String resources. LoadString(nID) takes the string from the first module of the resource chain
+    // (AfxFindStringResourceHandle) that has it; both forms leave the string unchanged and return FALSE
+    // when there is no such string. Constructing or assigning from MAKEINTRESOURCE(nID) loads string nID
+    // the same way, giving an empty string when there is none.
+    BOOL LoadString(UINT nID);
+    BOOL LoadString(HINSTANCE hInstance, UINT nID);
+    // Format and FormatMessage with the format text taken from string nFormatID; CInvalidArgException when
+    // there is no such string.
+    template <typename... Args> void Format(UINT nFormatID, const Args&... args)
+    {
+        CStringT strFormat;
+        strFormat.LoadFormatString(nFormatID);
+        FormatArgs(strFormat.GetString(), afxdetail::FormatArg(args)...);
+    }
+    template <typename... Args> void FormatMessage(UINT nFormatID, const Args&... args)
+    {
+        CStringT strFormat;
+        strFormat.LoadFormatString(nFormatID);
+        FormatMessageArgs(strFormat.GetString(), afxdetail::FormatArg(args)...);
+    }
 
     friend CStringT operator+(const CStringT& str1, const CStringT& str2) { return Concat(str1, str2); }
     friend CStringT operator+(const CStringT& str1, PCXSTR psz2) { return Concat(str1, psz2); }
@@ -175,6 +192,9 @@ public:
     friend bool operator>=(PCXSTR psz1, const CStringT& str2) { return str2.Compare(psz1) <= 0; }
 
 private:
+    void LoadFormatString(UINT nFormatID);
+    // Text given as MAKEINTRESOURCE(nID): the string loaded, or empty when there is none.
+    void LoadResourceId(const void* pId);
     void AFX_CDECL FormatArgs(PCXSTR pszFormat, ...);
     void AFX_CDECL AppendFormatArgs(PCXSTR pszFormat, ...);
     void AFX_CDECL FormatMessageArgs(PCXSTR pszFormat, ...);

@@ -5,14 +5,22 @@
 #include "afx.h"
 #include "afxcoll.h"
 #include "atltypes.h"
+#include "afxmsg_.h"
 
-// Base of every class that will receive commands; command routing arrives with the window classes.
+// Base of every class that receives commands: its message map names the handlers.
 class AFX_API CCmdTarget : public CObject
 {
     DECLARE_DYNAMIC(CCmdTarget)
 public:
     CCmdTarget();
     ~CCmdTarget() override;
+
+    // Looks nID up in the message map chain (nCode: CN_COMMAND, CN_UPDATE_COMMAND_UI with a CCmdUI* in
+    // pExtra, or MAKELONG(notification code, message) for control notifications and WM_NOTIFY) and calls the
+    // handler; TRUE when one handled it. With pHandlerInfo the handler is only reported, not called.
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+
+    DECLARE_MESSAGE_MAP()
 };
 
 typedef UINT(AFX_CDECL* AFX_THREADPROC)(LPVOID);
@@ -69,3 +77,8 @@ AFX_NORETURN AFX_API void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete = TRU
 
 // The CWinThread running the calling thread, or null for a thread the framework did not start.
 AFX_API CWinThread* AFXAPI AfxGetThread();
+
+// Windows, message maps, dialogs and the control classes.
+#include "afxwnd_.h"
+// The application object, module and resource state, message boxes and the program's entry.
+#include "afxapp_.h"

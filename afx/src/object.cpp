@@ -1,5 +1,6 @@
 // CObject, run-time classes, the module state and the diagnostic entry points.
 #include "afx.h"
+#include "afximpl.h"
 
 #include <cstddef>
 #include <cstdio>
@@ -166,7 +167,8 @@ CRuntimeClass* PASCAL CRuntimeClass::FromName(LPCSTR lpszClassName)
             return pClass;
         }
     }
-    return nullptr;
+    // Then the classes that extension DLLs brought with them.
+    return afximpl::FindLibraryClass(lpszClassName);
 }
 
 CRuntimeClass* PASCAL CRuntimeClass::FromName(LPCWSTR lpszClassName)

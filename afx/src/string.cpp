@@ -1,5 +1,6 @@
 // CStringT for both character widths.
 #include "afx.h"
+#include "afximpl.h"
 
 #include <algorithm>
 #include <climits>
@@ -501,7 +502,8 @@ template <typename BaseType> CStringT<BaseType>& CStringT<BaseType>::operator=(P
 {
     if (IsResourceId(pszSrc))
     {
-        pszSrc = nullptr;
+        LoadResourceId(pszSrc);
+        return *this;
     }
     SetString(pszSrc);
     return *this;
@@ -511,7 +513,8 @@ template <typename BaseType> CStringT<BaseType>& CStringT<BaseType>::operator=(P
 {
     if (IsResourceId(pszSrc))
     {
-        pszSrc = nullptr;
+        LoadResourceId(pszSrc);
+        return *this;
     }
     Buffer<BaseType>::AssignConverted(m_pszData, pszSrc, Length(pszSrc));
     return *this;
@@ -1244,6 +1247,51 @@ template <typename BaseType> void AFX_CDECL CStringT<BaseType>::FormatMessageArg
         ~End() { va_end(a); }
     } end{args};
     FormatMessageV(pszFormat, &args);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// String resources
+
+template <typename BaseType> BOOL CStringT<BaseType>::LoadString(UINT nID)
+{
+    HINSTANCE hInstance = afximpl::FindStringResourceInstance(nID);
+    return hInstance != nullptr && LoadString(hInstance, nID);
+}
+
+template <typename BaseType> BOOL CStringT<BaseType>::LoadString(HINSTANCE hInstance, UINT nID)
+{
+    int nLength = 0;
+    const WCHAR* pText = afximpl::FindStringImage(hInstance, nID, &nLength);
+    if (pText == nullptr)
+    {
+        return FALSE;
+    }
+    if constexpr (std::is_same_v<BaseType, wchar_t>)
+    {
+        SetString(pText, nLength);
+    }
+    else
+    {
+        Buffer<BaseType>::AssignConverted(m_pszData, pText, nLength);
+    }
+    return TRUE;
+}
+
+template <typename BaseType> void CStringT<BaseType>::LoadResourceId(const void* pId)
+{
+    if (!LoadString(LOWORD(reinterpret_cast<ULONG_PTR>(pId))))
+    {
+        Empty();
+    }
+}
+
+template <typename BaseType> void CStringT<BaseType>::LoadFormatString(UINT nFormatID)
+{
+    if (!LoadString(nFormatID))
+    {
+        TRACE(L"CString: there is no format string %u.\n", nFormatID);
+        AfxThrowInvalidArgException();
+    }
 }
 
 template class CStringT<wchar_t>;

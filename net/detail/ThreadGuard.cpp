@@ -1,8 +1,8 @@
 #include "net/detail/ThreadGuard.h"
 
-// The handler sees every exception that the search phase carries past the guarded frame. It never handles one:
-// a language exception is re-raised under the library's code so that crash reports show where the thread's
-// procedure let it escape, and the search then goes on as if the guard were not there.
+// The handler sees every exception that the search phase carries past the guarded frame. It never handles
+// one: a language exception is re-raised under the library's code so that crash reports show where the
+// thread's procedure let it escape, and the search then goes on as if the guard were not there.
 extern "C" EXCEPTION_DISPOSITION PardalinThreadGuardHandler(EXCEPTION_RECORD* record, void* /*frame*/,
                                                             CONTEXT* context, void* /*dispatch*/)
 {
@@ -11,8 +11,10 @@ extern "C" EXCEPTION_DISPOSITION PardalinThreadGuardHandler(EXCEPTION_RECORD* re
     const DWORD code = record->ExceptionCode;
     if (code == pardalin::detail::kMsvcLanguageException || code == pardalin::detail::kGccLanguageException)
     {
-        const ULONG_PTR arguments[2] = {reinterpret_cast<ULONG_PTR>(record), reinterpret_cast<ULONG_PTR>(context)};
-        RaiseException(pardalin::detail::kEscapedLanguageException, pardalin::detail::kEscapedLanguageExceptionFlags, 2, arguments);
+        const ULONG_PTR arguments[2] = {reinterpret_cast<ULONG_PTR>(record),
+                                        reinterpret_cast<ULONG_PTR>(context)};
+        RaiseException(pardalin::detail::kEscapedLanguageException,
+                       pardalin::detail::kEscapedLanguageExceptionFlags, 2, arguments);
     }
     return ExceptionContinueSearch;
 }

@@ -1,5 +1,5 @@
-// Runs a thread procedure inside a frame whose exception handler turns an escaping language exception into the
-// library's own structured exception 0xE104003B, carrying the original exception and context records.
+// Runs a thread procedure inside a frame whose exception handler turns an escaping language exception into
+// the library's own structured exception 0xE104003B, carrying the original exception and context records.
 #pragma once
 
 #include "core/PardalinApi.h"

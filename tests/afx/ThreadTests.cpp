@@ -200,7 +200,22 @@ TEST(AfxThread, ManyShortAutoDeletingThreads)
 
 TEST(AfxThread, NoThreadObjectOutsideFrameworkThreads)
 {
-    EXPECT_EQ(nullptr, AfxGetThread());
+    // The thread that constructed the application object runs it; any other thread the framework did not
+    // start has none.
+    EXPECT_EQ(AfxGetApp(), AfxGetThread());
+    CWinThread* pSeen = AfxGetApp();
+    HANDLE hThread = CreateThread(
+        nullptr, 0,
+        [](LPVOID pParam) -> DWORD
+        {
+            *static_cast<CWinThread**>(pParam) = AfxGetThread();
+            return 0;
+        },
+        &pSeen, 0, nullptr);
+    ASSERT_NE(nullptr, hThread);
+    WaitForSingleObject(hThread, INFINITE);
+    CloseHandle(hThread);
+    EXPECT_EQ(nullptr, pSeen);
 }
 
 TEST(AfxThread, InvalidRequestsThrow)

@@ -86,7 +86,8 @@ TEST(FrameReportMessage, LookupOrderLibraryThenHost)
 
 TEST(FrameReportMessage, SystemCodesComeFromTheSystemTable)
 {
-    for (DWORD code : std::initializer_list<DWORD>{ERROR_ACCESS_DENIED, ERROR_FILE_NOT_FOUND, WSAECONNREFUSED})
+    for (DWORD code :
+         std::initializer_list<DWORD>{ERROR_ACCESS_DENIED, ERROR_FILE_NOT_FOUND, WSAECONNREFUSED})
     {
         VReportMessageParams params(code);
         const std::wstring expected = SystemText(code);
@@ -129,8 +130,9 @@ TEST(FrameReportMessage, UnknownIdGivesTheFallbackText)
 TEST(FrameReportMessage, MissingInsertsStayUnexpanded)
 {
     VReportMessageParams none(0xE133000B);
-    EXPECT_EQ(L"Access to the following folder is denied:\r\n\r\n'%1'\r\n\r\nPlease choose another folder.\r\n",
-              Text(none));
+    EXPECT_EQ(
+        L"Access to the following folder is denied:\r\n\r\n'%1'\r\n\r\nPlease choose another folder.\r\n",
+        Text(none));
 
     VReportMessageParams tooFew(0x61330015);
     tooFew.AddInsert(L"1");

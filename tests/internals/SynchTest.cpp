@@ -66,15 +66,17 @@ TEST(InternalSynchLock, CriticalSectionExcludesOtherThreadsAndIsReentrant)
     long counter = 0;
     std::vector<std::thread> workers;
     for (int t = 0; t < 4; ++t)
-        workers.emplace_back([&] {
-            for (int i = 0; i < 20000; ++i)
+        workers.emplace_back(
+            [&]
             {
-                VSynchLock outer(section);
-                VSynchLock inner(section); // the same thread may take it again
-                long seen = counter;
-                counter = seen + 1;
-            }
-        });
+                for (int i = 0; i < 20000; ++i)
+                {
+                    VSynchLock outer(section);
+                    VSynchLock inner(section); // the same thread may take it again
+                    long seen = counter;
+                    counter = seen + 1;
+                }
+            });
     for (auto& worker : workers)
         worker.join();
     EXPECT_EQ(80000, counter);

@@ -142,9 +142,9 @@ LONG CALLBACK WatchForEscape(EXCEPTION_POINTERS* pointers)
     if (record->ExceptionCode != 0xE104003B)
         return EXCEPTION_CONTINUE_SEARCH;
     const auto* original = reinterpret_cast<const EXCEPTION_RECORD*>(record->ExceptionInformation[0]);
-    const bool wellFormed = (record->ExceptionFlags & EXCEPTION_NONCONTINUABLE) && record->NumberParameters == 2 &&
-                            original && original->ExceptionCode == 0x20474343 &&
-                            record->ExceptionInformation[1] != 0;
+    const bool wellFormed = (record->ExceptionFlags & EXCEPTION_NONCONTINUABLE) &&
+                            record->NumberParameters == 2 && original &&
+                            original->ExceptionCode == 0x20474343 && record->ExceptionInformation[1] != 0;
     ExitProcess(wellFormed ? kChildSawEscape : kChildSawWrongRecord);
 }
 

@@ -1,0 +1,259 @@
+// CMenu.
+#include "wndstate.h"
+
+using afxwnd::CurrentThreadState;
+using afxwnd::IsNullObject;
+
+IMPLEMENT_DYNCREATE(CMenu, CObject)
+
+CMenu::CMenu() : m_hMenu(nullptr) {}
+
+CMenu::~CMenu()
+{
+    DestroyMenu();
+}
+
+CMenu::operator HMENU() const
+{
+    return IsNullObject(this) ? nullptr : m_hMenu;
+}
+
+HMENU CMenu::GetSafeHmenu() const
+{
+    return IsNullObject(this) ? nullptr : m_hMenu;
+}
+
+CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
+{
+    return CurrentThreadState().menus.FromHandle(hMenu);
+}
+
+void PASCAL CMenu::DeleteTempMap()
+{
+    CurrentThreadState().menus.DeleteTemp();
+}
+
+BOOL CMenu::Attach(HMENU hMenu)
+{
+    if (hMenu == nullptr || m_hMenu != nullptr)
+    {
+        return FALSE;
+    }
+    afxwnd::MenuMap& map = CurrentThreadState().menus;
+    if (map.LookupPermanent(hMenu) != nullptr)
+    {
+        TRACE(L"CMenu::Attach: the menu 0x%p already belongs to another object.\n",
+              static_cast<void*>(hMenu));
+        return FALSE;
+    }
+    map.SetPermanent(hMenu, this);
+    m_hMenu = hMenu;
+    return TRUE;
+}
+
+HMENU CMenu::Detach()
+{
+    HMENU hMenu = m_hMenu;
+    if (hMenu != nullptr)
+    {
+        afxwnd::MenuMap& map = CurrentThreadState().menus;
+        if (map.LookupPermanent(hMenu) == this)
+        {
+            map.RemoveHandle(hMenu);
+        }
+        m_hMenu = nullptr;
+    }
+    return hMenu;
+}
+
+BOOL CMenu::CreateMenu()
+{
+    return Attach(::CreateMenu());
+}
+
+BOOL CMenu::CreatePopupMenu()
+{
+    return Attach(::CreatePopupMenu());
+}
+
+BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName)
+{
+    HINSTANCE hInst = afxwnd::FindResourceHandle(lpszResourceName, RT_MENU);
+    return Attach(::LoadMenuW(hInst, lpszResourceName));
+}
+
+BOOL CMenu::LoadMenu(UINT nIDResource)
+{
+    return LoadMenu(MAKEINTRESOURCEW(nIDResource));
+}
+
+BOOL CMenu::LoadMenuIndirect(const void* lpMenuTemplate)
+{
+    return Attach(::LoadMenuIndirectW(lpMenuTemplate));
+}
+
+BOOL CMenu::DestroyMenu()
+{
+    if (m_hMenu == nullptr)
+    {
+        return FALSE;
+    }
+    return ::DestroyMenu(Detach());
+}
+
+BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem)
+{
+    return ::AppendMenuW(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
+}
+
+BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const CBitmap* pBmp)
+{
+    return ::AppendMenuW(m_hMenu, nFlags | MF_BITMAP, nIDNewItem,
+                         static_cast<LPCWSTR>(pBmp->GetSafeHandle()));
+}
+
+BOOL CMenu::InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem)
+{
+    return ::InsertMenuW(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
+}
+
+BOOL CMenu::InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, const CBitmap* pBmp)
+{
+    return ::InsertMenuW(m_hMenu, nPosition, nFlags | MF_BITMAP, nIDNewItem,
+                         static_cast<LPCWSTR>(pBmp->GetSafeHandle()));
+}
+
+BOOL CMenu::ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem)
+{
+    return ::ModifyMenuW(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
+}
+
+BOOL CMenu::InsertMenuItem(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByPos)
+{
+    return ::InsertMenuItemW(m_hMenu, uItem, fByPos, lpMenuItemInfo);
+}
+
+BOOL CMenu::RemoveMenu(UINT nPosition, UINT nFlags)
+{
+    return ::RemoveMenu(m_hMenu, nPosition, nFlags);
+}
+
+BOOL CMenu::DeleteMenu(UINT nPosition, UINT nFlags)
+{
+    return ::DeleteMenu(m_hMenu, nPosition, nFlags);
+}
+
+UINT CMenu::CheckMenuItem(UINT nIDCheckItem, UINT nCheck)
+{
+    return static_cast<UINT>(::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck));
+}
+
+UINT CMenu::EnableMenuItem(UINT nIDEnableItem, UINT nEnable)
+{
+    return static_cast<UINT>(::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable));
+}
+
+BOOL CMenu::CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT nFlags)
+{
+    return ::CheckMenuRadioItem(m_hMenu, nIDFirst, nIDLast, nIDItem, nFlags);
+}
+
+BOOL CMenu::SetDefaultItem(UINT uItem, BOOL fByPos)
+{
+    return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos);
+}
+
+UINT CMenu::GetDefaultItem(UINT gmdiFlags, BOOL fByPos)
+{
+    return ::GetMenuDefaultItem(m_hMenu, static_cast<UINT>(fByPos), gmdiFlags);
+}
+
+int CMenu::GetMenuItemCount() const
+{
+    return ::GetMenuItemCount(m_hMenu);
+}
+
+UINT CMenu::GetMenuItemID(int nPos) const
+{
+    return ::GetMenuItemID(m_hMenu, nPos);
+}
+
+UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const
+{
+    return ::GetMenuState(m_hMenu, nID, nFlags);
+}
+
+int CMenu::GetMenuString(UINT nIDItem, LPTSTR lpString, int nMaxCount, UINT nFlags) const
+{
+    return ::GetMenuStringW(m_hMenu, nIDItem, lpString, nMaxCount, nFlags);
+}
+
+int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
+{
+    rString.Empty();
+    int nLength = ::GetMenuStringW(m_hMenu, nIDItem, nullptr, 0, nFlags);
+    if (nLength > 0)
+    {
+        int nCopied =
+            ::GetMenuStringW(m_hMenu, nIDItem, rString.GetBufferSetLength(nLength), nLength + 1, nFlags);
+        rString.ReleaseBuffer(nCopied);
+    }
+    return rString.GetLength();
+}
+
+BOOL CMenu::GetMenuItemInfo(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByPos)
+{
+    return ::GetMenuItemInfoW(m_hMenu, uItem, fByPos, lpMenuItemInfo);
+}
+
+BOOL CMenu::SetMenuItemInfo(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByPos)
+{
+    return ::SetMenuItemInfoW(m_hMenu, uItem, fByPos, lpMenuItemInfo);
+}
+
+CMenu* CMenu::GetSubMenu(int nPos) const
+{
+    return FromHandle(::GetSubMenu(m_hMenu, nPos));
+}
+
+namespace
+{
+// While a pop-up is tracked, frames know that its WM_INITMENUPOPUP is for a menu of its own.
+class TrackingScope
+{
+public:
+    TrackingScope(HMENU hMenu, HWND hWnd) : m_state(CurrentThreadState())
+    {
+        m_hOldMenu = m_state.hTrackingMenu;
+        m_hOldWnd = m_state.hTrackingWindow;
+        m_state.hTrackingMenu = hMenu;
+        m_state.hTrackingWindow = hWnd;
+    }
+    ~TrackingScope()
+    {
+        m_state.hTrackingMenu = m_hOldMenu;
+        m_state.hTrackingWindow = m_hOldWnd;
+    }
+    TrackingScope(const TrackingScope&) = delete;
+    TrackingScope& operator=(const TrackingScope&) = delete;
+
+private:
+    afxwnd::ThreadState& m_state;
+    HMENU m_hOldMenu;
+    HWND m_hOldWnd;
+};
+} // namespace
+
+BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect)
+{
+    HWND hWnd = pWnd->GetSafeHwnd();
+    TrackingScope scope(m_hMenu, hWnd);
+    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, hWnd, lpRect);
+}
+
+BOOL CMenu::TrackPopupMenuEx(UINT fuFlags, int x, int y, CWnd* pWnd, LPTPMPARAMS lptpm)
+{
+    HWND hWnd = pWnd->GetSafeHwnd();
+    TrackingScope scope(m_hMenu, hWnd);
+    return ::TrackPopupMenuEx(m_hMenu, fuFlags, x, y, hWnd, lptpm);
+}

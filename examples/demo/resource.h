@@ -1,0 +1,8 @@
+// Resource ids of the demo host.
+#pragma once
+
+#define IDR_MAINFRAME 100
+#define ID_DEMO_SHOW_MESSAGE 32771
+#define ID_DEMO_SETTINGS 32772
+#define ID_DEMO_RUN_CHECKS 32773
+#define ID_APP_EXIT_DEMO 32774

@@ -1,0 +1,28 @@
+// Questions about local paths that the host asks before it uses them. None shows a message: each answers
+// with a bool and, where a system call failed, leaves its error as the thread's last error.
+#pragma once
+
+#include "core/PardalinApi.h"
+#include "core/VUnicodeString.h"
+#include "files/VFindData.h"
+
+// What `path` names. A drive root or a share root ("\\server\share") is reported as a folder without
+// asking the file system (for a drive root the answer is whether the drive exists); anything else is
+// looked up, and `data` is left untouched when it is not found. A name with a colon anywhere but after a
+// drive letter (a stream suffix on a relative name) is refused. With `directoryOnly` a found file fills
+// `data` but answers false.
+PARDALIN_API bool VPathStatus(const wchar_t* path, VFindData& data, bool directoryOnly);
+
+// Splits `path` into its deepest existing folder and the components below it that do not exist yet, each
+// followed by a backslash: "C:\a\b\c" with only "C:\a" present gives "C:\a" and "b\c\". False when no
+// folder of the path exists.
+PARDALIN_API bool VSplitLocalExistingDirectory(const wchar_t* path, VUnicodeString& existing,
+                                               VUnicodeString& missing);
+
+// Whether the deepest existing folder of `path` may be written to by this process.
+PARDALIN_API bool VIsPathWritable(const wchar_t* path);
+
+// Splits `path` into folder and file name. An existing folder (or a drive root) gives the folder and an
+// empty name. For a path that does not exist yet, true only when its folder exists.
+PARDALIN_API bool VExtractLocalDirectory(const wchar_t* path, VUnicodeString& directory,
+                                         VUnicodeString& fileName);

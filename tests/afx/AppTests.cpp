@@ -1,0 +1,865 @@
+// The application object: names and state, the profile (INI file and registry), message boxes (through
+// DoMessageBox and real ones on the display) and the program entry.
+#include "AfxTestSupport.h"
+#include "../afx_modules/ModuleIds.h"
+#include "harness/TestApp.h"
+
+#include <afxwin.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace
+{
+/////////////////////////////////////////////////////////////////////////////
+// Helpers
+
+// Makes another application object the current one for a test (as if it were the program's), and puts
+// everything back afterwards.
+class CurrentApplication
+{
+public:
+    explicit CurrentApplication(CWinApp* pApp)
+        : m_pState(AfxGetModuleState()), m_pSavedApp(m_pState->m_pCurrentWinApp),
+          m_pSavedThread(AfxGetModuleThreadState()->m_pCurrentWinThread),
+          m_lpszSavedName(m_pState->m_lpszCurrentAppName),
+          m_hSavedInstance(m_pState->m_hCurrentInstanceHandle),
+          m_hSavedResource(m_pState->m_hCurrentResourceHandle)
+    {
+        m_pState->m_pCurrentWinApp = pApp;
+        AfxGetModuleThreadState()->m_pCurrentWinThread = pApp;
+        m_pState->m_lpszCurrentAppName = pApp != nullptr ? pApp->m_pszAppName : nullptr;
+    }
+    ~CurrentApplication()
+    {
+        m_pState->m_pCurrentWinApp = m_pSavedApp;
+        AfxGetModuleThreadState()->m_pCurrentWinThread = m_pSavedThread;
+        m_pState->m_lpszCurrentAppName = m_lpszSavedName;
+        m_pState->m_hCurrentInstanceHandle = m_hSavedInstance;
+        m_pState->m_hCurrentResourceHandle = m_hSavedResource;
+    }
+    CurrentApplication(const CurrentApplication&) = delete;
+    CurrentApplication& operator=(const CurrentApplication&) = delete;
+
+private:
+    AFX_MODULE_STATE* m_pState;
+    CWinApp* m_pSavedApp;
+    CWinThread* m_pSavedThread;
+    LPCTSTR m_lpszSavedName;
+    HINSTANCE m_hSavedInstance;
+    HINSTANCE m_hSavedResource;
+};
+
+// A plain top-level (or owned pop-up) window of this thread.
+class TestWindow
+{
+public:
+    explicit TestWindow(const wchar_t* pszTitle, HWND hOwner = nullptr)
+    {
+        static const ATOM atom = []
+        {
+            WNDCLASSW wc = {};
+            wc.lpfnWndProc = DefWindowProcW;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"AfxAppTestWindow";
+            return RegisterClassW(&wc);
+        }();
+        m_hWnd =
+            CreateWindowExW(0, MAKEINTATOM(atom), pszTitle,
+                            (hOwner != nullptr ? WS_POPUP | WS_CAPTION : WS_OVERLAPPEDWINDOW) | WS_VISIBLE,
+                            40, 40, 300, 200, hOwner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    ~TestWindow()
+    {
+        if (m_hWnd != nullptr)
+        {
+            DestroyWindow(m_hWnd);
+        }
+    }
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    HWND Handle() const { return m_hWnd; }
+
+private:
+    HWND m_hWnd = nullptr;
+};
+
+// What a real message box showed, read from another thread while the box was up.
+struct SeenBox
+{
+    bool bFound = false;
+    std::wstring strCaption;
+    std::wstring strText;
+    HWND hOwner = nullptr;
+    HICON hIcon = nullptr;
+    std::vector<bool> windowsEnabled;
+};
+
+// Waits (on its own thread) for the message box that the calling thread is about to show, reads it, then
+// presses nButton with a real click message. Windows in watched are checked for being enabled meanwhile.
+class BoxWatcher
+{
+public:
+    explicit BoxWatcher(int nButton, std::vector<HWND> watched = {})
+        : m_dwThreadId(GetCurrentThreadId()), m_thread([this, nButton, watched] { Watch(nButton, watched); })
+    {
+    }
+    ~BoxWatcher() { Seen(); }
+    BoxWatcher(const BoxWatcher&) = delete;
+    BoxWatcher& operator=(const BoxWatcher&) = delete;
+
+    const SeenBox& Seen()
+    {
+        if (m_thread.joinable())
+        {
+            m_thread.join();
+        }
+        return m_seen;
+    }
+
+private:
+    struct Search
+    {
+        DWORD dwThreadId;
+        HWND hBox;
+    };
+
+    static BOOL CALLBACK FindBox(HWND hWnd, LPARAM lParam)
+    {
+        auto* pSearch = reinterpret_cast<Search*>(lParam);
+        wchar_t szClass[16] = {};
+        GetClassNameW(hWnd, szClass, 16);
+        if (GetWindowThreadProcessId(hWnd, nullptr) == pSearch->dwThreadId &&
+            wcscmp(szClass, L"#32770") == 0 && IsWindowVisible(hWnd))
+        {
+            pSearch->hBox = hWnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    static std::wstring TextOf(HWND hWnd)
+    {
+        wchar_t szText[512] = {};
+        GetWindowTextW(hWnd, szText, 512);
+        return szText;
+    }
+
+    void Watch(int nButton, const std::vector<HWND>& watched)
+    {
+        Search search = {m_dwThreadId, nullptr};
+        for (int i = 0; i < 1000 && search.hBox == nullptr; ++i)
+        {
+            Sleep(20);
+            EnumWindows(&FindBox, reinterpret_cast<LPARAM>(&search));
+        }
+        if (search.hBox == nullptr)
+        {
+            return;
+        }
+        HWND hBox = search.hBox;
+        m_seen.bFound = true;
+        m_seen.strCaption = TextOf(hBox);
+        m_seen.strText = TextOf(GetDlgItem(hBox, 0xFFFF));
+        m_seen.hOwner = GetWindow(hBox, GW_OWNER);
+        m_seen.hIcon = reinterpret_cast<HICON>(SendDlgItemMessageW(hBox, 0x0440, STM_GETICON, 0, 0));
+        for (HWND hWnd : watched)
+        {
+            m_seen.windowsEnabled.push_back(IsWindowEnabled(hWnd) != FALSE);
+        }
+        HWND hButton = GetDlgItem(hBox, nButton);
+        if (hButton != nullptr)
+        {
+            SendMessageW(hButton, BM_CLICK, 0, 0);
+        }
+        else
+        {
+            PostMessageW(hBox, WM_CLOSE, 0, 0); // never leave the test waiting for a box
+        }
+    }
+
+    DWORD m_dwThreadId;
+    SeenBox m_seen;
+    std::thread m_thread;
+};
+
+CString TempIniPath()
+{
+    wchar_t szFolder[MAX_PATH];
+    GetTempPathW(MAX_PATH, szFolder);
+    CString strPath;
+    strPath.Format(L"%sAfxAppProfile-%lu-%lu.ini", szFolder, GetCurrentProcessId(), GetTickCount());
+    return strPath;
+}
+
+void ReplaceString(LPCTSTR& lpsz, LPCTSTR lpszNew)
+{
+    free(const_cast<LPTSTR>(lpsz));
+    lpsz = lpszNew != nullptr ? _wcsdup(lpszNew) : nullptr;
+}
+
+// An application object of the test's own (not the program's) with its profile in a fresh INI file.
+class AfxAppIniProfile : public testing::Test
+{
+protected:
+    AfxAppIniProfile() : m_app(L"Profile Test"), m_strPath(TempIniPath())
+    {
+        ReplaceString(m_app.m_pszProfileName, m_strPath);
+    }
+    ~AfxAppIniProfile() override { DeleteFileW(m_strPath); }
+
+    CString RawValue(LPCTSTR lpszSection, LPCTSTR lpszEntry)
+    {
+        wchar_t szValue[256] = {};
+        GetPrivateProfileStringW(lpszSection, lpszEntry, L"(missing)", szValue, 256, m_strPath);
+        return szValue;
+    }
+
+    CWinApp m_app;
+    CString m_strPath;
+};
+
+// An application object whose profile is in the registry under a key of the test's own.
+class AfxAppRegistryProfile : public testing::Test
+{
+protected:
+    AfxAppRegistryProfile() : m_app(L"Registry Test")
+    {
+        m_strKey.Format(L"Stand-in Test Vendor %lu", GetCurrentProcessId());
+        m_app.SetRegistryKey(m_strKey);
+    }
+    ~AfxAppRegistryProfile() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\" + m_strKey); }
+
+    CString SectionPath(LPCTSTR lpszSection) const
+    {
+        return L"Software\\" + m_strKey + L"\\Registry Test\\" + lpszSection;
+    }
+    bool SectionExists(LPCTSTR lpszSection) const
+    {
+        HKEY hKey = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(lpszSection), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        {
+            return false;
+        }
+        RegCloseKey(hKey);
+        return true;
+    }
+    DWORD RawType(LPCTSTR lpszSection, LPCTSTR lpszEntry) const
+    {
+        DWORD dwType = REG_NONE;
+        if (RegGetValueW(HKEY_CURRENT_USER, SectionPath(lpszSection), lpszEntry, RRF_RT_ANY | RRF_NOEXPAND,
+                         &dwType, nullptr, nullptr) != ERROR_SUCCESS)
+        {
+            return REG_NONE;
+        }
+        return dwType;
+    }
+
+    CWinApp m_app;
+    CString m_strKey;
+};
+
+std::vector<BYTE> ReadBinary(CWinApp& app, LPCTSTR lpszSection, LPCTSTR lpszEntry, BOOL* pbResult)
+{
+    LPBYTE pData = reinterpret_cast<LPBYTE>(1);
+    UINT nBytes = 12345;
+    *pbResult = app.GetProfileBinary(lpszSection, lpszEntry, &pData, &nBytes);
+    std::vector<BYTE> data(pData, pData + (pData != nullptr ? nBytes : 0));
+    if (!*pbResult)
+    {
+        EXPECT_EQ(nullptr, pData);
+        EXPECT_EQ(0u, nBytes);
+    }
+    delete[] pData;
+    return data;
+}
+} // namespace
+
+/////////////////////////////////////////////////////////////////////////////
+// The application object
+
+TEST(AfxApp, TheTestProgramHasAnApplicationObjectLikeAHost)
+{
+    CWinApp* pApp = AfxGetApp();
+    ASSERT_NE(nullptr, pApp);
+    EXPECT_EQ(&CTestApp::Get(), pApp);
+    EXPECT_TRUE(pApp->IsKindOf(RUNTIME_CLASS(CWinThread)));
+    EXPECT_EQ(pApp, AfxGetThread());
+    EXPECT_EQ(GetCurrentThreadId(), pApp->m_nThreadID);
+
+    EXPECT_STREQ(L"test_afx", pApp->m_pszExeName);
+    // The application's name is the program's AFX_IDS_APP_TITLE string.
+    EXPECT_STREQ(L"Stand-in Test Host", pApp->m_pszAppName);
+    EXPECT_EQ(pApp->m_pszAppName, AfxGetAppName());
+    EXPECT_STREQ(L"test_afx.INI", pApp->m_pszProfileName);
+    EXPECT_EQ(nullptr, pApp->m_pszRegistryKey);
+    EXPECT_EQ(GetModuleHandleW(nullptr), pApp->m_hInstance);
+    EXPECT_EQ(SW_SHOWNORMAL, pApp->m_nCmdShow);
+    ASSERT_NE(nullptr, pApp->m_lpCmdLine);
+    EXPECT_EQ(nullptr, wcsstr(pApp->m_lpCmdLine, L"test_afx.exe")); // the program's name is not an argument
+}
+
+TEST(AfxApp, ASecondApplicationObjectStaysUnregistered)
+{
+    CWinApp* pApp = AfxGetApp();
+    {
+        CWinApp second(L"Second");
+        EXPECT_EQ(pApp, AfxGetApp());
+        EXPECT_EQ(pApp, AfxGetThread());
+        second.SetCurrentHandles();
+        EXPECT_STREQ(L"Second", second.m_pszAppName);
+        EXPECT_STREQ(L"test_afx", second.m_pszExeName);
+        EXPECT_STREQ(L"test_afx.INI", second.m_pszProfileName);
+        EXPECT_STREQ(L"Stand-in Test Host", AfxGetAppName());
+    }
+    EXPECT_EQ(pApp, AfxGetApp());
+    EXPECT_STREQ(L"Stand-in Test Host", AfxGetAppName());
+}
+
+TEST(AfxApp, TheMainWindowIsSeenFromFrameworkThreadsOnly)
+{
+    CWinApp* pApp = AfxGetApp();
+    CWnd mainWnd;
+    pApp->m_pMainWnd = &mainWnd;
+    EXPECT_EQ(&mainWnd, AfxGetMainWnd());
+
+    std::atomic<CWnd*> pSeenByWorker{nullptr};
+    CWinThread* pWorker = AfxBeginThread(
+        [](LPVOID pParam) -> UINT
+        {
+            static_cast<std::atomic<CWnd*>*>(pParam)->store(AfxGetMainWnd());
+            return 0;
+        },
+        &pSeenByWorker, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    ASSERT_NE(nullptr, pWorker);
+    pWorker->m_bAutoDelete = FALSE;
+    pWorker->ResumeThread();
+    WaitForSingleObject(pWorker->m_hThread, INFINITE);
+    delete pWorker;
+    EXPECT_EQ(&mainWnd, pSeenByWorker.load());
+
+    CWnd* pSeenByPlainThread = &mainWnd;
+    std::thread plain([&] { pSeenByPlainThread = AfxGetMainWnd(); });
+    plain.join();
+    EXPECT_EQ(nullptr, pSeenByPlainThread);
+
+    pApp->m_pMainWnd = nullptr;
+    EXPECT_EQ(nullptr, AfxGetMainWnd());
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// The profile in an INI file
+
+TEST_F(AfxAppIniProfile, ValuesRoundTripThroughTheFile)
+{
+    EXPECT_TRUE(m_app.WriteProfileInt(L"Window", L"Width", 640));
+    EXPECT_TRUE(m_app.WriteProfileInt(L"Window", L"Left", -20));
+    EXPECT_TRUE(m_app.WriteProfileString(L"Window", L"Title", L"Main = window; [x]"));
+    EXPECT_EQ(640u, m_app.GetProfileInt(L"Window", L"Width", 0));
+    EXPECT_EQ(L"Main = window; [x]", m_app.GetProfileString(L"Window", L"Title"));
+    EXPECT_EQ(L"640", RawValue(L"Window", L"Width"));
+    EXPECT_EQ(L"-20", RawValue(L"Window", L"Left"));
+
+    // Longer than any first guess at a buffer.
+    CString strLong(L'x', 20000);
+    strLong.SetAt(19999, L'y');
+    EXPECT_TRUE(m_app.WriteProfileString(L"Window", L"Long", strLong));
+    EXPECT_EQ(strLong, m_app.GetProfileString(L"Window", L"Long"));
+}
+
+TEST_F(AfxAppIniProfile, MissingValuesGiveTheDefault)
+{
+    EXPECT_EQ(7u, m_app.GetProfileInt(L"Nowhere", L"Width", 7));
+    EXPECT_EQ(L"fallback", m_app.GetProfileString(L"Nowhere", L"Title", L"fallback"));
+    EXPECT_EQ(L"", m_app.GetProfileString(L"Nowhere", L"Title"));
+    m_app.WriteProfileString(L"Window", L"Title", L"set");
+    EXPECT_EQ(L"fallback", m_app.GetProfileString(L"Window", L"Other", L"fallback"));
+    EXPECT_EQ(L"fallback", m_app.GetProfileString(nullptr, L"Title", L"fallback"));
+    EXPECT_EQ(5u, m_app.GetProfileInt(L"Window", nullptr, 5));
+}
+
+TEST_F(AfxAppIniProfile, NullValueDeletesTheEntryAndNullEntryTheSection)
+{
+    m_app.WriteProfileString(L"A", L"One", L"1");
+    m_app.WriteProfileString(L"A", L"Two", L"2");
+    m_app.WriteProfileString(L"B", L"Three", L"3");
+
+    EXPECT_TRUE(m_app.WriteProfileString(L"A", L"One", nullptr));
+    EXPECT_EQ(L"(missing)", RawValue(L"A", L"One"));
+    EXPECT_EQ(L"2", RawValue(L"A", L"Two"));
+
+    EXPECT_TRUE(m_app.WriteProfileString(L"A", nullptr, nullptr));
+    EXPECT_EQ(L"(missing)", RawValue(L"A", L"Two"));
+    EXPECT_EQ(L"3", RawValue(L"B", L"Three"));
+    EXPECT_FALSE(m_app.WriteProfileString(nullptr, L"One", L"1"));
+}
+
+TEST_F(AfxAppIniProfile, BinaryDataIsStoredAsLettersAndRoundTrips)
+{
+    std::vector<BYTE> data(256);
+    for (size_t i = 0; i < data.size(); ++i)
+    {
+        data[i] = static_cast<BYTE>(i);
+    }
+    EXPECT_TRUE(m_app.WriteProfileBinary(L"Data", L"All", data.data(), static_cast<UINT>(data.size())));
+    BOOL bRead = FALSE;
+    EXPECT_EQ(data, ReadBinary(m_app, L"Data", L"All", &bRead));
+    EXPECT_TRUE(bRead);
+
+    // Low nibble first, each as 'A' plus its value: the form other programs of the framework write.
+    BYTE pair[] = {0x1F, 0xA0};
+    m_app.WriteProfileBinary(L"Data", L"Pair", pair, 2);
+    EXPECT_EQ(L"PBAK", RawValue(L"Data", L"Pair"));
+    WritePrivateProfileStringW(L"Data", L"Written", L"BAPP", m_strPath);
+    EXPECT_EQ((std::vector<BYTE>{0x01, 0xFF}), ReadBinary(m_app, L"Data", L"Written", &bRead));
+}
+
+TEST_F(AfxAppIniProfile, TextThatIsNotBinaryDataIsRefused)
+{
+    BOOL bRead = TRUE;
+    WritePrivateProfileStringW(L"Data", L"Odd", L"ABC", m_strPath);
+    EXPECT_TRUE(ReadBinary(m_app, L"Data", L"Odd", &bRead).empty());
+    EXPECT_FALSE(bRead);
+    WritePrivateProfileStringW(L"Data", L"Letters", L"AZ", m_strPath);
+    ReadBinary(m_app, L"Data", L"Letters", &bRead);
+    EXPECT_FALSE(bRead);
+    ReadBinary(m_app, L"Data", L"Missing", &bRead);
+    EXPECT_FALSE(bRead);
+    EXPECT_FALSE(m_app.WriteProfileBinary(L"Data", L"Null", nullptr, 4));
+}
+
+TEST(AfxApp, WithoutAProfileNameNothingIsReadOrWritten)
+{
+    CWinApp app(L"Unnamed");
+    ASSERT_EQ(nullptr, app.m_pszProfileName);
+    EXPECT_FALSE(app.WriteProfileString(L"Section", L"Entry", L"value"));
+    EXPECT_FALSE(app.WriteProfileInt(L"Section", L"Entry", 1));
+    EXPECT_EQ(L"default", app.GetProfileString(L"Section", L"Entry", L"default"));
+    EXPECT_EQ(3u, app.GetProfileInt(L"Section", L"Entry", 3));
+    EXPECT_EQ(nullptr, app.GetAppRegistryKey());
+    wchar_t szValue[16] = {};
+    GetProfileStringW(L"Section", L"Entry", L"", szValue, 16); // WIN.INI
+    EXPECT_STREQ(L"", szValue);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// The profile in the registry
+
+TEST_F(AfxAppRegistryProfile, SetRegistryKeyMovesTheProfileToTheRegistry)
+{
+    EXPECT_EQ(m_strKey, m_app.m_pszRegistryKey);
+    EXPECT_STREQ(L"Registry Test", m_app.m_pszProfileName);
+
+    EXPECT_TRUE(m_app.WriteProfileInt(L"Window", L"Left", -20));
+    EXPECT_TRUE(m_app.WriteProfileString(L"Window", L"Title", L"Main window"));
+    BYTE bytes[] = {0, 1, 0xFE, 0xFF};
+    EXPECT_TRUE(m_app.WriteProfileBinary(L"Window", L"Placement", bytes, 4));
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), RawType(L"Window", L"Left"));
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), RawType(L"Window", L"Title"));
+    EXPECT_EQ(static_cast<DWORD>(REG_BINARY), RawType(L"Window", L"Placement"));
+
+    EXPECT_EQ(-20, static_cast<int>(m_app.GetProfileInt(L"Window", L"Left", 0)));
+    EXPECT_EQ(L"Main window", m_app.GetProfileString(L"Window", L"Title"));
+    BOOL bRead = FALSE;
+    EXPECT_EQ((std::vector<BYTE>{0, 1, 0xFE, 0xFF}), ReadBinary(m_app, L"Window", L"Placement", &bRead));
+    EXPECT_TRUE(bRead);
+    // Zero bytes are a value of their own in the registry.
+    EXPECT_TRUE(m_app.WriteProfileBinary(L"Window", L"Nothing", nullptr, 0));
+    EXPECT_TRUE(ReadBinary(m_app, L"Window", L"Nothing", &bRead).empty());
+    EXPECT_TRUE(bRead);
+}
+
+TEST_F(AfxAppRegistryProfile, MissingValuesAndValuesOfAnotherTypeGiveTheDefault)
+{
+    EXPECT_EQ(9u, m_app.GetProfileInt(L"Window", L"Width", 9));
+    EXPECT_EQ(L"none", m_app.GetProfileString(L"Window", L"Title", L"none"));
+    BOOL bRead = TRUE;
+    ReadBinary(m_app, L"Window", L"Placement", &bRead);
+    EXPECT_FALSE(bRead);
+    // Reading leaves no trace in the registry.
+    EXPECT_FALSE(SectionExists(L"Window"));
+
+    m_app.WriteProfileString(L"Window", L"Width", L"640");
+    m_app.WriteProfileInt(L"Window", L"Title", 5);
+    EXPECT_EQ(9u, m_app.GetProfileInt(L"Window", L"Width", 9));
+    EXPECT_EQ(L"none", m_app.GetProfileString(L"Window", L"Title", L"none"));
+    ReadBinary(m_app, L"Window", L"Width", &bRead);
+    EXPECT_FALSE(bRead);
+}
+
+TEST_F(AfxAppRegistryProfile, NullValueDeletesTheEntryAndNullEntryTheSection)
+{
+    m_app.WriteProfileString(L"A", L"One", L"1");
+    m_app.WriteProfileString(L"A", L"Two", L"2");
+    m_app.WriteProfileString(L"B", L"Three", L"3");
+    HKEY hSection = m_app.GetSectionKey(L"A");
+    ASSERT_NE(nullptr, hSection);
+    HKEY hSub = nullptr;
+    RegCreateKeyExW(hSection, L"Nested", 0, nullptr, 0, KEY_WRITE, nullptr, &hSub, nullptr);
+    RegCloseKey(hSub);
+    RegCloseKey(hSection);
+
+    EXPECT_TRUE(m_app.WriteProfileString(L"A", L"One", nullptr));
+    EXPECT_EQ(static_cast<DWORD>(REG_NONE), RawType(L"A", L"One"));
+    EXPECT_EQ(L"2", m_app.GetProfileString(L"A", L"Two"));
+    // Deleting what is not there reaches the same state and succeeds.
+    EXPECT_TRUE(m_app.WriteProfileString(L"A", L"One", nullptr));
+    EXPECT_TRUE(m_app.WriteProfileString(L"Absent", L"One", nullptr));
+
+    EXPECT_TRUE(m_app.WriteProfileString(L"A", nullptr, nullptr));
+    EXPECT_FALSE(SectionExists(L"A"));
+    EXPECT_TRUE(SectionExists(L"B"));
+    EXPECT_TRUE(m_app.WriteProfileString(L"A", nullptr, nullptr));
+}
+
+TEST_F(AfxAppRegistryProfile, TheKeyNameMayComeFromAStringResource)
+{
+    CWinApp app(L"Keyed");
+    app.SetRegistryKey(static_cast<UINT>(IDS_REGISTRY_KEY));
+    EXPECT_STREQ(L"Stand-in Test Vendor", app.m_pszRegistryKey);
+    EXPECT_STREQ(L"Keyed", app.m_pszProfileName);
+
+    // No string, no key: the profile stays where it was.
+    CWinApp unkeyed(L"Unkeyed");
+    unkeyed.SetRegistryKey(static_cast<UINT>(IDS_IN_NO_MODULE));
+    EXPECT_EQ(nullptr, unkeyed.m_pszRegistryKey);
+    unkeyed.SetRegistryKey(L"");
+    EXPECT_EQ(nullptr, unkeyed.m_pszRegistryKey);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Message boxes through DoMessageBox
+
+TEST(AfxApp, MessageBoxesGoThroughTheApplication)
+{
+    MessageBoxRecorder recorder(IDNO);
+    EXPECT_EQ(IDNO, AfxMessageBox(L"Overwrite the file?", MB_YESNO));
+    EXPECT_EQ(IDNO, AfxMessageBox(IDS_ONLY_IN_PROGRAM, MB_OKCANCEL | MB_ICONSTOP));
+    EXPECT_EQ(IDNO, AfxMessageBox(IDS_ONLY_IN_PROGRAM, MB_OK, 77));
+    EXPECT_EQ(IDNO, AfxMessageBox(IDS_IN_NO_MODULE));
+
+    std::vector<InterceptedMessageBox> boxes = recorder.Boxes();
+    ASSERT_EQ(4u, boxes.size());
+    EXPECT_EQ(L"Overwrite the file?", boxes[0].strPrompt);
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO), boxes[0].nType); // the icon is added later, by the box itself
+    EXPECT_EQ(0u, boxes[0].nIDPrompt);
+    EXPECT_EQ(L"Only in the program", boxes[1].strPrompt);
+    EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONSTOP), boxes[1].nType);
+    EXPECT_EQ(static_cast<UINT>(IDS_ONLY_IN_PROGRAM),
+              boxes[1].nIDPrompt); // the help id defaults to the prompt's
+    EXPECT_EQ(77u, boxes[2].nIDPrompt);
+    EXPECT_EQ(L"", boxes[3].strPrompt);
+    EXPECT_EQ(static_cast<UINT>(IDS_IN_NO_MODULE), boxes[3].nIDPrompt);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Real message boxes on the display
+
+TEST(AfxApp, ARealBoxShowsThePromptUnderTheApplicationsNameWithAnIconByItsButtons)
+{
+    struct Case
+    {
+        UINT nType;
+        int nButton;
+        LPCWSTR pszIcon; // null: no icon
+    };
+    const Case cases[] = {{MB_YESNO, IDNO, IDI_QUESTION},
+                          {MB_OK, IDOK, IDI_EXCLAMATION},
+                          {MB_OKCANCEL | MB_ICONSTOP, IDCANCEL, IDI_HAND},
+                          {MB_RETRYCANCEL, IDRETRY, nullptr}};
+    for (const Case& c : cases)
+    {
+        BoxWatcher watcher(c.nButton);
+        EXPECT_EQ(c.nButton, AfxMessageBox(L"Delete the selected files?", c.nType));
+        const SeenBox& seen = watcher.Seen();
+        ASSERT_TRUE(seen.bFound) << c.nType;
+        EXPECT_EQ(L"Stand-in Test Host", seen.strCaption);
+        EXPECT_EQ(L"Delete the selected files?", seen.strText);
+        EXPECT_EQ(c.pszIcon != nullptr ? LoadIconW(nullptr, c.pszIcon) : nullptr, seen.hIcon) << c.nType;
+    }
+}
+
+TEST(AfxApp, ABoxIsModalToTheActiveWindowAndItsTopLevelWindow)
+{
+    TestWindow frame(L"Frame");
+    TestWindow popup(L"Popup", frame.Handle());
+    ASSERT_NE(nullptr, popup.Handle());
+    SetActiveWindow(popup.Handle());
+    ASSERT_EQ(popup.Handle(), GetActiveWindow());
+
+    BoxWatcher watcher(IDOK, {frame.Handle(), popup.Handle()});
+    EXPECT_EQ(IDOK, AfxMessageBox(L"Modal", MB_OK));
+    const SeenBox& seen = watcher.Seen();
+    ASSERT_TRUE(seen.bFound);
+    EXPECT_EQ(popup.Handle(), seen.hOwner);
+    EXPECT_EQ((std::vector<bool>{false, false}), seen.windowsEnabled);
+    EXPECT_TRUE(IsWindowEnabled(frame.Handle()));
+    EXPECT_TRUE(IsWindowEnabled(popup.Handle()));
+}
+
+TEST(AfxApp, TheMainWindowOwnsTheBoxWhateverIsActive)
+{
+    TestWindow frame(L"Main frame");
+    TestWindow other(L"Other window");
+    CWnd mainWnd;
+    ASSERT_TRUE(mainWnd.Attach(frame.Handle()));
+    AfxGetApp()->m_pMainWnd = &mainWnd;
+    SetActiveWindow(other.Handle());
+
+    BoxWatcher watcher(IDOK, {frame.Handle(), other.Handle()});
+    EXPECT_EQ(IDOK, AfxMessageBox(L"Owned by the main window"));
+    AfxGetApp()->m_pMainWnd = nullptr;
+    mainWnd.Detach();
+    const SeenBox& seen = watcher.Seen();
+    ASSERT_TRUE(seen.bFound);
+    EXPECT_EQ(frame.Handle(), seen.hOwner);
+    EXPECT_EQ((std::vector<bool>{false, true}), seen.windowsEnabled);
+}
+
+TEST(AfxApp, WithoutAnApplicationObjectABoxIsStillShown)
+{
+    CurrentApplication none(nullptr);
+    AfxGetModuleState()->m_lpszCurrentAppName = L"Named Host";
+    {
+        BoxWatcher watcher(IDOK);
+        EXPECT_EQ(IDOK, AfxMessageBox(L"No application object", MB_OK));
+        EXPECT_EQ(L"Named Host", watcher.Seen().strCaption);
+        EXPECT_EQ(L"No application object", watcher.Seen().strText);
+    }
+    AfxGetModuleState()->m_lpszCurrentAppName = nullptr;
+    {
+        BoxWatcher watcher(IDCANCEL);
+        EXPECT_EQ(IDCANCEL, AfxMessageBox(L"Nor a name", MB_OKCANCEL));
+        EXPECT_EQ(L"test_afx", watcher.Seen().strCaption);
+    }
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// The program entry
+
+namespace
+{
+const UINT WM_TEST_LOOP = WM_APP + 1;
+
+// Records the framework's calls in order.
+class CSequenceApp : public CWinApp
+{
+public:
+    CSequenceApp() : CWinApp(L"Sequence") {}
+
+    BOOL InitApplication() override
+    {
+        m_calls.push_back("InitApplication");
+        return m_bInitApplication;
+    }
+    BOOL InitInstance() override
+    {
+        m_calls.push_back("InitInstance");
+        m_strNameDuringInit = AfxGetAppName();
+        if (m_bThrow)
+        {
+            AfxThrowFileException(CFileException::fileNotFound, ERROR_FILE_NOT_FOUND, L"settings.cfg");
+        }
+        if (m_pWindowForLoop != nullptr)
+        {
+            m_pMainWnd = m_pWindowForLoop;
+        }
+        return m_bInitInstance;
+    }
+    int Run() override
+    {
+        m_calls.push_back("Run");
+        return CWinApp::Run();
+    }
+    BOOL OnIdle(LONG lCount) override
+    {
+        if (lCount == 0 && m_pWindowForLoop != nullptr && !m_bPosted)
+        {
+            // The first idle moment: give the loop a message for the window and one for the thread.
+            m_calls.push_back("OnIdle");
+            PostMessageW(m_pWindowForLoop->GetSafeHwnd(), WM_TEST_LOOP, 0, 0);
+            m_bPosted = true;
+        }
+        return CWinApp::OnIdle(lCount);
+    }
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_TEST_LOOP)
+        {
+            m_calls.push_back("PreTranslateMessage");
+        }
+        return CWinApp::PreTranslateMessage(pMsg);
+    }
+    int ExitInstance() override
+    {
+        m_calls.push_back("ExitInstance");
+        int nCode = CWinApp::ExitInstance();
+        return m_nExitCode >= 0 ? m_nExitCode : nCode;
+    }
+    int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT) override
+    {
+        m_calls.push_back("DoMessageBox");
+        m_strBoxPrompt = lpszPrompt;
+        m_nBoxType = nType;
+        return IDOK;
+    }
+
+    std::vector<std::string> m_calls;
+    BOOL m_bInitApplication = TRUE;
+    BOOL m_bInitInstance = TRUE;
+    bool m_bThrow = false;
+    int m_nExitCode = -1;
+    CWnd* m_pWindowForLoop = nullptr;
+    bool m_bPosted = false;
+    CString m_strNameDuringInit;
+    CString m_strBoxPrompt;
+    UINT m_nBoxType = 0;
+};
+
+wchar_t g_szCommandLine[] = L"/open report.txt";
+
+// The main window's object: offered every message of the loop before it is dispatched.
+class CRecordingWnd : public CWnd
+{
+public:
+    explicit CRecordingWnd(std::vector<std::string>& calls) : m_calls(calls) {}
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_TEST_LOOP)
+        {
+            m_calls.push_back("CWnd::PreTranslateMessage");
+        }
+        return CWnd::PreTranslateMessage(pMsg);
+    }
+
+private:
+    std::vector<std::string>& m_calls;
+};
+
+// A window whose procedure records what the loop dispatched to it and ends the loop with code 9.
+LRESULT CALLBACK QuittingWindowProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (nMsg == WM_TEST_LOOP)
+    {
+        auto* pCalls = reinterpret_cast<std::vector<std::string>*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+        pCalls->push_back("WindowProc");
+        PostQuitMessage(9);
+        return 0;
+    }
+    return DefWindowProcW(hWnd, nMsg, wParam, lParam);
+}
+} // namespace
+
+TEST(AfxApp, WinMainInitialisesTheApplicationAndRunsItsLoop)
+{
+    CSequenceApp app;
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = QuittingWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"AfxAppQuittingWindow";
+    RegisterClassW(&wc);
+    HWND hWnd = CreateWindowExW(0, wc.lpszClassName, L"Main", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(nullptr, hWnd);
+    SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&app.m_calls));
+    CRecordingWnd mainWnd(app.m_calls);
+    mainWnd.Attach(hWnd);
+    app.m_pWindowForLoop = &mainWnd;
+
+    int nResult = 0;
+    {
+        CurrentApplication current(&app);
+        nResult = AfxWinMain(GetModuleHandleW(nullptr), nullptr, g_szCommandLine, SW_SHOWMINIMIZED);
+    }
+    mainWnd.Detach();
+    DestroyWindow(hWnd);
+
+    EXPECT_EQ(9, nResult); // the code of the WM_QUIT that ended the loop
+    EXPECT_EQ(
+        (std::vector<std::string>{"InitApplication", "InitInstance", "Run", "OnIdle", "PreTranslateMessage",
+                                  "CWnd::PreTranslateMessage", "WindowProc", "ExitInstance"}),
+        app.m_calls);
+    EXPECT_EQ(GetModuleHandleW(nullptr), app.m_hInstance);
+    EXPECT_EQ(g_szCommandLine, app.m_lpCmdLine);
+    EXPECT_EQ(SW_SHOWMINIMIZED, app.m_nCmdShow);
+    EXPECT_STREQ(L"test_afx", app.m_pszExeName);
+    EXPECT_EQ(L"Sequence", app.m_strNameDuringInit);
+}
+
+TEST(AfxApp, WinMainFollowsTheOutcomeOfEachStartUpStep)
+{
+    {
+        // Without a main window the loop has nothing to run.
+        CSequenceApp app;
+        CurrentApplication current(&app);
+        EXPECT_EQ(0, AfxWinMain(GetModuleHandleW(nullptr), nullptr, g_szCommandLine, SW_SHOW));
+        EXPECT_EQ((std::vector<std::string>{"InitApplication", "InitInstance", "Run", "ExitInstance"}),
+                  app.m_calls);
+    }
+    {
+        CSequenceApp app;
+        app.m_bInitInstance = FALSE;
+        app.m_nExitCode = 3;
+        CurrentApplication current(&app);
+        EXPECT_EQ(3, AfxWinMain(GetModuleHandleW(nullptr), nullptr, g_szCommandLine, SW_SHOW));
+        EXPECT_EQ((std::vector<std::string>{"InitApplication", "InitInstance", "ExitInstance"}), app.m_calls);
+    }
+    {
+        CSequenceApp app;
+        app.m_bInitApplication = FALSE;
+        CurrentApplication current(&app);
+        EXPECT_EQ(-1, AfxWinMain(GetModuleHandleW(nullptr), nullptr, g_szCommandLine, SW_SHOW));
+        EXPECT_EQ((std::vector<std::string>{"InitApplication"}), app.m_calls);
+    }
+    {
+        CurrentApplication none(nullptr);
+        EXPECT_EQ(-1, AfxWinMain(GetModuleHandleW(nullptr), nullptr, g_szCommandLine, SW_SHOW));
+    }
+}
+
+TEST(AfxApp, WinMainReportsAnExceptionThatEndsTheStartUp)
+{
+    CSequenceApp app;
+    app.m_bThrow = true;
+    CurrentApplication current(&app);
+    EXPECT_EQ(-1, AfxWinMain(GetModuleHandleW(nullptr), nullptr, g_szCommandLine, SW_SHOW));
+    EXPECT_EQ((std::vector<std::string>{"InitApplication", "InitInstance", "DoMessageBox"}), app.m_calls);
+    EXPECT_NE(-1, app.m_strBoxPrompt.Find(L"settings.cfg"));
+    EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), app.m_nBoxType);
+}
+
+TEST(AfxApp, AProgramWithTheFrameworksEntry)
+{
+    wchar_t szPath[MAX_PATH];
+    GetModuleFileNameW(nullptr, szPath, MAX_PATH);
+    CString strProgram(szPath);
+    strProgram = strProgram.Left(strProgram.ReverseFind(L'\\') + 1) + L"AfxTestEntry.exe";
+
+    auto exitCodeOf = [&](const wchar_t* pszArguments) -> DWORD
+    {
+        CString strCommandLine = L"\"" + strProgram + L"\" " + pszArguments;
+        STARTUPINFOW si = {};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi = {};
+        if (!CreateProcessW(strProgram, strCommandLine.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &si, &pi))
+        {
+            return 0xFFFFFFFF;
+        }
+        WaitForSingleObject(pi.hProcess, 60000);
+        DWORD dwExitCode = 0xFFFFFFFE;
+        GetExitCodeProcess(pi.hProcess, &dwExitCode);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        return dwExitCode;
+    };
+    EXPECT_EQ(37u, exitCodeOf(L"fail 37"));
+    EXPECT_EQ(100u, exitCodeOf(L"run"));
+    EXPECT_EQ(99u, exitCodeOf(L"unknown"));
+}

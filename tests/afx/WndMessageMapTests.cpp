@@ -1,0 +1,573 @@
+// Message maps driven by real messages: cracked arguments, commands and their update handlers,
+// notifications, and reflection of control messages to the controls that sent them.
+#include "WndTestResources.h"
+#include "WndTestSupport.h"
+
+#include <afxcmn.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+using wndtest::PumpUntil;
+using wndtest::TestRect;
+
+namespace
+{
+const UINT IDC_BUTTON = 101;
+const UINT IDC_REFLECTING_BUTTON = 102;
+const UINT IDC_SHARING_BUTTON = 103;
+const UINT IDC_TREE = 104;
+const UINT IDC_STATIC_TEXT = 105;
+const UINT IDC_OWNERDRAW = 106;
+const UINT IDC_RAW_OWNERDRAW = 107;
+const UINT IDC_LIST = 108;
+const UINT IDC_EDIT = 109;
+const UINT IDC_SCROLL = 110;
+const UINT ID_RANGE_FIRST = 200;
+const UINT ID_RANGE_LAST = 209;
+const UINT ID_DISABLED = 210;
+const UINT WM_APP_SUM = WM_APP + 1;
+
+const UINT s_nRegisteredMessage = ::RegisterWindowMessageW(L"Pardalin.AfxWnd.TestMessage");
+
+// A button that handles its own click (its parent never hears of it).
+class CReflectingButton : public CButton
+{
+public:
+    int m_nClicks = 0;
+
+protected:
+    afx_msg void OnReflectedClick() { ++m_nClicks; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CReflectingButton, CButton)
+ON_CONTROL_REFLECT(BN_CLICKED, &CReflectingButton::OnReflectedClick)
+END_MESSAGE_MAP()
+
+// A button that looks at its click and lets its parent have it too.
+class CSharingButton : public CButton
+{
+public:
+    int m_nClicks = 0;
+
+protected:
+    afx_msg BOOL OnReflectedClick()
+    {
+        ++m_nClicks;
+        return FALSE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSharingButton, CButton)
+ON_CONTROL_REFLECT_EX(BN_CLICKED, &CSharingButton::OnReflectedClick)
+END_MESSAGE_MAP()
+
+class CReflectingTree : public CTreeCtrl
+{
+public:
+    HTREEITEM m_hSelected = nullptr;
+    BOOL m_bShare = FALSE;
+
+protected:
+    afx_msg BOOL OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult)
+    {
+        m_hSelected = reinterpret_cast<NMTREEVIEWW*>(pNMHDR)->itemNew.hItem;
+        *pResult = 0;
+        return !m_bShare;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CReflectingTree, CTreeCtrl)
+ON_NOTIFY_REFLECT_EX(TVN_SELCHANGEDW, &CReflectingTree::OnSelChanged)
+END_MESSAGE_MAP()
+
+// A static that picks its own colours.
+class CColourStatic : public CStatic
+{
+public:
+    CBrush m_brush{RGB(0, 128, 255)};
+    int m_nCalls = 0;
+    UINT m_nCtlColor = 99;
+
+protected:
+    afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor)
+    {
+        ++m_nCalls;
+        m_nCtlColor = nCtlColor;
+        pDC->SetTextColor(RGB(255, 0, 0));
+        return m_brush;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CColourStatic, CStatic)
+ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+class CDrawnButton : public CButton
+{
+public:
+    int m_nDraws = 0;
+    UINT m_nCtlIDSeen = 0;
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override
+    {
+        ++m_nDraws;
+        m_nCtlIDSeen = lpDrawItemStruct->CtlID;
+    }
+};
+
+class CTallList : public CListBox
+{
+public:
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override
+    {
+        lpMeasureItemStruct->itemHeight = 23;
+    }
+};
+
+// The parent of every control here; it records what its own handlers saw.
+class CParentWnd : public CWnd
+{
+public:
+    int m_nButtonClicks = 0;
+    int m_nSharedClicks = 0;
+    int m_nReflectingClicks = 0;
+    std::vector<UINT> m_rangeIDs;
+    int m_nDisabledCommands = 0;
+    HTREEITEM m_hTreeSelected = nullptr;
+    int m_nTreeNotifications = 0;
+    int m_nDrawItems = 0;
+    UINT m_nDrawItemID = 0;
+    int m_nEditChanges = 0;
+    CString m_strRegisteredSeen;
+
+    UINT m_nMouseFlags = 0;
+    CPoint m_mousePoint;
+    UINT m_nKey = 0;
+    UINT m_nRepeat = 0;
+    UINT m_nKeyFlags = 0;
+    CWnd* m_pContextWnd = nullptr;
+    CPoint m_contextPoint;
+    UINT m_nScrollCode = 0;
+    UINT m_nScrollPos = 0;
+    HWND m_hScrollBar = reinterpret_cast<HWND>(-1);
+    UINT m_nHitTest = 0;
+    UINT m_nMouseMessage = 0;
+    HWND m_hFocusFrom = reinterpret_cast<HWND>(-1);
+    BOOL m_bShown = -1;
+    std::vector<UINT_PTR> m_timers;
+    BOOL m_bEraseWithDC = FALSE;
+    CString m_strEdit;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        if (GetDlgItem(IDC_EDIT) != nullptr)
+        {
+            DDX_Text(pDX, IDC_EDIT, m_strEdit);
+        }
+    }
+
+    afx_msg void OnButton() { ++m_nButtonClicks; }
+    afx_msg void OnShared() { ++m_nSharedClicks; }
+    afx_msg void OnReflectingButton() { ++m_nReflectingClicks; }
+    afx_msg void OnRange(UINT nID) { m_rangeIDs.push_back(nID); }
+    afx_msg void OnDisabled() { ++m_nDisabledCommands; }
+    afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+    afx_msg LRESULT OnSum(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam) + lParam; }
+    afx_msg LRESULT OnRegistered(WPARAM, LPARAM lParam)
+    {
+        m_strRegisteredSeen = reinterpret_cast<LPCWSTR>(lParam);
+        return 1234;
+    }
+    afx_msg void OnTreeSelChanged(NMHDR* pNMHDR, LRESULT*)
+    {
+        ++m_nTreeNotifications;
+        m_hTreeSelected = reinterpret_cast<NMTREEVIEWW*>(pNMHDR)->itemNew.hItem;
+    }
+    afx_msg void OnEditChange() { ++m_nEditChanges; }
+    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
+    {
+        ++m_nDrawItems;
+        m_nDrawItemID = static_cast<UINT>(nIDCtl);
+        CWnd::OnDrawItem(nIDCtl, lpDrawItemStruct);
+    }
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point)
+    {
+        m_nMouseFlags = nFlags;
+        m_mousePoint = point;
+    }
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+    {
+        m_nKey = nChar;
+        m_nRepeat = nRepCnt;
+        m_nKeyFlags = nFlags;
+    }
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos)
+    {
+        m_pContextWnd = pWnd;
+        m_contextPoint = pos;
+    }
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+    {
+        m_nScrollCode = nSBCode;
+        m_nScrollPos = nPos;
+        m_hScrollBar = pScrollBar->GetSafeHwnd();
+    }
+    afx_msg BOOL OnSetCursor(CWnd*, UINT nHitTest, UINT message)
+    {
+        m_nHitTest = nHitTest;
+        m_nMouseMessage = message;
+        return TRUE;
+    }
+    afx_msg void OnSetFocus(CWnd* pOldWnd) { m_hFocusFrom = pOldWnd->GetSafeHwnd(); }
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus)
+    {
+        m_bShown = bShow;
+        CWnd::OnShowWindow(bShow, nStatus);
+    }
+    afx_msg void OnTimer(UINT_PTR nIDEvent)
+    {
+        m_timers.push_back(nIDEvent);
+        KillTimer(nIDEvent);
+    }
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC)
+    {
+        m_bEraseWithDC = pDC != nullptr && pDC->GetSafeHdc() != nullptr;
+        return TRUE;
+    }
+    afx_msg UINT OnGetDlgCode() { return DLGC_WANTALLKEYS | DLGC_WANTCHARS; }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CParentWnd, CWnd)
+ON_BN_CLICKED(IDC_BUTTON, &CParentWnd::OnButton)
+ON_BN_CLICKED(IDC_SHARING_BUTTON, &CParentWnd::OnShared)
+ON_BN_CLICKED(IDC_REFLECTING_BUTTON, &CParentWnd::OnReflectingButton)
+ON_COMMAND_RANGE(ID_RANGE_FIRST, ID_RANGE_LAST, &CParentWnd::OnRange)
+ON_COMMAND(ID_DISABLED, &CParentWnd::OnDisabled)
+ON_UPDATE_COMMAND_UI(ID_DISABLED, &CParentWnd::OnUpdateDisabled)
+ON_MESSAGE(WM_APP_SUM, &CParentWnd::OnSum)
+ON_REGISTERED_MESSAGE(s_nRegisteredMessage, &CParentWnd::OnRegistered)
+ON_NOTIFY(TVN_SELCHANGEDW, IDC_TREE, &CParentWnd::OnTreeSelChanged)
+ON_EN_CHANGE(IDC_EDIT, &CParentWnd::OnEditChange)
+ON_WM_DRAWITEM()
+ON_WM_LBUTTONDOWN()
+ON_WM_KEYDOWN()
+ON_WM_CONTEXTMENU()
+ON_WM_VSCROLL()
+ON_WM_SETCURSOR()
+ON_WM_SETFOCUS()
+ON_WM_SHOWWINDOW()
+ON_WM_TIMER()
+ON_WM_ERASEBKGND()
+ON_WM_GETDLGCODE()
+END_MESSAGE_MAP()
+
+class AfxWndMessageMap : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS), L"Parent", WS_POPUP | WS_VISIBLE,
+                                      TestRect(0, 0, 400, 300), nullptr, 0));
+    }
+    void TearDown() override { m_parent.DestroyWindow(); }
+
+    HWND MakeButton(UINT nID, DWORD dwStyle = BS_PUSHBUTTON)
+    {
+        return ::CreateWindowExW(0, L"BUTTON", L"Button", WS_CHILD | WS_VISIBLE | dwStyle, 0, 0, 80, 24,
+                                 m_parent.m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)),
+                                 nullptr, nullptr);
+    }
+
+    CParentWnd m_parent;
+};
+} // namespace
+
+TEST_F(AfxWndMessageMap, WindowMessagesArriveCracked)
+{
+    // Coordinates are signed 16-bit values in the message.
+    m_parent.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(-3, 7));
+    EXPECT_EQ(static_cast<UINT>(MK_LBUTTON | MK_SHIFT), m_parent.m_nMouseFlags);
+    EXPECT_EQ(CPoint(-3, 7), m_parent.m_mousePoint);
+
+    m_parent.SendMessage(WM_KEYDOWN, VK_F5, MAKELPARAM(3, 0x4000 | 0x3F));
+    EXPECT_EQ(static_cast<UINT>(VK_F5), m_parent.m_nKey);
+    EXPECT_EQ(3u, m_parent.m_nRepeat);
+    EXPECT_EQ(0x403Fu, m_parent.m_nKeyFlags);
+
+    // The window the menu is for comes as an object; a keyboard request has the position -1, -1.
+    m_parent.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_parent.m_hWnd), MAKELPARAM(-1, -1));
+    EXPECT_EQ(&m_parent, m_parent.m_pContextWnd);
+    EXPECT_EQ(CPoint(-1, -1), m_parent.m_contextPoint);
+
+    // A window's own scroll bar sends no handle: no scroll bar object.
+    m_parent.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 1234), 0);
+    EXPECT_EQ(static_cast<UINT>(SB_THUMBTRACK), m_parent.m_nScrollCode);
+    EXPECT_EQ(1234u, m_parent.m_nScrollPos);
+    EXPECT_EQ(nullptr, m_parent.m_hScrollBar);
+
+    // HTERROR is negative in the message and arrives as (UINT)-2, as handlers compare it.
+    EXPECT_EQ(TRUE, m_parent.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_parent.m_hWnd),
+                                         MAKELPARAM(HTERROR, WM_LBUTTONDOWN)));
+    EXPECT_EQ(static_cast<UINT>(HTERROR), m_parent.m_nHitTest);
+    EXPECT_EQ(static_cast<UINT>(WM_LBUTTONDOWN), m_parent.m_nMouseMessage);
+
+    EXPECT_EQ(static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTCHARS), m_parent.SendMessage(WM_GETDLGCODE));
+    EXPECT_EQ(40, m_parent.SendMessage(WM_APP_SUM, 15, 25));
+    EXPECT_EQ(1234, m_parent.SendMessage(s_nRegisteredMessage, 0, reinterpret_cast<LPARAM>(L"registered")));
+    EXPECT_EQ(CString(L"registered"), m_parent.m_strRegisteredSeen);
+
+    m_parent.ShowWindow(SW_HIDE);
+    EXPECT_EQ(FALSE, m_parent.m_bShown);
+    m_parent.ShowWindow(SW_SHOW);
+    EXPECT_EQ(TRUE, m_parent.m_bShown);
+
+    m_parent.Invalidate(TRUE);
+    m_parent.UpdateWindow();
+    EXPECT_TRUE(m_parent.m_bEraseWithDC);
+}
+
+TEST_F(AfxWndMessageMap, FocusAndTimersComeFromTheSystem)
+{
+    HWND hButton = MakeButton(IDC_BUTTON);
+    ::SetFocus(hButton);
+    m_parent.SetFocus();
+    EXPECT_EQ(hButton, m_parent.m_hFocusFrom);
+
+    ASSERT_NE(0u, m_parent.SetTimer(7, 10, nullptr));
+    ASSERT_NE(0u, m_parent.SetTimer(8, 10, nullptr));
+    EXPECT_TRUE(PumpUntil([&] { return m_parent.m_timers.size() >= 2; }));
+    EXPECT_NE(m_parent.m_timers.end(), std::find(m_parent.m_timers.begin(), m_parent.m_timers.end(), 7u));
+    EXPECT_NE(m_parent.m_timers.end(), std::find(m_parent.m_timers.begin(), m_parent.m_timers.end(), 8u));
+}
+
+TEST_F(AfxWndMessageMap, ButtonClicksReachTheParentUnlessTheButtonTakesThem)
+{
+    HWND hPlain = MakeButton(IDC_BUTTON);
+    ::SendMessageW(hPlain, BM_CLICK, 0, 0);
+    EXPECT_EQ(1, m_parent.m_nButtonClicks);
+
+    CReflectingButton reflecting;
+    ASSERT_TRUE(
+        reflecting.Create(L"Mine", WS_VISIBLE, TestRect(0, 30, 80, 24), &m_parent, IDC_REFLECTING_BUTTON));
+    reflecting.Click();
+    EXPECT_EQ(1, reflecting.m_nClicks);
+    EXPECT_EQ(0, m_parent.m_nReflectingClicks);
+
+    CSharingButton sharing;
+    ASSERT_TRUE(sharing.Create(L"Ours", WS_VISIBLE, TestRect(0, 60, 80, 24), &m_parent, IDC_SHARING_BUTTON));
+    sharing.Click();
+    EXPECT_EQ(1, sharing.m_nClicks);
+    EXPECT_EQ(1, m_parent.m_nSharedClicks);
+    EXPECT_EQ(1, m_parent.m_nButtonClicks);
+}
+
+TEST_F(AfxWndMessageMap, MenuCommandsAreRoutedUnlessDisabled)
+{
+    // Commands from menus and accelerators come without a control.
+    m_parent.SendMessage(WM_COMMAND, MAKEWPARAM(ID_RANGE_FIRST, 0), 0);
+    m_parent.SendMessage(WM_COMMAND, MAKEWPARAM(ID_RANGE_LAST, 1), 0);
+    m_parent.SendMessage(WM_COMMAND, MAKEWPARAM(ID_RANGE_LAST + 100, 0), 0);
+    EXPECT_EQ((std::vector<UINT>{ID_RANGE_FIRST, ID_RANGE_LAST}), m_parent.m_rangeIDs);
+
+    // Its update handler disables ID_DISABLED: the command is dropped, although it has a handler.
+    m_parent.SendMessage(WM_COMMAND, MAKEWPARAM(ID_DISABLED, 0), 0);
+    EXPECT_EQ(0, m_parent.m_nDisabledCommands);
+    // Asked directly, the handler is there.
+    AFX_CMDHANDLERINFO info = {};
+    EXPECT_TRUE(m_parent.OnCmdMsg(ID_DISABLED, CN_COMMAND, nullptr, &info));
+    EXPECT_EQ(&m_parent, info.pTarget);
+    EXPECT_EQ(0, m_parent.m_nDisabledCommands);
+    EXPECT_FALSE(m_parent.OnCmdMsg(ID_RANGE_LAST + 100, CN_COMMAND, nullptr, &info));
+}
+
+TEST_F(AfxWndMessageMap, TreeNotificationsGoToTheParentOrToTheTree)
+{
+    CTreeCtrl tree;
+    ASSERT_TRUE(tree.Create(WS_VISIBLE | TVS_HASLINES, TestRect(100, 0, 150, 150), &m_parent, IDC_TREE));
+    HTREEITEM hFirst = tree.InsertItem(L"first");
+    HTREEITEM hSecond = tree.InsertItem(L"second");
+    ASSERT_TRUE(tree.SelectItem(hSecond));
+    EXPECT_EQ(hSecond, m_parent.m_hTreeSelected);
+    tree.DestroyWindow();
+
+    // A tree that handles the notification itself keeps it from its parent, unless it shares it.
+    int nBefore = m_parent.m_nTreeNotifications;
+    CReflectingTree reflecting;
+    ASSERT_TRUE(reflecting.Create(WS_VISIBLE, TestRect(100, 0, 150, 150), &m_parent, IDC_TREE));
+    hFirst = reflecting.InsertItem(L"first");
+    hSecond = reflecting.InsertItem(L"second");
+    ASSERT_TRUE(reflecting.SelectItem(hFirst));
+    EXPECT_EQ(hFirst, reflecting.m_hSelected);
+    EXPECT_EQ(nBefore, m_parent.m_nTreeNotifications);
+
+    reflecting.m_bShare = TRUE;
+    ASSERT_TRUE(reflecting.SelectItem(hSecond));
+    EXPECT_EQ(hSecond, reflecting.m_hSelected);
+    EXPECT_EQ(nBefore + 1, m_parent.m_nTreeNotifications);
+    EXPECT_EQ(hSecond, m_parent.m_hTreeSelected);
+}
+
+TEST_F(AfxWndMessageMap, ControlColoursAreReflectedToTheControl)
+{
+    CColourStatic colour;
+    ASSERT_TRUE(
+        colour.Create(L"coloured", WS_VISIBLE, TestRect(0, 100, 100, 20), &m_parent, IDC_STATIC_TEXT));
+
+    // The static asks its parent for colours while it paints.
+    colour.Invalidate();
+    colour.UpdateWindow();
+    EXPECT_GT(colour.m_nCalls, 0);
+    EXPECT_EQ(static_cast<UINT>(CTLCOLOR_STATIC), colour.m_nCtlColor);
+
+    // Asked directly, the parent answers with the control's brush and the control's colours are in the DC.
+    HDC hDC = ::GetDC(colour.m_hWnd);
+    LRESULT lBrush = m_parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hDC),
+                                          reinterpret_cast<LPARAM>(colour.m_hWnd));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(colour.m_brush.GetSafeHandle()), lBrush);
+    EXPECT_EQ(RGB(255, 0, 0), ::GetTextColor(hDC));
+    // The DC was only lent to the handler: it still works.
+    EXPECT_NE(0, ::GetDeviceCaps(hDC, LOGPIXELSY));
+    ::ReleaseDC(colour.m_hWnd, hDC);
+}
+
+TEST_F(AfxWndMessageMap, OwnerDrawnControlsDrawThemselves)
+{
+    CDrawnButton drawn;
+    ASSERT_TRUE(
+        drawn.Create(L"", WS_VISIBLE | BS_OWNERDRAW, TestRect(0, 0, 80, 24), &m_parent, IDC_OWNERDRAW));
+    HWND hRaw = MakeButton(IDC_RAW_OWNERDRAW, BS_OWNERDRAW);
+    ::MoveWindow(hRaw, 0, 40, 80, 24, FALSE);
+
+    // The parent's handler sees both; its default passes the message on to the control that has an object.
+    m_parent.m_nDrawItems = 0;
+    drawn.Invalidate();
+    drawn.UpdateWindow();
+    EXPECT_GT(drawn.m_nDraws, 0);
+    EXPECT_EQ(IDC_OWNERDRAW, drawn.m_nCtlIDSeen);
+    EXPECT_EQ(IDC_OWNERDRAW, m_parent.m_nDrawItemID);
+
+    int nDraws = drawn.m_nDraws;
+    ::InvalidateRect(hRaw, nullptr, TRUE);
+    ::UpdateWindow(hRaw);
+    EXPECT_EQ(IDC_RAW_OWNERDRAW, m_parent.m_nDrawItemID);
+    EXPECT_EQ(nDraws, drawn.m_nDraws);
+
+    // WM_MEASUREITEM comes while the list box is being created, and already reaches its object.
+    CTallList list;
+    ASSERT_TRUE(list.Create(WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, TestRect(200, 0, 100, 100),
+                            &m_parent, IDC_LIST));
+    EXPECT_EQ(23, list.GetItemHeight(0));
+}
+
+TEST_F(AfxWndMessageMap, ScrollMessagesFromAScrollBarControlNameIt)
+{
+    CScrollBar bar;
+    ASSERT_TRUE(bar.Create(WS_VISIBLE | SBS_VERT, TestRect(300, 0, 16, 100), &m_parent, IDC_SCROLL));
+    m_parent.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), reinterpret_cast<LPARAM>(bar.m_hWnd));
+    EXPECT_EQ(static_cast<UINT>(SB_LINEDOWN), m_parent.m_nScrollCode);
+    EXPECT_EQ(bar.m_hWnd, m_parent.m_hScrollBar);
+}
+
+TEST_F(AfxWndMessageMap, DataExchangeDoesNotNotifyAboutItsOwnChanges)
+{
+    HWND hEdit =
+        ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, m_parent.m_hWnd,
+                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_EDIT)), nullptr, nullptr);
+    ASSERT_NE(nullptr, hEdit);
+    m_parent.m_strEdit = L"loaded";
+    ASSERT_TRUE(m_parent.UpdateData(FALSE));
+    EXPECT_EQ(CString(L"loaded"), wndtest::TextOf(hEdit));
+    EXPECT_EQ(0, m_parent.m_nEditChanges);
+
+    // Outside the exchange the parent hears of every change, and of nothing when the text stays the same.
+    ::SetWindowTextW(hEdit, L"typed");
+    EXPECT_EQ(1, m_parent.m_nEditChanges);
+    AfxSetWindowText(hEdit, L"typed");
+    EXPECT_EQ(1, m_parent.m_nEditChanges);
+    AfxSetWindowText(hEdit, L"typed!");
+    EXPECT_EQ(2, m_parent.m_nEditChanges);
+
+    ASSERT_TRUE(m_parent.UpdateData(TRUE));
+    EXPECT_EQ(CString(L"typed!"), m_parent.m_strEdit);
+}
+
+namespace
+{
+class CMenuFrame : public CFrameWnd
+{
+public:
+    int m_nOpens = 0;
+    int m_nSaves = 0;
+    int m_nOptions = 0;
+    BOOL m_bSaveEnabled = FALSE;
+
+protected:
+    afx_msg void OnOpen() { ++m_nOpens; }
+    afx_msg void OnUpdateOpen(CCmdUI* pCmdUI)
+    {
+        pCmdUI->SetCheck(1);
+        pCmdUI->SetText(L"&Open here");
+    }
+    afx_msg void OnSave() { ++m_nSaves; }
+    afx_msg void OnUpdateSave(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bSaveEnabled); }
+    afx_msg void OnOptions() { ++m_nOptions; }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CMenuFrame, CFrameWnd)
+ON_COMMAND(ID_WND_CMD_OPEN, &CMenuFrame::OnOpen)
+ON_UPDATE_COMMAND_UI(ID_WND_CMD_OPEN, &CMenuFrame::OnUpdateOpen)
+ON_COMMAND(ID_WND_CMD_SAVE, &CMenuFrame::OnSave)
+ON_UPDATE_COMMAND_UI(ID_WND_CMD_SAVE, &CMenuFrame::OnUpdateSave)
+ON_COMMAND(ID_WND_CMD_OPTIONS, &CMenuFrame::OnOptions)
+END_MESSAGE_MAP()
+} // namespace
+
+TEST(AfxWndFrame, MenuItemsFollowTheirUpdateHandlers)
+{
+    auto* pFrame = new CMenuFrame;
+    ASSERT_TRUE(pFrame->Create(nullptr, L"Menu frame", WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, nullptr,
+                               MAKEINTRESOURCEW(IDR_WND_MENU)));
+    CMenu* pMenu = pFrame->GetMenu();
+    ASSERT_NE(nullptr, pMenu);
+    ASSERT_EQ(2, pMenu->GetMenuItemCount());
+    CMenu* pFile = pMenu->GetSubMenu(0);
+    CMenu* pTools = pMenu->GetSubMenu(1);
+    ASSERT_NE(nullptr, pFile);
+    ASSERT_NE(nullptr, pTools);
+
+    pFrame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(pFile->m_hMenu), MAKELPARAM(0, FALSE));
+    EXPECT_NE(0u, pFile->GetMenuState(ID_WND_CMD_OPEN, MF_BYCOMMAND) & MF_CHECKED);
+    CString text;
+    pFile->GetMenuString(ID_WND_CMD_OPEN, text, MF_BYCOMMAND);
+    EXPECT_EQ(CString(L"&Open here"), text);
+    EXPECT_NE(0u, pFile->GetMenuState(ID_WND_CMD_SAVE, MF_BYCOMMAND) & MF_GRAYED);
+    // No handler at all: disabled automatically.
+    EXPECT_NE(0u, pFile->GetMenuState(ID_WND_CMD_EXIT, MF_BYCOMMAND) & MF_GRAYED);
+
+    // A submenu is never disabled for want of handlers of its items.
+    pFrame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(pTools->m_hMenu), MAKELPARAM(1, FALSE));
+    EXPECT_EQ(0u, pTools->GetMenuState(ID_WND_CMD_OPTIONS, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ(0u, pTools->GetMenuState(1, MF_BYPOSITION) & MF_GRAYED);
+
+    // A disabled command is not carried out even when it arrives.
+    pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_WND_CMD_SAVE, 0), 0);
+    EXPECT_EQ(0, pFrame->m_nSaves);
+    pFrame->m_bSaveEnabled = TRUE;
+    pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_WND_CMD_SAVE, 0), 0);
+    pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_WND_CMD_OPEN, 1), 0);
+    EXPECT_EQ(1, pFrame->m_nSaves);
+    EXPECT_EQ(1, pFrame->m_nOpens);
+
+    pFrame->DestroyWindow();
+}

@@ -1,0 +1,495 @@
+// Windows created through objects: creation through the CBT hook, the handle map, subclassing, destruction
+// and errors that escape handlers.
+#include "WndTestSupport.h"
+
+#include "harness/TestApp.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+using wndtest::TestRect;
+using wndtest::TextOf;
+
+namespace
+{
+// Records what reached it, from the window's first message on.
+class CProbeWnd : public CWnd
+{
+public:
+    std::vector<UINT> m_messages;
+    HWND m_hWndInCreate = nullptr;
+    bool m_bPermanentInCreate = false;
+    CString m_strNameInCreate;
+    int m_nCreateAnswer = 0;
+    bool m_bThrowInCreate = false;
+    int m_nDestroys = 0;
+    int m_nNcDestroys = 0;
+    int m_nPostNcDestroys = 0;
+    int m_cx = -1;
+    int m_cy = -1;
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        m_messages.push_back(message);
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    void PostNcDestroy() override { ++m_nPostNcDestroys; }
+
+    size_t IndexOf(UINT message) const
+    {
+        for (size_t i = 0; i < m_messages.size(); ++i)
+        {
+            if (m_messages[i] == message)
+            {
+                return i;
+            }
+        }
+        return m_messages.size();
+    }
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        m_hWndInCreate = m_hWnd;
+        m_bPermanentInCreate = FromHandlePermanent(m_hWnd) == this;
+        m_strNameInCreate = lpCreateStruct->lpszName;
+        if (m_bThrowInCreate)
+        {
+            AfxThrowUserException();
+        }
+        return m_nCreateAnswer != 0 ? m_nCreateAnswer : CWnd::OnCreate(lpCreateStruct);
+    }
+    afx_msg void OnDestroy()
+    {
+        ++m_nDestroys;
+        CWnd::OnDestroy();
+    }
+    afx_msg void OnNcDestroy()
+    {
+        ++m_nNcDestroys;
+        CWnd::OnNcDestroy();
+    }
+    afx_msg void OnSize(UINT nType, int cx, int cy)
+    {
+        m_cx = cx;
+        m_cy = cy;
+        CWnd::OnSize(nType, cx, cy);
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CProbeWnd, CWnd)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_NCDESTROY()
+ON_WM_SIZE()
+END_MESSAGE_MAP()
+
+BOOL CreatePopup(CWnd& wnd, LPCTSTR lpszName = L"Probe")
+{
+    return wnd.CreateEx(0, AfxRegisterWndClass(0), lpszName, WS_POPUP, TestRect(), nullptr, 0);
+}
+
+// Tells its owner when it is deleted.
+class CTrackedFrame : public CFrameWnd
+{
+public:
+    explicit CTrackedFrame(bool* pDeleted) : m_pDeleted(pDeleted) {}
+    ~CTrackedFrame() override { *m_pDeleted = true; }
+
+private:
+    bool* m_pDeleted;
+};
+
+// An edit that counts the characters it sees and swallows 'x'.
+class CCountingEdit : public CEdit
+{
+public:
+    int m_nChars = 0;
+    int m_nPreSubclass = 0;
+
+    void PreSubclassWindow() override
+    {
+        ++m_nPreSubclass;
+        CEdit::PreSubclassWindow();
+    }
+
+protected:
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+    {
+        ++m_nChars;
+        if (nChar != 'x')
+        {
+            CEdit::OnChar(nChar, nRepCnt, nFlags);
+        }
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCountingEdit, CEdit)
+ON_WM_CHAR()
+END_MESSAGE_MAP()
+
+const UINT WM_APP_THROW = WM_APP + 10;
+
+// Throws whatever it is told to from a message handler.
+class CThrowingWnd : public CWnd
+{
+public:
+    enum Kind
+    {
+        User,
+        Framework,
+        Standard
+    };
+    Kind m_kind = User;
+
+protected:
+    afx_msg LRESULT OnThrow(WPARAM, LPARAM)
+    {
+        switch (m_kind)
+        {
+        case User:
+            AfxThrowUserException();
+        case Framework:
+            AfxThrowNotSupportedException();
+        default:
+            throw std::runtime_error("disk on fire");
+        }
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CThrowingWnd, CWnd)
+ON_MESSAGE(WM_APP_THROW, &CThrowingWnd::OnThrow)
+END_MESSAGE_MAP()
+} // namespace
+
+/////////////////////////////////////////////////////////////////////////////
+// Creation
+
+TEST(AfxWndCreate, MessagesReachTheObjectFromTheFirstOne)
+{
+    CProbeWnd wnd;
+    ASSERT_TRUE(CreatePopup(wnd));
+
+    // The hook attached the window before WM_NCCREATE: creation messages were routed to the object.
+    ASSERT_FALSE(wnd.m_messages.empty());
+    EXPECT_LT(wnd.IndexOf(WM_NCCREATE), wnd.IndexOf(WM_CREATE));
+    EXPECT_LT(wnd.IndexOf(WM_CREATE), wnd.m_messages.size());
+    EXPECT_EQ(wnd.m_hWnd, wnd.m_hWndInCreate);
+    EXPECT_TRUE(wnd.m_bPermanentInCreate);
+    EXPECT_EQ(CString(L"Probe"), wnd.m_strNameInCreate);
+    EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(wnd.m_hWnd));
+    EXPECT_EQ(1, wnd.SendMessage(WM_QUERYAFXWNDPROC));
+
+    // Later messages go through the same map, with their arguments cracked.
+    wnd.MoveWindow(0, 0, 123, 77);
+    EXPECT_EQ(123, wnd.m_cx);
+    EXPECT_EQ(77, wnd.m_cy);
+
+    HWND hWnd = wnd.m_hWnd;
+    EXPECT_TRUE(wnd.DestroyWindow());
+    EXPECT_EQ(1, wnd.m_nDestroys);
+    EXPECT_EQ(1, wnd.m_nNcDestroys);
+    EXPECT_EQ(1, wnd.m_nPostNcDestroys);
+    EXPECT_EQ(nullptr, wnd.m_hWnd);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_FALSE(wnd.DestroyWindow());
+}
+
+TEST(AfxWndCreate, WindowRefusedByOnCreateLeavesNothingBehind)
+{
+    CProbeWnd refused;
+    refused.m_nCreateAnswer = -1;
+    EXPECT_FALSE(CreatePopup(refused));
+    EXPECT_EQ(nullptr, refused.m_hWnd);
+    EXPECT_EQ(1, refused.m_nNcDestroys);
+    EXPECT_EQ(1, refused.m_nPostNcDestroys);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(refused.m_hWndInCreate));
+
+    // A user exception from OnCreate refuses the window as well, without a message box.
+    MessageBoxRecorder recorder;
+    CProbeWnd throwing;
+    throwing.m_bThrowInCreate = true;
+    EXPECT_FALSE(CreatePopup(throwing));
+    EXPECT_EQ(nullptr, throwing.m_hWnd);
+    EXPECT_TRUE(recorder.Boxes().empty());
+}
+
+TEST(AfxWndCreate, UnknownClassFailsWithTheSystemsReason)
+{
+    CProbeWnd wnd;
+    EXPECT_FALSE(wnd.CreateEx(0, L"NoSuchClassAnywhere", L"x", WS_POPUP, TestRect(), nullptr, 0));
+    // The system's reason survives the framework's clean-up (Windows and Wine name it differently).
+    DWORD dwError = ::GetLastError();
+    EXPECT_TRUE(dwError == ERROR_CANNOT_FIND_WND_CLASS || dwError == ERROR_CLASS_DOES_NOT_EXIST) << dwError;
+    EXPECT_EQ(nullptr, wnd.m_hWnd);
+    // Never hooked, so no WM_NCDESTROY: the framework calls PostNcDestroy itself, once.
+    EXPECT_EQ(0, wnd.m_nNcDestroys);
+    EXPECT_EQ(1, wnd.m_nPostNcDestroys);
+}
+
+TEST(AfxWndCreate, ChildOfTheDefaultClassGetsItsIdAndParent)
+{
+    CProbeWnd parent;
+    ASSERT_TRUE(CreatePopup(parent, L"Parent"));
+    CProbeWnd child;
+    ASSERT_TRUE(child.Create(nullptr, L"Child", WS_VISIBLE, TestRect(5, 5, 50, 20), &parent, 42));
+    EXPECT_EQ(42, child.GetDlgCtrlID());
+    EXPECT_EQ(&parent, child.GetParent());
+    EXPECT_EQ(&child, parent.GetDlgItem(42));
+    EXPECT_NE(0u, child.GetStyle() & WS_CHILD);
+
+    // An object holds one window: a second creation is refused and the first window stays.
+    HWND hWndFirst = child.m_hWnd;
+    EXPECT_FALSE(child.Create(nullptr, L"Again", 0, TestRect(), &parent, 43));
+    EXPECT_EQ(hWndFirst, child.m_hWnd);
+    EXPECT_EQ(&child, CWnd::FromHandlePermanent(hWndFirst));
+
+    // Destroying the parent destroys the child and lets both objects go.
+    parent.DestroyWindow();
+    EXPECT_EQ(nullptr, child.m_hWnd);
+    EXPECT_EQ(1, child.m_nPostNcDestroys);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Lifetime
+
+TEST(AfxWndLifetime, DeletingTheObjectDestroysItsWindow)
+{
+    auto* pWnd = new CProbeWnd;
+    ASSERT_TRUE(CreatePopup(*pWnd));
+    HWND hWnd = pWnd->m_hWnd;
+    delete pWnd;
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+}
+
+TEST(AfxWndLifetime, FrameDeletesItselfOnceItsWindowIsGone)
+{
+    bool bDeleted = false;
+    auto* pFrame = new CTrackedFrame(&bDeleted);
+    ASSERT_TRUE(pFrame->Create(nullptr, L"Frame"));
+    HWND hWnd = pFrame->m_hWnd;
+    pFrame->DestroyWindow();
+    EXPECT_TRUE(bDeleted);
+    EXPECT_FALSE(::IsWindow(hWnd));
+
+    // Closing is destroying, for a frame.
+    bDeleted = false;
+    pFrame = new CTrackedFrame(&bDeleted);
+    ASSERT_TRUE(pFrame->Create(nullptr, L"Frame"));
+    hWnd = pFrame->m_hWnd;
+    ::SendMessageW(hWnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(bDeleted);
+    EXPECT_FALSE(::IsWindow(hWnd));
+}
+
+TEST(AfxWndLifetime, EndOfTheMainWindowEndsTheApplicationsLoop)
+{
+    CWinApp* pApp = AfxGetApp();
+    ASSERT_NE(nullptr, pApp);
+    CProbeWnd wnd;
+    ASSERT_TRUE(CreatePopup(wnd, L"Main"));
+    pApp->m_pMainWnd = &wnd;
+    EXPECT_EQ(&wnd, AfxGetMainWnd());
+    wnd.DestroyWindow();
+    EXPECT_EQ(nullptr, pApp->m_pMainWnd);
+    MSG msg;
+    EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+
+    // Any other window comes and goes without that.
+    CProbeWnd other;
+    ASSERT_TRUE(CreatePopup(other));
+    other.DestroyWindow();
+    EXPECT_FALSE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST(AfxWndLifetime, FrameThatCannotBeMadeDeletesItself)
+{
+    bool bDeleted = false;
+    auto* pFrame = new CTrackedFrame(&bDeleted);
+    EXPECT_FALSE(pFrame->Create(nullptr, L"Frame", WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, nullptr,
+                                MAKEINTRESOURCEW(7198)));
+    EXPECT_TRUE(bDeleted);
+
+    bDeleted = false;
+    pFrame = new CTrackedFrame(&bDeleted);
+    EXPECT_FALSE(pFrame->Create(L"NoSuchFrameClass", L"Frame"));
+    EXPECT_TRUE(bDeleted);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// The handle map
+
+TEST(AfxWndHandleMap, ForeignWindowsGetTemporaryObjectsUntilOneIsAttached)
+{
+    HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"foreign", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                  nullptr);
+    ASSERT_NE(nullptr, hWnd);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+    EXPECT_EQ(nullptr, CWnd::FromHandle(nullptr));
+
+    CWnd* pTemp = CWnd::FromHandle(hWnd);
+    ASSERT_NE(nullptr, pTemp);
+    EXPECT_EQ(hWnd, pTemp->m_hWnd);
+    EXPECT_EQ(pTemp, CWnd::FromHandle(hWnd));
+    EXPECT_EQ(CString(L"foreign"),
+              [&]
+              {
+                  CString text;
+                  pTemp->GetWindowText(text);
+                  return text;
+              }());
+
+    CWnd owner;
+    ASSERT_TRUE(owner.Attach(hWnd));
+    EXPECT_EQ(&owner, CWnd::FromHandle(hWnd));
+    EXPECT_EQ(&owner, CWnd::FromHandlePermanent(hWnd));
+
+    CWnd rival;
+    EXPECT_FALSE(rival.Attach(hWnd));
+    EXPECT_EQ(nullptr, rival.m_hWnd);
+    EXPECT_FALSE(owner.Attach(::GetDesktopWindow())); // one window per object
+    EXPECT_FALSE(rival.Attach(nullptr));
+
+    EXPECT_EQ(hWnd, owner.Detach());
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+    EXPECT_TRUE(::IsWindow(hWnd)); // detaching is not destroying
+    ::DestroyWindow(hWnd);
+}
+
+TEST(AfxWndHandleMap, DeletingTemporaryObjectsLeavesTheHandlesAlone)
+{
+    HWND hWnd =
+        ::CreateWindowExW(0, L"STATIC", L"kept", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HMENU hMenu = ::CreatePopupMenu();
+    HBRUSH hBrush = ::CreateSolidBrush(RGB(1, 2, 3));
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    ASSERT_NE(nullptr, CWnd::FromHandle(hWnd));
+    ASSERT_NE(nullptr, CMenu::FromHandle(hMenu));
+    ASSERT_NE(nullptr, CBrush::FromHandle(hBrush));
+    ASSERT_NE(nullptr, CDC::FromHandle(hDC));
+
+    // Nested locks: only the outermost unlock deletes.
+    AfxLockTempMaps();
+    AfxLockTempMaps();
+    EXPECT_TRUE(AfxUnlockTempMaps());
+    EXPECT_FALSE(AfxUnlockTempMaps());
+
+    EXPECT_TRUE(::IsWindow(hWnd));
+    EXPECT_TRUE(::IsMenu(hMenu));
+    EXPECT_EQ(static_cast<DWORD>(OBJ_BRUSH), static_cast<DWORD>(::GetObjectType(hBrush)));
+    EXPECT_EQ(static_cast<DWORD>(OBJ_MEMDC), static_cast<DWORD>(::GetObjectType(hDC)));
+    // New temporary objects are made on demand afterwards.
+    EXPECT_EQ(hWnd, CWnd::FromHandle(hWnd)->m_hWnd);
+
+    ::DeleteDC(hDC);
+    ::DeleteObject(hBrush);
+    ::DestroyMenu(hMenu);
+    ::DestroyWindow(hWnd);
+}
+
+TEST(AfxWndHandleMap, PermanentObjectsBelongToTheThreadThatMadeThem)
+{
+    CProbeWnd wnd;
+    ASSERT_TRUE(CreatePopup(wnd));
+    HWND hWnd = wnd.m_hWnd;
+    CWnd* pPermanentThere = &wnd;
+    CWnd* pTempThere = nullptr;
+    std::thread other(
+        [&]
+        {
+            pPermanentThere = CWnd::FromHandlePermanent(hWnd);
+            CWnd* pTemp = CWnd::FromHandle(hWnd);
+            pTempThere = pTemp;
+        });
+    other.join();
+    EXPECT_EQ(nullptr, pPermanentThere);
+    EXPECT_NE(nullptr, pTempThere);
+    EXPECT_NE(static_cast<CWnd*>(&wnd), pTempThere);
+    EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(hWnd));
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Subclassing
+
+TEST(AfxWndSubclass, ControlMessagesPassThroughTheObjectToTheOldProcedure)
+{
+    CProbeWnd parent;
+    ASSERT_TRUE(CreatePopup(parent, L"Parent"));
+    HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, parent.m_hWnd,
+                                   reinterpret_cast<HMENU>(77), nullptr, nullptr);
+    ASSERT_NE(nullptr, hEdit);
+    LONG_PTR pfnOriginal = ::GetWindowLongPtrW(hEdit, GWLP_WNDPROC);
+
+    CCountingEdit edit;
+    ASSERT_TRUE(edit.SubclassDlgItem(77, &parent));
+    EXPECT_EQ(1, edit.m_nPreSubclass);
+    EXPECT_EQ(hEdit, edit.m_hWnd);
+    EXPECT_EQ(&edit, CWnd::FromHandlePermanent(hEdit));
+
+    for (wchar_t ch : {L'a', L'x', L'b'})
+    {
+        ::SendMessageW(hEdit, WM_CHAR, ch, 1);
+    }
+    EXPECT_EQ(3, edit.m_nChars);
+    EXPECT_EQ(CString(L"ab"), TextOf(hEdit)); // the edit's own procedure typed what the object passed on
+
+    // Another object cannot take the window over.
+    CCountingEdit rival;
+    EXPECT_FALSE(rival.SubclassWindow(hEdit));
+    EXPECT_FALSE(rival.SubclassDlgItem(78, &parent));
+    EXPECT_FALSE(rival.SubclassWindow(reinterpret_cast<HWND>(0x12345678)));
+
+    EXPECT_EQ(hEdit, edit.UnsubclassWindow());
+    EXPECT_EQ(pfnOriginal, ::GetWindowLongPtrW(hEdit, GWLP_WNDPROC));
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hEdit));
+    ::SendMessageW(hEdit, WM_CHAR, L'c', 1);
+    EXPECT_EQ(3, edit.m_nChars);
+    EXPECT_EQ(CString(L"abc"), TextOf(hEdit));
+
+    // Subclassed again, it follows the window to its end.
+    ASSERT_TRUE(edit.SubclassWindow(hEdit));
+    ::DestroyWindow(hEdit);
+    EXPECT_EQ(nullptr, edit.m_hWnd);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hEdit));
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Errors in handlers
+
+TEST(AfxWndErrors, ExceptionsStopAtTheWindowProcedureAndAreReported)
+{
+    CThrowingWnd wnd;
+    ASSERT_TRUE(CreatePopup(wnd));
+    MessageBoxRecorder recorder;
+
+    // The user has been told already about a user exception: nothing is shown.
+    wnd.m_kind = CThrowingWnd::User;
+    EXPECT_EQ(0, wnd.SendMessage(WM_APP_THROW));
+    EXPECT_TRUE(recorder.Boxes().empty());
+
+    wnd.m_kind = CThrowingWnd::Framework;
+    EXPECT_EQ(0, wnd.SendMessage(WM_APP_THROW));
+    ASSERT_EQ(1u, recorder.Boxes().size());
+    EXPECT_EQ(CString(L"An unsupported operation was attempted."), recorder.Boxes()[0].strPrompt);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), recorder.Boxes()[0].nType & MB_ICONMASK);
+
+    wnd.m_kind = CThrowingWnd::Standard;
+    EXPECT_EQ(0, wnd.SendMessage(WM_APP_THROW));
+    ASSERT_EQ(2u, recorder.Boxes().size());
+    EXPECT_NE(-1, recorder.Boxes()[1].strPrompt.Find(L"disk on fire"));
+
+    // The window is still in working order.
+    EXPECT_TRUE(::IsWindow(wnd.m_hWnd));
+    EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(wnd.m_hWnd));
+}

@@ -1,0 +1,215 @@
+#include "files/FileTestSupport.h"
+#include "files/PathStatus.h"
+#include "files/VFindData.h"
+
+#include <gtest/gtest.h>
+
+using namespace filetest;
+
+namespace
+{
+class FilesPath : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(CreateDirectoryW(folder.Path(L"a").c_str(), nullptr));
+        ASSERT_TRUE(WriteBytes(folder.Path(L"a\\file.txt"), "12345"));
+    }
+
+    // Splits with VExtractLocalDirectory into "directory|name", with "!" in front when the answer is false.
+    static std::wstring Extract(const std::wstring& path)
+    {
+        VUnicodeString directory(L"stale");
+        VUnicodeString name(L"stale");
+        const bool found = VExtractLocalDirectory(path.c_str(), directory, name);
+        return (found ? L"" : L"!") + ToStd(directory) + L"|" + ToStd(name);
+    }
+
+    // Like Extract, for VSplitLocalExistingDirectory: "existing|missing".
+    static std::wstring Split(const std::wstring& path)
+    {
+        VUnicodeString existing;
+        VUnicodeString missing;
+        const bool found = VSplitLocalExistingDirectory(path.c_str(), existing, missing);
+        return (found ? L"" : L"!") + ToStd(existing) + L"|" + ToStd(missing);
+    }
+
+    TempFolder folder;
+};
+
+// Runs with the current folder set to `path`, and puts the old one back.
+class CurrentFolder
+{
+public:
+    explicit CurrentFolder(const std::wstring& path)
+    {
+        GetCurrentDirectoryW(MAX_PATH, m_previous);
+        EXPECT_TRUE(SetCurrentDirectoryW(path.c_str()));
+    }
+    ~CurrentFolder() { SetCurrentDirectoryW(m_previous); }
+
+private:
+    wchar_t m_previous[MAX_PATH + 1];
+};
+
+const FILETIME Time1 = {1, 2};
+const FILETIME Time2 = {3, 4};
+} // namespace
+
+TEST(FilesFindData, ConstructorFillsEveryFieldAndBoundsTheName)
+{
+    const std::wstring longName(300, L'n');
+    const VFindData data(0x20, Time1, Time2, Time1, 0x123456789ull, longName.c_str());
+    EXPECT_EQ(0x20u, data.dwFileAttributes);
+    EXPECT_EQ(1u, data.GetCreationTime().dwLowDateTime);
+    EXPECT_EQ(4u, data.GetLastAccessTime().dwHighDateTime);
+    EXPECT_EQ(2u, data.GetLastWriteTime().dwHighDateTime);
+    EXPECT_EQ(1u, data.nFileSizeHigh);
+    EXPECT_EQ(0x23456789u, data.nFileSizeLow);
+    EXPECT_EQ(0x123456789ull, data.GetSize());
+    EXPECT_EQ(std::wstring(259, L'n'), ToStd(data.GetFilename()));
+    EXPECT_TRUE(VFindData(0, Time1, Time1, Time1, 0, nullptr).GetFilename().IsEmpty());
+
+    // Attributes: directory 0x10, link 0x40, normal 0x80; a link that is neither folder nor file is
+    // unresolved.
+    const struct
+    {
+        DWORD attributes;
+        bool directory, link, unresolved;
+    } cases[] = {{0x40, false, true, true},  {0x50, true, true, false},   {0xC0, false, true, false},
+                 {0x10, true, false, false}, {0x80, false, false, false}, {0x60, false, true, true}};
+    for (const auto& c : cases)
+    {
+        const VFindData entry(c.attributes, Time1, Time1, Time1, 0, L"x");
+        EXPECT_EQ(c.directory, entry.IsDirectory()) << c.attributes;
+        EXPECT_EQ(c.link, entry.IsLink()) << c.attributes;
+        EXPECT_EQ(c.unresolved, entry.IsUnresolvedLink()) << c.attributes;
+    }
+}
+
+TEST_F(FilesPath, StatusOfFilesFoldersAndStreamNames)
+{
+    VFindData data;
+    ASSERT_TRUE(VPathStatus(folder.Path(L"a\\file.txt").c_str(), data, false));
+    EXPECT_EQ(L"file.txt", ToStd(data.GetFilename()));
+    EXPECT_EQ(5u, data.GetSize());
+    EXPECT_FALSE(data.IsDirectory());
+    VFindData fileAsFolder;
+    EXPECT_FALSE(VPathStatus(folder.Path(L"a\\file.txt").c_str(), fileAsFolder, true));
+    EXPECT_EQ(L"file.txt", ToStd(fileAsFolder.GetFilename())) << "a file found as a folder still fills data";
+    ASSERT_TRUE(VPathStatus(folder.Path(L"a\\").c_str(), data, true)) << "a trailing backslash is removed";
+    EXPECT_EQ(L"a", ToStd(data.GetFilename()));
+    EXPECT_TRUE(VPathStatus(L"C:\\windows\\", data, true));
+
+    VFindData untouched(0x20, Time1, Time2, Time1, 9, L"keep");
+    EXPECT_FALSE(VPathStatus(folder.Path(L"a\\missing").c_str(), untouched, false));
+    // A relative name with a colon (a stream) is refused, while the same name without it is found.
+    CurrentFolder here(folder.Get());
+    EXPECT_FALSE(VPathStatus(L"a\\file.txt:stream", untouched, false));
+    EXPECT_EQ(L"keep", ToStd(untouched.GetFilename()));
+    EXPECT_EQ(9u, untouched.GetSize());
+    EXPECT_TRUE(VPathStatus(L"a\\file.txt", data, false));
+}
+
+TEST_F(FilesPath, DriveAndShareRootsAreFoldersWithoutALookup)
+{
+    VFindData data;
+    EXPECT_TRUE(VPathStatus(L"C:\\", data, true));
+    EXPECT_TRUE(data.IsDirectory());
+    EXPECT_EQ(L"C:\\", ToStd(data.GetFilename()));
+    // A drive that does not exist is still a root: the data says so, the answer says it is missing.
+    EXPECT_FALSE(VPathStatus(L"Q:\\", data, false));
+    EXPECT_EQ(L"Q:\\", ToStd(data.GetFilename()));
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY), data.dwFileAttributes);
+
+    EXPECT_TRUE(VPathStatus(L"\\\\no-such-server\\share", data, true));
+    EXPECT_EQ(L"share", ToStd(data.GetFilename()));
+    EXPECT_TRUE(VPathStatus(L"\\\\no-such-server\\other\\", data, false));
+    EXPECT_EQ(L"other", ToStd(data.GetFilename()));
+}
+
+TEST_F(FilesPath, SplitsOffTheMissingComponents)
+{
+    EXPECT_EQ(folder.Path(L"a|b\\c\\"), Split(folder.Path(L"a\\b\\c")));
+    EXPECT_EQ(folder.Path(L"a|"), Split(folder.Path(L"a\\\\")));
+    EXPECT_EQ(folder.Path(L"a|file.txt\\x\\"), Split(folder.Path(L"a\\file.txt\\x")))
+        << "a file is no folder";
+    EXPECT_EQ(L"C:\\|pardalin-nowhere\\b\\c\\", Split(L"C:\\pardalin-nowhere\\b\\c"));
+    EXPECT_EQ(L'!', Split(L"Q:\\a\\b")[0]) << "no folder of it exists";
+    EXPECT_EQ(L'!', Split(L"")[0]);
+    EXPECT_EQ(L'!', Split(L"nowhere-relative")[0]);
+}
+
+TEST_F(FilesPath, WritabilityOfTheDeepestExistingFolder)
+{
+    EXPECT_TRUE(VIsPathWritable(folder.Path(L"a\\new\\deeper\\file.txt").c_str()));
+    EXPECT_TRUE(VIsPathWritable(folder.Get().c_str()));
+    EXPECT_FALSE(VIsPathWritable(L"Q:\\nothing\\here"));
+}
+
+TEST_F(FilesPath, WritabilityDeniedLeavesTheError)
+{
+    // A folder whose open for writing is refused. Wine opens folders without checking write access, and root
+    // passes every permission check, so such a folder may not exist here.
+    for (const wchar_t* candidate : {L"Z:\\sys\\probe", L"Z:\\proc\\sys\\probe"})
+    {
+        if (!VIsPathWritable(candidate))
+        {
+            EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
+            return;
+        }
+    }
+    GTEST_SKIP() << "no folder here refuses to be opened for writing (tests run as root, and Wine opens "
+                    "folders for writing without an access check)";
+}
+
+TEST_F(FilesPath, ExtractsFolderAndName)
+{
+    EXPECT_EQ(folder.Path(L"a|file.txt"), Extract(folder.Path(L"a\\file.txt")));
+    EXPECT_EQ(folder.Path(L"a|"), Extract(folder.Path(L"a"))) << "an existing folder is all folder";
+    EXPECT_EQ(folder.Path(L"a|new.txt"), Extract(folder.Path(L"a\\new.txt")));
+    EXPECT_EQ(L"!" + folder.Path(L"missing|new.txt"), Extract(folder.Path(L"missing\\new.txt")));
+    EXPECT_EQ(L'!', Extract(folder.Path(L"a\\file.txt\\new.txt"))[0]) << "the folder of the name is a file";
+    EXPECT_EQ(L'!', Extract(L"")[0]);
+
+    EXPECT_EQ(L"C:\\|", Extract(L"C:\\"));
+    EXPECT_EQ(L"C:\\|pardalin-new.txt", Extract(L"C:\\pardalin-new.txt"));
+    EXPECT_EQ(L"!Q:\\|", Extract(L"Q:\\"));
+    EXPECT_EQ(L"!Q:\\|new.txt", Extract(L"Q:\\new.txt")) << "a file on a missing drive";
+    {
+        CurrentFolder root(L"C:\\");
+        EXPECT_EQ(L"C:\\|", Extract(L"C:")) << "C: is the root while the root is current";
+    }
+    // Otherwise C: stands for a folder that is not a root, and the name "C:" itself names nothing.
+    CurrentFolder elsewhere(folder.Get());
+    EXPECT_EQ(L"!C:|", Extract(L"C:"));
+}
+
+TEST_F(FilesPath, LongPathsWorkOrFailClearly)
+{
+    // Names far beyond MAX_PATH: no function may overrun a buffer, and each answers with a result.
+    std::wstring deep = folder.Get();
+    for (wchar_t letter : {L'd', L'e', L'f'})
+    {
+        deep += L"\\" + std::wstring(120, letter);
+        ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr)) << GetLastError();
+    }
+    const std::wstring name = std::wstring(200, L'f') + L".txt";
+    ASSERT_TRUE(WriteBytes(deep + L"\\" + name, "long"));
+    VFindData data;
+    ASSERT_TRUE(VPathStatus((deep + L"\\" + name).c_str(), data, false));
+    EXPECT_EQ(name, ToStd(data.GetFilename()));
+    EXPECT_EQ(deep + L"|x\\y\\", Split(deep + L"\\x\\y"));
+
+    // The framework's file status holds the full name in MAX_PATH characters, so longer names have none.
+    SetLastError(0);
+    EXPECT_EQ(L"!" + deep + L"|" + name, Extract(deep + L"\\" + name));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE), GetLastError());
+
+    const std::wstring huge = std::wstring(40000, L'h');
+    EXPECT_FALSE(VPathStatus((L"C:\\" + huge).c_str(), data, false));
+    EXPECT_NE(0u, GetLastError());
+    EXPECT_EQ(L"C:\\|" + huge, Extract(L"C:\\" + huge)) << "its folder exists; the name is taken as it comes";
+    EXPECT_TRUE(VIsPathWritable((L"C:\\" + huge + L"\\x").c_str())) << "its deepest existing folder is C:\\";
+}

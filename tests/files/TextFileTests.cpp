@@ -1,0 +1,309 @@
+#include "files/FileTestSupport.h"
+#include "files/VTextFile.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+using namespace filetest;
+using Lines = std::vector<std::wstring>;
+
+namespace
+{
+class FilesTextFile : public ::testing::Test
+{
+protected:
+    // Writes the bytes to a fresh file and reads every line back.
+    ReadResult Read(const std::string& bytes)
+    {
+        const std::wstring path = folder.Path(L"text" + std::to_wstring(++files) + L".txt");
+        EXPECT_TRUE(WriteBytes(path, bytes));
+        return ReadAllLines(path);
+    }
+
+    TempFolder folder;
+    int files = 0;
+};
+
+// Text without line ends, one byte a character in the single-byte encodings.
+std::wstring Filler(size_t units)
+{
+    std::wstring text;
+    for (size_t i = 0; i < units; ++i)
+        text += static_cast<wchar_t>(L'a' + i % 26);
+    return text;
+}
+
+// UTF-8 bytes behind their mark.
+std::string U8(const std::string& bytes)
+{
+    return "\xEF\xBB\xBF" + bytes;
+}
+} // namespace
+
+TEST_F(FilesTextFile, EmptyFilesMarksAndALastLineWithoutEnd)
+{
+    ReadResult result = Read("");
+    EXPECT_TRUE(result.lines.empty());
+    EXPECT_EQ(VTextFile::Ansi, result.encoding);
+    EXPECT_EQ(static_cast<DWORD>(ERROR_HANDLE_EOF), result.lastError);
+
+    EXPECT_EQ(Lines{L"a=1"}, Read("a=1").lines);
+    result = Read(U8("x\n"));
+    EXPECT_EQ(Lines{L"x"}, result.lines);
+    EXPECT_EQ(VTextFile::Utf8, result.encoding);
+    result = Read(std::string("\xFF\xFE"
+                              "a\0b\0\r\0\n\0c\0d\0",
+                              14));
+    EXPECT_EQ((Lines{L"ab", L"cd"}), result.lines);
+    EXPECT_EQ(VTextFile::Utf16LE, result.encoding);
+    result = Read(std::string("\xFE\xFF"
+                              "\0a\0b\0\r\0\n\0c\0d",
+                              14));
+    EXPECT_EQ((Lines{L"ab", L"cd"}), result.lines);
+    EXPECT_EQ(VTextFile::Utf16BE, result.encoding);
+
+    for (Encoding encoding : {VTextFile::Utf8, VTextFile::Utf16LE, VTextFile::Utf16BE})
+    {
+        SCOPED_TRACE(EncodingName(encoding));
+        result = Read(MarkOf(encoding));
+        EXPECT_TRUE(result.lines.empty());
+        EXPECT_EQ(encoding, result.encoding);
+        // Fewer than four bytes after the mark still make a line.
+        EXPECT_EQ(Lines{L"z"}, Read(EncodeFile(L"z", encoding)).lines);
+        EXPECT_EQ(Lines{L""}, Read(EncodeFile(L"\n", encoding)).lines);
+    }
+    // A mark counts only whole and at the very start.
+    EXPECT_EQ(VTextFile::Ansi, Read("\xEF\xBB").encoding);
+    result = Read("x\xEF\xBB\xBF");
+    EXPECT_EQ(VTextFile::Ansi, result.encoding);
+    ASSERT_EQ(1u, result.lines.size());
+    EXPECT_EQ(4u, result.lines[0].size());
+}
+
+TEST_F(FilesTextFile, EndOfTextIsFinalAndLeavesNoStaleLine)
+{
+    const std::wstring path = folder.Path(L"one.txt");
+    ASSERT_TRUE(WriteBytes(path, "a"));
+    VTextFile file;
+    VUnicodeString line(L"left over");
+    EXPECT_FALSE(file.ReadLine(line)) << "nothing is open";
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), GetLastError());
+    ASSERT_TRUE(file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
+    ASSERT_TRUE(file.ReadLine(line));
+    EXPECT_EQ(L"a", ToStd(line));
+    EXPECT_FALSE(file.ReadLine(line));
+    EXPECT_TRUE(line.IsEmpty());
+    EXPECT_FALSE(file.ReadLine(line));
+}
+
+TEST_F(FilesTextFile, LineEndsInEveryEncoding)
+{
+    const std::wstring texts[] = {L"a\r\nb",    L"a\r\rb", L"a\n\rb",   L"a\n\nb",
+                                  L"a\r",       L"\r\n",   L"\r\r\n\n", L"one\r\ntwo\nthree\rfour\r\n",
+                                  L"\n\n\nlast"};
+    for (Encoding encoding : AllEncodings)
+    {
+        for (const std::wstring& text : texts)
+        {
+            SCOPED_TRACE(std::string(EncodingName(encoding)) + " text of " + std::to_string(text.size()));
+            const ReadResult result = Read(EncodeFile(text, encoding));
+            EXPECT_EQ(ReferenceLines(text), result.lines);
+            EXPECT_EQ(encoding, result.encoding);
+        }
+    }
+}
+
+TEST_F(FilesTextFile, LineEndsAcrossTheBlockBoundary)
+{
+    // CR LF, CR CR and LF CR at every placement around the end of the first 4096-byte block, after the mark
+    // of each Unicode encoding and in ANSI text, which has none.
+    for (Encoding encoding : AllEncodings)
+    {
+        const size_t unit = encoding == VTextFile::Utf16LE || encoding == VTextFile::Utf16BE ? 2 : 1;
+        for (const wchar_t* ending : {L"\r\n", L"\r\r", L"\n\r"})
+        {
+            for (int shift = -3; shift <= 3; ++shift)
+            {
+                const size_t fillerUnits =
+                    (VTextFile::BufferSize - MarkOf(encoding).size()) / unit - 1 + shift;
+                const std::wstring text = Filler(fillerUnits) + ending + L"tail\r\nend";
+                SCOPED_TRACE(std::string(EncodingName(encoding)) + " shift " + std::to_string(shift));
+                EXPECT_EQ(ReferenceLines(text), Read(EncodeFile(text, encoding)).lines);
+            }
+        }
+    }
+}
+
+TEST_F(FilesTextFile, Utf8SequencesSplitByARefillAreDecodedWhole)
+{
+    // Two-, three- and four-byte sequences (the last a surrogate pair) with the block boundary after each
+    // of their bytes in turn.
+    for (const std::wstring character : {L"\u00E9", L"\u20AC", L"\U0001F600"})
+    {
+        const size_t length = Encode(character, VTextFile::Utf8).size();
+        for (size_t before = 0; before <= length; ++before)
+        {
+            const std::wstring text = Filler(VTextFile::BufferSize - 3 - before) + character + L"z\nnext";
+            SCOPED_TRACE("length " + std::to_string(length) + ", bytes before the boundary " +
+                         std::to_string(before));
+            EXPECT_EQ(ReferenceLines(text), Read(U8(Encode(text, VTextFile::Utf8))).lines);
+        }
+    }
+}
+
+TEST_F(FilesTextFile, InvalidUtf8EndsTheReadableText)
+{
+    // C3 28 is a lead byte followed by a byte that cannot continue it: the text before it is the last line.
+    ReadResult result = Read(U8("first\nsecond \xC3\x28 more\nthird\n"));
+    EXPECT_EQ((Lines{L"first", L"second "}), result.lines);
+    EXPECT_EQ(static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION), result.lastError);
+    EXPECT_EQ(Lines{L"first"}, Read(U8("first\n\xC3\x28\n")).lines);
+
+    // Lead bytes F8-FF and values above 0x10FFFF are invalid as well.
+    for (const char* bad : {"\xF8\x80\x80\x80", "\xFF\x80\x80\x80", "\xF4\x90\x80\x80", "\xE2\x28\xA1"})
+        EXPECT_EQ((Lines{L"ok", L"ab"}), Read(U8(std::string("ok\nab") + bad + "cd\n")).lines);
+
+    // The lead byte ends the first block, the bad continuation begins the next.
+    const std::wstring filler = Filler(VTextFile::BufferSize - 4);
+    result = Read(U8(Encode(filler, VTextFile::Utf8) + "\xC3\x28rest\n"));
+    EXPECT_EQ(Lines{filler}, result.lines);
+    EXPECT_EQ(static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION), result.lastError);
+}
+
+TEST_F(FilesTextFile, TruncatedSequenceAtTheEndIsDropped)
+{
+    for (const char* tail : {"\xC3", "\xE2\x82", "\xF0\x9F\x98"})
+    {
+        const ReadResult result = Read(U8(std::string("line\nabc") + tail));
+        EXPECT_EQ((Lines{L"line", L"abc"}), result.lines);
+        EXPECT_EQ(static_cast<DWORD>(ERROR_HANDLE_EOF), result.lastError);
+    }
+}
+
+TEST_F(FilesTextFile, Utf16PassesLoneSurrogatesAndDropsAnOddLastByte)
+{
+    const std::wstring text = std::wstring(L"a") + wchar_t(0xD800) + L"b\n" + wchar_t(0xDC00) + L"\n";
+    const std::wstring filler = Filler(3000);
+    for (Encoding encoding : {VTextFile::Utf16LE, VTextFile::Utf16BE})
+    {
+        SCOPED_TRACE(EncodingName(encoding));
+        EXPECT_EQ(ReferenceLines(text), Read(EncodeFile(text, encoding)).lines);
+        EXPECT_EQ((Lines{L"ab", L"cd"}), Read(EncodeFile(L"ab\ncd", encoding) + "x").lines);
+        // Over several blocks the last refill reads an odd number of bytes.
+        EXPECT_EQ((Lines{filler, filler}), Read(EncodeFile(filler + L"\r\n" + filler, encoding) + "x").lines);
+    }
+}
+
+TEST_F(FilesTextFile, AnsiTextUsesTheAnsiCodePage)
+{
+    const std::string bytes = "caf\xE9 \x80\r\n\xFF";
+    wchar_t expected[16] = {};
+    const int units =
+        MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), expected, 16);
+    EXPECT_EQ(ReferenceLines(std::wstring(expected, static_cast<size_t>(units))), Read(bytes).lines);
+}
+
+TEST_F(FilesTextFile, LongLinesAndCopiesOfEarlierLines)
+{
+    // Lines far longer than a block; copies taken of earlier lines must not change when the reader fills
+    // the same string again.
+    const std::wstring long1 = Filler(3 * VTextFile::BufferSize + 7);
+    const std::wstring text =
+        long1 + L"\r\n" + Filler(VTextFile::BufferSize * 5 / 2) + L"\r\nshort\r\n\r" + long1;
+    for (Encoding encoding : AllEncodings)
+    {
+        SCOPED_TRACE(EncodingName(encoding));
+        const std::wstring path = folder.Path(L"long.txt");
+        ASSERT_TRUE(WriteBytes(path, EncodeFile(text, encoding)));
+        VTextFile file;
+        ASSERT_TRUE(file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
+        std::vector<VUnicodeString> kept;
+        VUnicodeString line;
+        while (file.ReadLine(line))
+            kept.push_back(line);
+        Lines lines;
+        for (const VUnicodeString& copy : kept)
+            lines.push_back(ToStd(copy));
+        EXPECT_EQ(ReferenceLines(text), lines);
+    }
+}
+
+TEST_F(FilesTextFile, FiftyMegabyteLine)
+{
+    const size_t length = 50u << 20;
+    const std::wstring path = folder.Path(L"huge.txt");
+    ASSERT_TRUE(WriteBytes(path, std::string(length, 'x') + "\r\nafter"));
+    VTextFile file;
+    ASSERT_TRUE(file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
+    VUnicodeString line;
+    ASSERT_TRUE(file.ReadLine(line));
+    ASSERT_EQ(static_cast<int>(length), line.GetLength());
+    EXPECT_EQ(L'x', line[line.GetLength() - 1]);
+    ASSERT_TRUE(file.ReadLine(line));
+    EXPECT_EQ(L"after", ToStd(line));
+    EXPECT_FALSE(file.ReadLine(line));
+}
+
+TEST_F(FilesTextFile, FileRemovedWhileBeingRead)
+{
+    const std::wstring path = folder.Path(L"removed.txt");
+    std::wstring text;
+    for (int i = 0; i < 2000; ++i)
+        text += L"line " + std::to_wstring(i) + L"\r\n";
+    ASSERT_TRUE(WriteBytes(path, EncodeFile(text, VTextFile::Utf16LE)));
+
+    VTextFile file;
+    file.SetShareMode(FILE_SHARE_READ | FILE_SHARE_DELETE);
+    ASSERT_TRUE(file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
+    VUnicodeString line;
+    ASSERT_TRUE(file.ReadLine(line));
+    ASSERT_TRUE(DeleteFileW(path.c_str())) << GetLastError();
+    Lines lines = {ToStd(line)};
+    while (file.ReadLine(line))
+        lines.push_back(ToStd(line));
+    EXPECT_EQ(ReferenceLines(text), lines);
+    file.Close();
+    EXPECT_FALSE(Exists(path));
+}
+
+TEST_F(FilesTextFile, LockWhileReadingWaitsForAWriter)
+{
+    const std::wstring path = folder.Path(L"locked.txt");
+    ASSERT_TRUE(WriteBytes(path, "first\nsecond\n"));
+    VFile writer;
+    writer.SetShareMode(FILE_SHARE_READ | FILE_SHARE_WRITE);
+    ASSERT_TRUE(writer.Open(path.c_str(), GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING));
+    ASSERT_TRUE(writer.Lock(0, 100, true));
+    VTextFile reader;
+    reader.SetShareMode(FILE_SHARE_READ | FILE_SHARE_WRITE);
+    reader.SetLockWhileReading(true);
+    ASSERT_TRUE(reader.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
+
+    std::atomic<bool> unlocked{false};
+    bool unlockedWhenRead = false;
+    bool read = false;
+    VUnicodeString line;
+    std::thread thread(
+        [&]
+        {
+            read = reader.ReadLine(line);
+            unlockedWhenRead = unlocked.load();
+        });
+    // The reader has to reach its lock before the writer lets go, or the test proves nothing; a reader that
+    // did not wait would be done long before this.
+    Sleep(200);
+    unlocked = true;
+    ASSERT_TRUE(writer.Unlock(0, 100));
+    thread.join();
+    EXPECT_TRUE(read);
+    EXPECT_TRUE(unlockedWhenRead) << "the read went ahead under the writer's exclusive lock";
+    EXPECT_EQ(L"first", ToStd(line));
+
+    // The reader's own lock went with its block: the writer can lock the range again at once.
+    OVERLAPPED at = {};
+    EXPECT_TRUE(
+        LockFileEx(writer.GetHandle(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 8192, 0, &at))
+        << GetLastError();
+}

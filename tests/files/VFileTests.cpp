@@ -1,0 +1,298 @@
+#include "files/FileTestSupport.h"
+#include "files/VFile.h"
+#include "files/VSecurityDescriptor.h"
+
+#include <gtest/gtest.h>
+
+#include <sddl.h>
+
+#include <cstring>
+
+using namespace filetest;
+
+namespace
+{
+class FilesFile : public ::testing::Test
+{
+protected:
+    std::wstring MakeFile(const std::wstring& name, const std::string& bytes)
+    {
+        const std::wstring path = folder.Path(name);
+        EXPECT_TRUE(WriteBytes(path, bytes));
+        return path;
+    }
+
+    TempFolder folder;
+};
+
+const DWORD ReadWrite = GENERIC_READ | GENERIC_WRITE;
+} // namespace
+
+TEST_F(FilesFile, OpenFailureLeavesTheFileClosedAndTheErrorBehind)
+{
+    VFile file;
+    EXPECT_FALSE(file.Open(folder.Path(L"missing.bin").c_str(), GENERIC_READ, OPEN_EXISTING));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_TRUE(file.GetName().IsEmpty());
+
+    const std::wstring path = MakeFile(L"present.bin", "x");
+    ASSERT_TRUE(file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
+    EXPECT_EQ(path, ToStd(file.GetName()));
+    VFile second;
+    EXPECT_FALSE(second.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING)) << "no sharing unless asked";
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), GetLastError());
+    file.Close();
+    file.Close();
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_EQ(path, ToStd(file.GetName())) << "Close keeps the name";
+}
+
+TEST_F(FilesFile, ReadsAtAbsoluteOffsets)
+{
+    const std::wstring path = MakeFile(L"digits.bin", "0123456789");
+    VFile file;
+    ASSERT_TRUE(file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
+    ASSERT_TRUE(file.Seek(2, FILE_BEGIN));
+    char buffer[8] = {};
+    DWORD read = 0;
+    ASSERT_TRUE(file.Read(buffer, 4, 6, &read));
+    EXPECT_EQ(4u, read);
+    EXPECT_EQ(0, std::memcmp(buffer, "6789", 4));
+    ASSERT_TRUE(file.Read(buffer, 8, 7, &read));
+    EXPECT_EQ(3u, read) << "a read across the end returns what is there";
+    for (unsigned __int64 offset : {10ull, 1ull << 40})
+    {
+        read = 99;
+        EXPECT_TRUE(file.Read(buffer, 4, offset, &read)) << "reading at or past the end is not an error";
+        EXPECT_EQ(0u, read);
+    }
+}
+
+TEST_F(FilesFile, WritesAtThePointerAndSeeksEveryWay)
+{
+    VFile file;
+    const std::wstring path = folder.Path(L"written.bin");
+    ASSERT_TRUE(file.Open(path.c_str(), ReadWrite, CREATE_ALWAYS));
+    DWORD written = 0;
+    ASSERT_TRUE(file.Write("abcdef", 6, &written));
+    EXPECT_EQ(6u, written);
+    EXPECT_EQ(6u, file.GetPosition());
+    EXPECT_EQ(6u, file.GetSize());
+    ASSERT_TRUE(file.Seek(-4, FILE_CURRENT));
+    ASSERT_TRUE(file.Write("XY", 2, &written));
+    ASSERT_TRUE(file.Seek(-1, FILE_END));
+    ASSERT_TRUE(file.Write("Z", 1, nullptr));
+
+    // A low half of 0xFFFFFFFF is also what SetFilePointer returns on failure.
+    ASSERT_TRUE(file.Seek(0x1FFFFFFFFll, FILE_BEGIN));
+    EXPECT_EQ(0x1FFFFFFFFull, file.GetPosition());
+    EXPECT_EQ(static_cast<DWORD>(NO_ERROR), GetLastError());
+    EXPECT_FALSE(file.Seek(-1, FILE_BEGIN));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_NEGATIVE_SEEK), GetLastError());
+    EXPECT_EQ(0x1FFFFFFFFull, file.GetPosition()) << "a failed seek does not move";
+    file.Close();
+    EXPECT_EQ("abXYeZ", ReadBytes(path));
+}
+
+TEST_F(FilesFile, TruncateEmptiesTheFileAndKeepsThePointer)
+{
+    const std::wstring path = MakeFile(L"hundred.bin", std::string(100, 'h'));
+    VFile file;
+    ASSERT_TRUE(file.Open(path.c_str(), ReadWrite, OPEN_EXISTING));
+    ASSERT_TRUE(file.Seek(40, FILE_BEGIN));
+    ASSERT_TRUE(file.Truncate());
+    EXPECT_EQ(0u, file.GetSize());
+    EXPECT_EQ(40u, file.GetPosition());
+
+    // Without write access: Windows says access denied, Wine invalid parameter; the pointer comes back.
+    VFile reader;
+    reader.SetShareMode(FILE_SHARE_READ | FILE_SHARE_WRITE);
+    file.Close();
+    ASSERT_TRUE(WriteBytes(path, std::string(10, 'r')));
+    ASSERT_TRUE(reader.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
+    ASSERT_TRUE(reader.Seek(3, FILE_BEGIN));
+    EXPECT_FALSE(reader.Truncate());
+    EXPECT_NE(0u, GetLastError());
+    EXPECT_EQ(3u, reader.GetPosition());
+    EXPECT_EQ(10u, reader.GetSize());
+    VFile closed;
+    EXPECT_FALSE(closed.Truncate());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), GetLastError());
+}
+
+TEST_F(FilesFile, MapsWholeFilesReadOnly)
+{
+    const std::string content = "mapped content\r\n";
+    VFile file;
+    ASSERT_TRUE(file.OpenMapped(MakeFile(L"mapped.bin", content).c_str()));
+    ASSERT_NE(nullptr, file.GetMappedView());
+    EXPECT_EQ(0, std::memcmp(file.GetMappedView(), content.data(), content.size()));
+    file.Close();
+    EXPECT_EQ(nullptr, file.GetMappedView());
+
+    EXPECT_TRUE(file.OpenMapped(MakeFile(L"empty.bin", "").c_str()));
+    EXPECT_EQ(nullptr, file.GetMappedView()) << "an empty file has no view";
+    EXPECT_TRUE(file.IsOpen());
+    EXPECT_FALSE(file.OpenMapped(folder.Path(L"absent.bin").c_str()));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
+}
+
+TEST_F(FilesFile, TemporaryNamesCountUpInHexadecimal)
+{
+    VUnicodeString created;
+    const auto create = [&](const std::wstring& directory, const wchar_t* prefix)
+    {
+        VFile file;
+        EXPECT_TRUE(file.CreateTempFile(directory.c_str(), prefix, created));
+        EXPECT_EQ(ToStd(created), ToStd(file.GetName()));
+        char back[2];
+        DWORD done = 0;
+        EXPECT_TRUE(file.Write("rw", 2, &done) && file.Read(back, 2, 0, &done)) << "open to read and write";
+        return ToStd(created);
+    };
+    EXPECT_EQ(folder.Path(L"TEST1.tmp"), create(folder.Get(), L"TEST"));
+    ASSERT_TRUE(WriteBytes(folder.Path(L"TEST2.tmp"), ""));
+    EXPECT_EQ(folder.Path(L"TEST3.tmp"), create(folder.Get(), L"TEST"));
+    for (int n = 4; n <= 9; ++n)
+        ASSERT_TRUE(WriteBytes(folder.Path(L"TEST" + std::to_wstring(n) + L".tmp"), ""));
+    // One backslash between folder and prefix, whichever side brings it.
+    EXPECT_EQ(folder.Path(L"TESTA.tmp"), create(folder.Get() + L"\\", L"\\TEST"));
+    EXPECT_EQ(folder.Path(L"TESTB.tmp"), create(folder.Get(), L"TEST"));
+}
+
+TEST_F(FilesFile, TemporaryFileInTheSystemFolderAndDeleteOnClose)
+{
+    wchar_t temporary[MAX_PATH + 1];
+    ASSERT_NE(0u, GetTempPathW(MAX_PATH, temporary));
+    VFile file;
+    file.SetDeleteOnClose();
+    VUnicodeString created;
+    ASSERT_TRUE(file.CreateTempFile(nullptr, L"pardalin-probe-", created));
+    EXPECT_EQ(0, ToStd(created).compare(0, wcslen(temporary), temporary));
+    EXPECT_TRUE(Exists(ToStd(created)));
+    file.Close();
+    EXPECT_FALSE(Exists(ToStd(created))) << "a delete-on-close file goes with its handle";
+}
+
+TEST_F(FilesFile, TemporaryFileStopsAtOtherErrors)
+{
+    VFile file;
+    VUnicodeString created;
+    const std::wstring missing = folder.Path(L"no-such-folder");
+    EXPECT_FALSE(file.CreateTempFile(missing.c_str(), L"TEST", created));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), GetLastError());
+    EXPECT_EQ(missing + L"\\TEST1.tmp", ToStd(created)) << "the name tried is reported";
+}
+
+TEST_F(FilesFile, TemporaryFileInAFolderThatRefusesWriting)
+{
+    VFile file;
+    VUnicodeString created;
+    // Root may write anywhere through Wine's permission mapping, but a read-only mount still refuses.
+    for (const wchar_t* candidate : {L"Z:\\sys", L"Z:\\proc\\sys"})
+    {
+        if (file.CreateTempFile(candidate, L"TEST", created))
+        {
+            file.Close();
+            DeleteFileW(created);
+        }
+        else if (GetLastError() == ERROR_ACCESS_DENIED)
+        {
+            EXPECT_EQ(std::wstring(candidate) + L"\\TEST1.tmp", ToStd(created))
+                << "access denied stops at once";
+            return;
+        }
+    }
+    GTEST_SKIP() << "no folder here refuses file creation with ERROR_ACCESS_DENIED (tests run as root, and "
+                    "Wine grants root every file)";
+}
+
+TEST_F(FilesFile, LocksConflictBetweenHandles)
+{
+    const std::wstring path = MakeFile(L"locks.bin", std::string(64, 'l'));
+    VFile a;
+    VFile b;
+    a.SetShareMode(FILE_SHARE_READ | FILE_SHARE_WRITE);
+    b.SetShareMode(FILE_SHARE_READ | FILE_SHARE_WRITE);
+    ASSERT_TRUE(a.Open(path.c_str(), ReadWrite, OPEN_EXISTING));
+    ASSERT_TRUE(b.Open(path.c_str(), ReadWrite, OPEN_EXISTING));
+    // Asks b for a lock without waiting, and gives it back at once.
+    const auto tryLock = [&](bool exclusive, unsigned __int64 offset, DWORD length)
+    {
+        OVERLAPPED at = {};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0);
+        return LockFileEx(b.GetHandle(), flags, 0, length, 0, &at) &&
+               UnlockFileEx(b.GetHandle(), 0, length, 0, &at);
+    };
+
+    ASSERT_TRUE(a.Lock(0, 16, true));
+    EXPECT_FALSE(tryLock(false, 8, 4)) << "an exclusive lock keeps out shared ones";
+    EXPECT_EQ(static_cast<DWORD>(ERROR_LOCK_VIOLATION), GetLastError());
+    EXPECT_TRUE(tryLock(true, 16, 16)) << "the range after it is free";
+    ASSERT_TRUE(a.Unlock(0, 16));
+    EXPECT_TRUE(tryLock(true, 0, 16));
+
+    ASSERT_TRUE(a.Lock(0, 16, false));
+    EXPECT_TRUE(tryLock(false, 0, 16)) << "shared locks share";
+    EXPECT_FALSE(tryLock(true, 0, 16));
+    ASSERT_TRUE(a.Unlock(0, 16));
+    EXPECT_FALSE(a.Unlock(0, 16)) << "nothing left to unlock";
+
+    // Ranges beyond 4 GiB use both halves of offset and length.
+    const unsigned __int64 beyond4G = 0x100000000ull;
+    ASSERT_TRUE(a.Lock(beyond4G, beyond4G + 8, true));
+    EXPECT_FALSE(tryLock(false, beyond4G + 0x80000000ull, 1));
+    EXPECT_TRUE(tryLock(false, beyond4G - 1, 1));
+    EXPECT_TRUE(a.Unlock(beyond4G, beyond4G + 8));
+}
+
+TEST_F(FilesFile, SecurityDescriptorIsPassedToCreateFile)
+{
+    // Only reading is granted, to everyone. Wine keeps a file's access list in its permission bits, so a file
+    // created under this descriptor comes out read-only.
+    PSECURITY_DESCRIPTOR source = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;FR;;;WD)", SDDL_REVISION_1,
+                                                                     &source, nullptr));
+    auto* descriptor = new VSecurityDescriptor;
+    ASSERT_TRUE(descriptor->Assign(source));
+    LocalFree(source);
+
+    const std::wstring secured = folder.Path(L"secured.bin");
+    const std::wstring plain = folder.Path(L"plain.bin");
+    {
+        VFile file;
+        file.SetSecurityDescriptor(descriptor);
+        file.SetSecurityDescriptor(descriptor); // the same one again is not deleted
+        ASSERT_TRUE(file.Open(secured.c_str(), GENERIC_WRITE, CREATE_ALWAYS)) << GetLastError();
+        VFile other;
+        ASSERT_TRUE(other.Open(plain.c_str(), GENERIC_WRITE, CREATE_ALWAYS)) << GetLastError();
+    }
+    EXPECT_NE(0u, GetFileAttributesW(secured.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(0u, GetFileAttributesW(plain.c_str()) & FILE_ATTRIBUTE_READONLY);
+}
+
+TEST_F(FilesFile, PathsBeyondMaxPath)
+{
+    // Wine has no MAX_PATH limit for CreateFileW, so a long name works as a short one would; no fixed buffer
+    // may overflow on the way, and a name that cannot be opened fails with its error.
+    std::wstring deep = folder.Get();
+    for (wchar_t letter : {L'p', L'q', L'r'})
+    {
+        deep += L"\\" + std::wstring(120, letter);
+        ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr)) << GetLastError();
+    }
+    VFile file;
+    VUnicodeString created;
+    ASSERT_TRUE(file.CreateTempFile(deep.c_str(), L"TEST", created));
+    EXPECT_EQ(deep + L"\\TEST1.tmp", ToStd(created));
+    file.Close();
+
+    const std::wstring absent = deep + L"\\" + std::wstring(200, L'x') + L"\\y";
+    EXPECT_FALSE(file.CreateTempFile(absent.c_str(), L"TEST", created));
+    EXPECT_NE(0u, GetLastError());
+    EXPECT_FALSE(file.OpenMapped(absent.c_str()));
+    EXPECT_NE(0u, GetLastError());
+}

@@ -1,0 +1,80 @@
+#include "frame/Pardalin.h"
+
+#include <afxdll_.h>
+#include <afxwin.h>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace
+{
+HINSTANCE FakeModule(UINT_PTR value)
+{
+    return reinterpret_cast<HINSTANCE>(value);
+}
+
+} // namespace
+
+TEST(FrameLibraryEntry, TheLibraryJoinsTheApplicationsChain)
+{
+    const HINSTANCE library = GetPardalinDll();
+    ASSERT_NE(nullptr, library);
+    wchar_t path[MAX_PATH];
+    ASSERT_NE(0u, GetModuleFileNameW(library, path, MAX_PATH));
+    EXPECT_NE(nullptr, wcsstr(path, L"Pardalin67U.dll"));
+
+    int linked = 0;
+    const AFX_MODULE_STATE* state = AfxGetModuleState();
+    for (CDynLinkLibrary* dll = state->m_libraryList.GetHead(); dll; dll = state->m_libraryList.GetNext(dll))
+        if (dll->m_hModule == library)
+            ++linked;
+    EXPECT_EQ(1, linked) << "one CDynLinkLibrary for the library";
+}
+
+TEST(FrameLibraryEntry, AppNameComesFromTheFramework)
+{
+    ASSERT_NE(nullptr, AfxGetAppName());
+    EXPECT_STREQ(AfxGetAppName(), VGetAppName());
+}
+
+TEST(FrameResourceGuard, NestedGuardsRestoreInReverseOrder)
+{
+    const HINSTANCE original = AfxGetResourceHandle();
+    {
+        VModuleResourceHandle outer(GetPardalinDll());
+        EXPECT_EQ(GetPardalinDll(), AfxGetResourceHandle());
+        {
+            VModuleResourceHandle inner(FakeModule(0x10000));
+            EXPECT_EQ(FakeModule(0x10000), AfxGetResourceHandle());
+        }
+        EXPECT_EQ(GetPardalinDll(), AfxGetResourceHandle()) << "the outer guard's module is current again";
+    }
+    EXPECT_EQ(original, AfxGetResourceHandle());
+}
+
+TEST(FrameResourceGuard, AGuardEndedByAnExceptionRestores)
+{
+    const HINSTANCE original = AfxGetResourceHandle();
+    try
+    {
+        VModuleResourceHandle guard(GetPardalinDll());
+        throw std::runtime_error("leaves the scope");
+    }
+    catch (const std::runtime_error&)
+    {
+    }
+    EXPECT_EQ(original, AfxGetResourceHandle());
+
+    // Assignment copies the saved handle, so the target restores what the source would have.
+    {
+        VModuleResourceHandle first(FakeModule(0x20000));
+        {
+            VModuleResourceHandle second(FakeModule(0x30000));
+            second = first;
+        }
+        EXPECT_EQ(original, AfxGetResourceHandle()) << "second restored what first had saved";
+        AfxSetResourceHandle(FakeModule(0x20000));
+    }
+    EXPECT_EQ(original, AfxGetResourceHandle());
+}

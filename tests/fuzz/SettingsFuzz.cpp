@@ -1,0 +1,210 @@
+// Mutation fuzzing of the record reader and of path templates. Inputs come from a fixed seed, so a failure
+// reproduces; PARDALIN_FUZZ_ROUNDS sets how many.
+#include "files/VTextFile.h"
+#include "files/detail/PathExpansion.h"
+#include "frame/VReportMessageParams.h"
+#include "settings/ProfileRecord.h"
+#include "settings/ProfileValues.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace
+{
+unsigned long Rounds(unsigned long fallback)
+{
+    char value[32] = {};
+    if (GetEnvironmentVariableA("PARDALIN_FUZZ_ROUNDS", value, sizeof(value)) > 0 &&
+        std::strtoul(value, nullptr, 10))
+        return std::strtoul(value, nullptr, 10);
+    return fallback;
+}
+
+class Generator
+{
+public:
+    explicit Generator(std::uint64_t seed) : state(seed) {}
+    std::uint32_t Below(std::uint32_t limit)
+    {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return limit ? static_cast<std::uint32_t>(state >> 11) % limit : 0;
+    }
+    template <size_t N> wchar_t Pick(const wchar_t (&alphabet)[N]) { return alphabet[Below(N - 1)]; }
+
+private:
+    std::uint64_t state;
+};
+
+// A record file as the host writes it, with some lines the reader must take in its stride.
+std::wstring RecordText(Generator& random)
+{
+    static const wchar_t keyChars[] = L"abcXYZ09 _-.[]\t\u00e9\u4e2d";
+    static const wchar_t valueChars[] = L"abc09=[] \t%\u00e9\u4e2d\U0001F600";
+    static const wchar_t* const lineEnds[] = {L"\r\n", L"\n", L"\r"};
+    std::wstring text;
+    const int lines = static_cast<int>(random.Below(40));
+    for (int i = 0; i < lines; ++i)
+    {
+        switch (random.Below(6))
+        {
+        case 0:
+            text += L"[Record" + std::to_wstring(random.Below(100)) + L"]";
+            break;
+        case 1:
+            text += L"[";
+            break;
+        case 2:
+            break; // an empty line ends a record
+        default:
+            for (int n = static_cast<int>(random.Below(12)); n > 0; --n)
+                text += random.Pick(keyChars);
+            text += L'=';
+            for (int n = static_cast<int>(random.Below(30)); n > 0; --n)
+                text += random.Pick(valueChars);
+        }
+        text += lineEnds[random.Below(3)];
+    }
+    return text;
+}
+
+std::string Encode(const std::wstring& text, int encoding)
+{
+    std::string bytes;
+    if (encoding == 0 || encoding == 1)
+    {
+        if (encoding == 1)
+            bytes = "\xEF\xBB\xBF";
+        const UINT codePage = encoding == 1 ? CP_UTF8 : CP_ACP;
+        const int length = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
+                                               nullptr, 0, nullptr, nullptr);
+        std::string converted(static_cast<size_t>(length), '\0');
+        WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), &converted[0], length,
+                            nullptr, nullptr);
+        return bytes + converted;
+    }
+    const bool little = encoding == 2;
+    bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+    for (wchar_t unit : text)
+    {
+        const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+        bytes += little ? low : high;
+        bytes += little ? high : low;
+    }
+    return bytes;
+}
+
+void Mutate(std::string& bytes, Generator& random)
+{
+    for (int n = static_cast<int>(random.Below(4)); n > 0 && !bytes.empty(); --n)
+    {
+        const size_t at = random.Below(static_cast<std::uint32_t>(bytes.size()));
+        switch (random.Below(3))
+        {
+        case 0:
+            bytes[at] = static_cast<char>(random.Below(256));
+            break;
+        case 1:
+            bytes.erase(at, 1 + random.Below(3));
+            break;
+        default:
+            bytes.insert(at, 1, static_cast<char>(random.Below(256)));
+        }
+    }
+}
+
+std::wstring TempFile()
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + L"pardalin-fuzz-record-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
+}
+} // namespace
+
+TEST(FuzzSettings, RecordReaderTakesAnyFile)
+{
+    const std::wstring path = TempFile();
+    Generator random(0x5eed0001);
+    const unsigned long rounds = Rounds(300);
+    for (unsigned long round = 0; round < rounds; ++round)
+    {
+        std::string bytes = Encode(RecordText(random), static_cast<int>(random.Below(4)));
+        if (random.Below(2))
+            Mutate(bytes, random);
+        HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(handle);
+
+        VTextFile file;
+        ASSERT_TRUE(file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
+        ProfileRecord record;
+        // Every load consumes at least one line, so the loop ends within the file's line count.
+        int loads = 0;
+        const int limit = static_cast<int>(bytes.size()) + 2;
+        for (;;)
+        {
+            const VUnicodeString name = record.load(file);
+            ASSERT_LT(++loads, limit) << "round " << round;
+            ASSERT_EQ(-1, name.Find(L'\r')) << "round " << round;
+            ASSERT_EQ(-1, name.Find(L'\n')) << "round " << round;
+            if (name.IsEmpty())
+            {
+                VUnicodeString rest;
+                if (!file.ReadLine(rest))
+                    break;
+            }
+            ProfileInt number;
+            number.init(record, L"abc", 1);
+            ProfileLogfont font;
+            font.init(record, L"abc", L"", 12);
+            ASSERT_EQ(L'\0', font.m_logfont.lfFaceName[LF_FACESIZE - 1]) << "round " << round;
+        }
+    }
+    DeleteFileW(path.c_str());
+}
+
+TEST(FuzzSettings, PathTemplatesFailOnlyWithTheirTwoMessages)
+{
+    static const wchar_t alphabet[] = L"%%%YMDhmstSHX:\\ab.\u00e9";
+    Generator random(0x5eed0002);
+    const unsigned long rounds = Rounds(2000);
+    for (unsigned long round = 0; round < rounds; ++round)
+    {
+        std::wstring text;
+        for (int n = static_cast<int>(random.Below(24)); n > 0; --n)
+            text += random.Pick(alphabet);
+        const wchar_t* valueH = random.Below(2) ? L"fe80::1" : nullptr;
+        const wchar_t* valueS = random.Below(2) ? L"session" : nullptr;
+        VReportMessageParams params;
+        const VUnicodeString result =
+            ExpandPathTemplate(VUnicodeString(text.c_str()), params, valueH, valueS);
+        const DWORD id = params.GetMessageId();
+        if (id == 0)
+        {
+            if (text.find(L':') == std::wstring::npos)
+            {
+                ASSERT_EQ(-1, result.Find(L':')) << "round " << round << ": %H brings no colon";
+            }
+            continue;
+        }
+        ASSERT_TRUE(result.IsEmpty()) << "round " << round;
+        if (id == 0xE1040066)
+        {
+            ASSERT_EQ(0, params.GetInsertCount());
+            ASSERT_EQ(L'%', text.back()) << "round " << round;
+            continue;
+        }
+        ASSERT_EQ(0xE1040065u, id) << "round " << round;
+        ASSERT_EQ(1, params.GetInsertCount());
+        const std::wstring insert = params.GetInserts()[0];
+        ASSERT_GE(insert.size(), 2u);
+        ASSERT_EQ(L'%', insert.front());
+        ASSERT_NE(std::wstring::npos, text.find(insert)) << "round " << round;
+    }
+}

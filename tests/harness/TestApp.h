@@ -1,0 +1,59 @@
+// The application object of every test program, as a host has one: constructed before main, completed by
+// AfxWinInit before the tests run.
+//
+// Message boxes: every AfxMessageBox of the program goes through the application's DoMessageBox. A test
+// that expects one installs a hook, which receives the prompt, the box type and the help id and returns the
+// button the "user" pressed; the hook is removed when the test ends. Without a hook the real box is shown.
+#pragma once
+
+#include <afxwin.h>
+
+#include <functional>
+#include <vector>
+
+class CTestApp : public CWinApp
+{
+public:
+    typedef std::function<int(const CString& strPrompt, UINT nType, UINT nIDPrompt)> MessageBoxHook;
+
+    CTestApp();
+    ~CTestApp() override;
+
+    // The program's test application.
+    static CTestApp& Get();
+
+    // Boxes shown from now on go to hook instead of the screen (from any thread).
+    void SetMessageBoxHook(MessageBoxHook hook);
+    void ClearMessageBoxHook();
+
+    int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
+
+private:
+    CRITICAL_SECTION m_hookLock;
+    MessageBoxHook m_hook;
+};
+
+// One intercepted message box.
+struct InterceptedMessageBox
+{
+    CString strPrompt;
+    UINT nType;
+    UINT nIDPrompt;
+};
+
+// Records the message boxes shown while it lives and answers each with the given button.
+class MessageBoxRecorder
+{
+public:
+    explicit MessageBoxRecorder(int nAnswer = IDOK);
+    ~MessageBoxRecorder();
+    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+
+    // A copy, safe while boxes are still being shown from other threads.
+    std::vector<InterceptedMessageBox> Boxes() const;
+
+private:
+    mutable CRITICAL_SECTION m_lock;
+    std::vector<InterceptedMessageBox> m_boxes;
+};

@@ -1,0 +1,232 @@
+#include "files/detail/LineBuilder.h"
+#include "files/detail/PathHelpers.h"
+#include "files/detail/Utf8Decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using pardalin::detail::LineBuilder;
+using pardalin::detail::Utf8Decode;
+using pardalin::detail::Utf8Measure;
+using pardalin::detail::Utf8Run;
+
+namespace
+{
+std::wstring ToStd(const VUnicodeString& text)
+{
+    return std::wstring(text.GetString(), static_cast<size_t>(text.GetLength()));
+}
+
+// Runs both passes of the decoder.
+std::wstring DecodeAll(const std::string& bytes, Utf8Run& run)
+{
+    const BYTE* data = reinterpret_cast<const BYTE*>(bytes.data());
+    run = Utf8Measure(data, static_cast<int>(bytes.size()));
+    std::wstring text(static_cast<size_t>(run.units) + 1, L'#');
+    Utf8Decode(data, run.bytesUsed, &text[0]);
+    EXPECT_EQ(L'#', text.back()) << "the filling pass wrote more units than the counting pass found";
+    text.pop_back();
+    return text;
+}
+
+// A slow, obviously right decoder of one code point for comparison.
+std::wstring Utf16Of(unsigned long codePoint)
+{
+    if (codePoint < 0x10000)
+    {
+        return std::wstring(1, static_cast<wchar_t>(codePoint));
+    }
+    const unsigned long v = codePoint - 0x10000;
+    return {static_cast<wchar_t>(0xD800 + (v >> 10)), static_cast<wchar_t>(0xDC00 + (v & 0x3FF))};
+}
+} // namespace
+
+TEST(InternalFilesPathJoin, ExactlyOneBackslash)
+{
+    EXPECT_EQ(L"C:\\dir\\name", ToStd(PathJoin(L"C:\\dir\\", L"\\name")));
+    EXPECT_EQ(L"C:\\dir\\name", ToStd(PathJoin(L"C:\\dir", L"name")));
+    EXPECT_EQ(L"C:\\dir\\name", ToStd(PathJoin(L"C:\\dir\\", L"name")));
+    EXPECT_EQ(L"C:\\dir\\name", ToStd(PathJoin(L"C:\\dir", L"\\name")));
+    EXPECT_EQ(L"C:\\dir\\", ToStd(PathJoin(L"C:\\dir", L"")));
+    EXPECT_EQ(L"C:\\dir\\", ToStd(PathJoin(L"C:\\dir\\", nullptr)));
+    EXPECT_EQ(L"\\name", ToStd(PathJoin(L"", L"name")));
+    EXPECT_EQ(L"b\\c\\", ToStd(PathJoin(L"b", L"c\\")));
+    // Only one backslash is dropped: doubled ones in the parts stay.
+    EXPECT_EQ(L"a\\\\b", ToStd(PathJoin(L"a\\\\", L"\\b")));
+}
+
+TEST(InternalFilesDriveRoot, OnlyRootsOfDrives)
+{
+    bool exists = false;
+    EXPECT_TRUE(IsDriveRoot(L"C:\\", exists));
+    EXPECT_TRUE(exists);
+    EXPECT_TRUE(IsDriveRoot(L"c:\\", exists));
+    EXPECT_TRUE(exists);
+    EXPECT_TRUE(IsDriveRoot(L"C:\\windows\\..", exists)) << "the full path is what counts";
+    exists = true;
+    EXPECT_TRUE(IsDriveRoot(L"Q:\\", exists));
+    EXPECT_FALSE(exists);
+
+    EXPECT_FALSE(IsDriveRoot(L"C:\\windows", exists));
+    EXPECT_FALSE(IsDriveRoot(L"\\\\server\\share", exists));
+    EXPECT_FALSE(IsDriveRoot(L"", exists));
+    EXPECT_FALSE(IsDriveRoot(nullptr, exists));
+
+    wchar_t previous[MAX_PATH + 1];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\windows"));
+    EXPECT_FALSE(IsDriveRoot(L"C:", exists)) << "C: is the current folder of drive C";
+    ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
+    EXPECT_TRUE(IsDriveRoot(L"C:", exists));
+    SetCurrentDirectoryW(previous);
+}
+
+TEST(InternalFilesShareRoot, ServerAndShareOnly)
+{
+    VUnicodeString share;
+    EXPECT_TRUE(IsUncShareRoot(L"\\\\server\\share", share));
+    EXPECT_EQ(L"share", ToStd(share));
+    EXPECT_TRUE(IsUncShareRoot(L"\\\\server\\other\\", share));
+    EXPECT_EQ(L"other", ToStd(share));
+
+    share = L"unchanged";
+    for (const wchar_t* notRoot :
+         {L"\\\\server", L"\\\\server\\", L"\\\\server\\share\\dir", L"\\\\", L"\\\\\\share",
+          L"\\server\\share", L"C:\\share", L"", L"\\\\server\\\\", L"\\\\server\\share\\\\"})
+    {
+        EXPECT_FALSE(IsUncShareRoot(notRoot, share)) << notRoot;
+    }
+    EXPECT_FALSE(IsUncShareRoot(nullptr, share));
+    EXPECT_EQ(L"unchanged", ToStd(share));
+}
+
+TEST(InternalFilesSplit, FolderAndName)
+{
+    struct Case
+    {
+        const wchar_t* path;
+        const wchar_t* directory;
+        const wchar_t* name;
+    };
+    const Case cases[] = {
+        {L"C:\\a\\b", L"C:\\a", L"b"},
+        {L"C:\\b", L"C:\\", L"b"},
+        {L"b", L"", L"b"},
+        {L"C:\\a\\b.txt", L"C:\\a", L"b.txt"},
+        {L"C:\\a\\", L"C:\\a", L""},
+        {L"C:", L"C:", L""},
+        {L"\\\\server\\share\\f.x", L"\\\\server\\share", L"f.x"},
+        {L"a\\b.c.d", L"a", L"b.c.d"},
+        {L"", L"", L""},
+    };
+    for (const Case& c : cases)
+    {
+        VUnicodeString directory(L"stale");
+        VUnicodeString name(L"stale");
+        SplitDirectoryAndName(c.path, directory, name);
+        EXPECT_EQ(c.directory, ToStd(directory)) << c.path;
+        EXPECT_EQ(c.name, ToStd(name)) << c.path;
+    }
+
+    // A path far longer than the C library's fixed part sizes.
+    const std::wstring folder = L"C:\\" + std::wstring(5000, L'f');
+    const std::wstring name = std::wstring(3000, L'n') + L"." + std::wstring(2000, L'e');
+    VUnicodeString directory;
+    VUnicodeString file;
+    SplitDirectoryAndName((folder + L"\\" + name).c_str(), directory, file);
+    EXPECT_EQ(folder, ToStd(directory));
+    EXPECT_EQ(name, ToStd(file));
+}
+
+TEST(InternalFilesTrim, TrailingBackslashes)
+{
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"C:\\a\\\\\\", L"C:\\a"}, {L"C:\\", L"C:"}, {L"\\\\\\", L""}, {L"", L""}, {L"a\\b", L"a\\b"}};
+    for (const auto& c : cases)
+    {
+        VUnicodeString path(c.first);
+        TrimTrailingBackslashes(path);
+        EXPECT_EQ(c.second, ToStd(path)) << c.first;
+    }
+}
+
+TEST(InternalFilesUtf8, AgreesWithTheSystemDecoderOnValidText)
+{
+    // Every code point from a sample across the planes, encoded by the system and decoded back.
+    std::wstring expected;
+    for (unsigned long cp = 1; cp < 0x110000; cp += (cp < 0x800 ? 7 : 997))
+    {
+        if (cp >= 0xD800 && cp < 0xE000)
+        {
+            continue;
+        }
+        expected += Utf16Of(cp);
+    }
+    const int size = WideCharToMultiByte(CP_UTF8, 0, expected.data(), static_cast<int>(expected.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, expected.data(), static_cast<int>(expected.size()), &bytes[0], size,
+                        nullptr, nullptr);
+    Utf8Run run;
+    EXPECT_EQ(expected, DecodeAll(bytes, run));
+    EXPECT_FALSE(run.invalid);
+    EXPECT_EQ(size, run.bytesUsed);
+}
+
+TEST(InternalFilesUtf8, IncompleteSequencesWaitAndInvalidOnesStop)
+{
+    Utf8Run run;
+    EXPECT_EQ(L"ab", DecodeAll("ab\xE2\x82", run));
+    EXPECT_FALSE(run.invalid) << "an incomplete sequence at the end is not an error";
+    EXPECT_EQ(2, run.bytesUsed);
+
+    EXPECT_EQ(L"ab", DecodeAll("ab\xC3\x28xyz", run));
+    EXPECT_TRUE(run.invalid);
+    EXPECT_EQ(2, run.bytesUsed);
+
+    // Completeness is checked before validity: a bad byte not yet followed by enough bytes just waits.
+    EXPECT_EQ(L"", DecodeAll("\xF8\x80", run));
+    EXPECT_FALSE(run.invalid);
+    EXPECT_EQ(L"", DecodeAll("\xF8\x80\x80\x80", run));
+    EXPECT_TRUE(run.invalid);
+    EXPECT_EQ(L"x", DecodeAll("x\xF4\x90\x80\x80", run));
+    EXPECT_TRUE(run.invalid) << "above 0x10FFFF";
+
+    // Lenient forms: stray continuation bytes, overlong forms and surrogates pass.
+    EXPECT_EQ(std::wstring(L"\x0080/\xD800"), DecodeAll("\x80\xC0\xAF\xED\xA0\x80", run));
+    EXPECT_FALSE(run.invalid);
+}
+
+TEST(InternalFilesLineBuilder, GrowsAcrossManyRunsAndKeepsCopiesApart)
+{
+    VUnicodeString line(L"previous text");
+    const VUnicodeString copy = line;
+    std::wstring expected;
+    {
+        LineBuilder builder(line);
+        for (int i = 0; i < 5000; ++i)
+        {
+            const std::wstring run = std::to_wstring(i) + L",";
+            builder.Append(run.data(), static_cast<int>(run.size()));
+            expected += run;
+        }
+        EXPECT_EQ(static_cast<int>(expected.size()), builder.GetLength());
+    }
+    EXPECT_EQ(expected, ToStd(line));
+    EXPECT_EQ(L"previous text", ToStd(copy)) << "the shared buffer was written in place";
+
+    {
+        LineBuilder builder(line);
+    }
+    EXPECT_TRUE(line.IsEmpty()) << "a builder that appends nothing leaves an empty line";
+
+    VUnicodeString secret(L"s", Str::Sensitive);
+    {
+        LineBuilder builder(secret);
+        builder.Append(L"abc", 3);
+    }
+    EXPECT_TRUE(secret.IsSensitive());
+    EXPECT_EQ(L"abc", ToStd(secret));
+}

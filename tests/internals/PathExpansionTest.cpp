@@ -1,0 +1,188 @@
+#include "files/detail/Clock.h"
+#include "files/detail/PathExpansion.h"
+#include "frame/VReportMessageParams.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace
+{
+SYSTEMTIME g_fixed;
+
+void FixedClock(SYSTEMTIME* now)
+{
+    *now = g_fixed;
+}
+
+class InternalPathTemplate : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g_fixed = SYSTEMTIME{};
+        g_fixed.wYear = 2024;
+        g_fixed.wMonth = 3;
+        g_fixed.wDay = 5;
+        g_fixed.wHour = 7;
+        g_fixed.wMinute = 8;
+        g_fixed.wSecond = 9;
+        g_fixed.wMilliseconds = 10;
+        previous = pardalin::detail::SetUtcClock(&FixedClock);
+    }
+    void TearDown() override { pardalin::detail::SetUtcClock(previous); }
+
+    std::wstring Expand(const wchar_t* text, const wchar_t* valueH = nullptr, const wchar_t* valueS = nullptr)
+    {
+        params.Reset(0);
+        return ExpandPathTemplate(VUnicodeString(text), params, valueH, valueS).GetString();
+    }
+
+    VReportMessageParams params;
+    pardalin::detail::UtcClock previous = nullptr;
+};
+} // namespace
+
+TEST_F(InternalPathTemplate, DateAndTimePlaceholders)
+{
+    EXPECT_EQ(L"C:\\Logs\\2024-03-05.log", Expand(L"C:\\Logs\\%Y-%M-%D.log"));
+    EXPECT_EQ(L"070809010", Expand(L"%h%m%s%t"));
+    EXPECT_EQ(0u, params.GetMessageId());
+
+    g_fixed.wYear = 987;
+    g_fixed.wMilliseconds = 999;
+    EXPECT_EQ(L"0987-999", Expand(L"%Y-%t")) << "minimum widths pad with zeros";
+}
+
+TEST_F(InternalPathTemplate, NamePlaceholdersAndPercent)
+{
+    EXPECT_EQ(L"fe80__1", Expand(L"%H", L"fe80::1"));
+    EXPECT_EQ(L"session-a:b", Expand(L"session-%S", nullptr, L"a:b")) << "S is taken as it is";
+    EXPECT_EQ(L"100%", Expand(L"100%%"));
+    EXPECT_EQ(0u, params.GetMessageId());
+}
+
+TEST_F(InternalPathTemplate, UnknownPlaceholdersAndLonePercentFail)
+{
+    EXPECT_EQ(L"", Expand(L"log-%H.txt"));
+    EXPECT_EQ(0xE1040065u, params.GetMessageId());
+    ASSERT_EQ(1, params.GetInsertCount());
+    EXPECT_STREQ(L"%H", params.GetInserts()[0]) << "no further %: the one character";
+
+    EXPECT_EQ(L"", Expand(L"abc%Xdef%ghi"));
+    EXPECT_EQ(0xE1040065u, params.GetMessageId());
+    EXPECT_STREQ(L"%Xdef%", params.GetInserts()[0]) << "up to and including the next %";
+
+    EXPECT_EQ(L"", Expand(L"100%"));
+    EXPECT_EQ(0xE1040066u, params.GetMessageId());
+    EXPECT_EQ(0, params.GetInsertCount());
+
+    EXPECT_EQ(L"", Expand(L"%S", L"host", nullptr)) << "S without a value is unknown";
+    EXPECT_STREQ(L"%S", params.GetInserts()[0]);
+}
+
+TEST_F(InternalPathTemplate, EnvironmentComesFirst)
+{
+    SetEnvironmentVariableW(L"PARDALIN_TEST_ROOT", L"D:\\Data%Y");
+    // The variable's value is itself scanned for placeholders; an undefined variable is read letter by
+    // letter.
+    EXPECT_EQ(L"D:\\Data2024\\x", Expand(L"%PARDALIN_TEST_ROOT%\\x"));
+    SetEnvironmentVariableW(L"PARDALIN_TEST_ROOT", nullptr);
+    EXPECT_EQ(L"", Expand(L"%PARDALIN_TEST_ROOT%\\x"));
+    EXPECT_STREQ(L"%PARDALIN_TEST_ROOT%", params.GetInserts()[0]);
+
+    // A long expansion is not cut at any fixed buffer size.
+    const std::wstring longValue(1500, L'v');
+    SetEnvironmentVariableW(L"PARDALIN_TEST_LONG", longValue.c_str());
+    EXPECT_EQ(longValue + L"\\end", Expand(L"%PARDALIN_TEST_LONG%\\end"));
+    SetEnvironmentVariableW(L"PARDALIN_TEST_LONG", nullptr);
+}
+
+TEST_F(InternalPathTemplate, PortableDeviceVariables)
+{
+    // The platform test is decided once per process; each test case runs in a process of its own.
+    SetEnvironmentVariableW(L"U3_APP_DATA_PATH", L"D:\\App");
+    SetEnvironmentVariableW(L"U3_DEVICE_DOCUMENT_PATH", nullptr);
+    ASSERT_TRUE(IsPortableDevicePlatform());
+    EXPECT_EQ(L"D:\\App\\cfg", Expand(L"%u3data%\\cfg"));
+    EXPECT_EQ(L"", Expand(L"%u3doc%\\x")) << "an unset variable leaves its placeholder to fail";
+    EXPECT_STREQ(L"%u3doc%", params.GetInserts()[0]);
+    EXPECT_EQ(L"", Expand(L"%U3DATA%")) << "the match is case-sensitive";
+    SetEnvironmentVariableW(L"U3_APP_DATA_PATH", nullptr);
+}
+
+TEST_F(InternalPathTemplate, ExpandsToIgnoresCase)
+{
+    EXPECT_TRUE(ExpandsTo(L"C:\\Logs\\%Y", L"c:\\logs\\2024", nullptr, nullptr));
+    EXPECT_FALSE(ExpandsTo(L"C:\\Logs\\%Y", L"C:\\Logs\\2023", nullptr, nullptr));
+    EXPECT_FALSE(ExpandsTo(L"C:\\Logs\\%Q", L"C:\\Logs\\%Q", nullptr, nullptr))
+        << "a failed expansion is empty and matches no path";
+}
+
+TEST(InternalPathHelpers, SplitParent)
+{
+    const struct
+    {
+        const wchar_t* path;
+        const wchar_t* parent;
+        const wchar_t* leaf;
+    } cases[] = {
+        {L"C:\\a\\b", L"C:\\a", L"b"},
+        {L"C:\\a\\b\\\\", L"C:\\a", L"b"},
+        {L"C:\\a", L"C:", L"a"},
+        {L"a/b/", L"a", L"b"},
+        {L"\\name", L"\\", L"name"},
+        {L"name", L"", L"name"},
+        {L"C:", L"", L""},
+        {L"C:\\", L"", L""},
+        {L"\\", L"", L""},
+        {L"", L"", L""},
+    };
+    for (const auto& c : cases)
+    {
+        VUnicodeString leaf(L"stale");
+        const VUnicodeString parent = SplitParent(c.path, leaf);
+        EXPECT_STREQ(c.parent, parent.GetString()) << c.path;
+        EXPECT_STREQ(c.leaf, leaf.GetString()) << c.path;
+    }
+}
+
+TEST(InternalPathHelpers, ReservedDeviceNames)
+{
+    for (const wchar_t* name : {L"lpt1", L"CON", L"Nul", L"clock$", L"com9"})
+        EXPECT_TRUE(IsReservedDeviceName(name)) << name;
+    for (const wchar_t* name : {L"lpt10", L"con.txt", L"COM", L"", L"clock", L"CON "})
+        EXPECT_FALSE(IsReservedDeviceName(name)) << name;
+    EXPECT_FALSE(IsReservedDeviceName(nullptr));
+}
+
+TEST(InternalPathHelpers, FolderCreationAndNearestExisting)
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring base =
+        std::wstring(temp) + L"pardalin-ensure-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring deep = base + L"\\x\\y\\z";
+
+    VUnicodeString nearest = NearestExistingFolder(deep.c_str());
+    EXPECT_EQ(0, nearest.CompareNoCase(std::wstring(temp).substr(0, wcslen(temp) - 1).c_str()))
+        << nearest.GetString();
+
+    ASSERT_TRUE(EnsureDirectory(deep.c_str(), nullptr));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(deep.c_str()));
+    EXPECT_TRUE(EnsureDirectory(deep.c_str(), nullptr)) << "an existing folder is fine";
+    EXPECT_STREQ(deep.c_str(), NearestExistingFolder(deep.c_str()).GetString());
+
+    EXPECT_FALSE(EnsureDirectory(L"", nullptr));
+    // A file in the way: creation fails with the platform's reason.
+    const std::wstring file = base + L"\\file";
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(handle);
+    EXPECT_FALSE(EnsureDirectory((file + L"\\sub").c_str(), nullptr));
+
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW(deep.c_str());
+    RemoveDirectoryW((base + L"\\x\\y").c_str());
+    RemoveDirectoryW((base + L"\\x").c_str());
+    RemoveDirectoryW(base.c_str());
+}
