@@ -98,7 +98,8 @@ LRESULT CALLBACK CbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam)
     auto hWnd = reinterpret_cast<HWND>(wParam);
     // Refusing the creation: the window never gets a WM_NCDESTROY, so the creator is left to clean up as
     // for a window the system refused (the object counts as never hooked).
-    auto refuse = [&] {
+    auto refuse = [&]
+    {
         if (pWndInit->m_hWnd == hWnd)
         {
             pWndInit->Detach();

@@ -571,3 +571,33 @@ TEST(AfxWndFrame, MenuItemsFollowTheirUpdateHandlers)
 
     pFrame->DestroyWindow();
 }
+
+TEST_F(AfxWndMessageMap, UpdateHandlersDriveControlsAsWellAsMenus)
+{
+    HWND hButton = MakeButton(300, BS_AUTOCHECKBOX);
+    CCmdUI state;
+    state.m_pOther = CWnd::FromHandle(hButton);
+
+    // The update handler of ID_DISABLED answers, and disables the control.
+    state.m_nID = ID_DISABLED;
+    EXPECT_TRUE(state.DoUpdate(&m_parent, TRUE));
+    EXPECT_FALSE(::IsWindowEnabled(hButton));
+
+    // No update handler: with automatic disabling, the control follows whether a command handler exists.
+    state.m_nID = ID_RANGE_FIRST;
+    EXPECT_FALSE(state.DoUpdate(&m_parent, TRUE));
+    EXPECT_TRUE(::IsWindowEnabled(hButton));
+    EXPECT_TRUE(m_parent.m_rangeIDs.empty()); // asked about, not carried out
+    state.m_nID = 999;
+    EXPECT_FALSE(state.DoUpdate(&m_parent, TRUE));
+    EXPECT_FALSE(::IsWindowEnabled(hButton));
+    // Without it, nothing changes.
+    state.m_pOther->EnableWindow(TRUE);
+    EXPECT_FALSE(state.DoUpdate(&m_parent, FALSE));
+    EXPECT_TRUE(::IsWindowEnabled(hButton));
+
+    state.SetCheck(1);
+    EXPECT_EQ(BST_CHECKED, ::SendMessageW(hButton, BM_GETCHECK, 0, 0));
+    state.SetText(L"renamed");
+    EXPECT_EQ(CString(L"renamed"), wndtest::TextOf(hButton));
+}
