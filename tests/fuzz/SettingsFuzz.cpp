@@ -3,6 +3,7 @@
 #include "files/VTextFile.h"
 #include "files/detail/PathExpansion.h"
 #include "frame/VReportMessageParams.h"
+#include "fuzz/FuzzSupport.h"
 #include "settings/ProfileRecord.h"
 #include "settings/ProfileValues.h"
 
@@ -15,31 +16,8 @@
 
 namespace
 {
-unsigned long Rounds(unsigned long fallback)
-{
-    char value[32] = {};
-    if (GetEnvironmentVariableA("PARDALIN_FUZZ_ROUNDS", value, sizeof(value)) > 0 &&
-        std::strtoul(value, nullptr, 10))
-        return std::strtoul(value, nullptr, 10);
-    return fallback;
-}
-
-class Generator
-{
-public:
-    explicit Generator(std::uint64_t seed) : state(seed) {}
-    std::uint32_t Below(std::uint32_t limit)
-    {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        return limit ? static_cast<std::uint32_t>(state >> 11) % limit : 0;
-    }
-    template <size_t N> wchar_t Pick(const wchar_t (&alphabet)[N]) { return alphabet[Below(N - 1)]; }
-
-private:
-    std::uint64_t state;
-};
+using fuzz::Rounds;
+using Generator = fuzz::Random;
 
 // A record file as the host writes it, with some lines the reader must take in its stride.
 std::wstring RecordText(Generator& random)

@@ -4,6 +4,7 @@
 // splits the text at CR LF, CR and LF. The reader, which works in 4096-byte blocks, must give the same lines.
 #include "files/FileTestSupport.h"
 #include "files/VTextFile.h"
+#include "fuzz/FuzzSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,34 +18,8 @@ using namespace filetest;
 
 namespace
 {
-// Rounds come from PARDALIN_FUZZ_ROUNDS; the default keeps the test suite quick.
-unsigned long Rounds(unsigned long fallback)
-{
-    char value[32] = {};
-    const unsigned long rounds = GetEnvironmentVariableA("PARDALIN_FUZZ_ROUNDS", value, sizeof(value)) > 0
-                                     ? std::strtoul(value, nullptr, 10)
-                                     : 0;
-    return rounds > 0 ? rounds : fallback;
-}
-
-// A fixed, platform-independent generator, so every run sees the same inputs.
-class Random
-{
-public:
-    explicit Random(std::uint64_t seed) : m_state(seed) {}
-    // 0 to limit - 1.
-    std::uint32_t Below(std::uint32_t limit)
-    {
-        m_state ^= m_state << 13;
-        m_state ^= m_state >> 7;
-        m_state ^= m_state << 17;
-        return limit == 0 ? 0 : static_cast<std::uint32_t>(m_state >> 11) % limit;
-    }
-    bool Chance(std::uint32_t percent) { return Below(100) < percent; }
-
-private:
-    std::uint64_t m_state;
-};
+using fuzz::Random;
+using fuzz::Rounds;
 
 std::wstring Utf16Of(std::uint32_t codePoint)
 {

@@ -1,0 +1,45 @@
+// What every fuzz harness shares: the round count and a fixed, platform-independent generator, so that a
+// failing round reproduces from its number.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace fuzz
+{
+// Rounds come from PARDALIN_FUZZ_ROUNDS; the fallback keeps the test suite quick.
+inline unsigned long Rounds(unsigned long fallback)
+{
+    char value[32] = {};
+    if (GetEnvironmentVariableA("PARDALIN_FUZZ_ROUNDS", value, sizeof(value)) > 0)
+    {
+        const unsigned long rounds = std::strtoul(value, nullptr, 10);
+        if (rounds > 0)
+            return rounds;
+    }
+    return fallback;
+}
+
+class Random
+{
+public:
+    explicit Random(std::uint64_t seed) : m_state(seed) {}
+    std::uint32_t Next()
+    {
+        m_state ^= m_state << 13;
+        m_state ^= m_state >> 7;
+        m_state ^= m_state << 17;
+        return static_cast<std::uint32_t>(m_state >> 11);
+    }
+    // 0 to limit - 1.
+    std::uint32_t Below(std::uint32_t limit) { return limit == 0 ? 0 : Next() % limit; }
+    bool Chance(std::uint32_t percent) { return Below(100) < percent; }
+    // One character of a string literal, its terminator excluded.
+    template <size_t N> wchar_t Pick(const wchar_t (&alphabet)[N]) { return alphabet[Below(N - 1)]; }
+
+private:
+    std::uint64_t m_state;
+};
+} // namespace fuzz
