@@ -3,6 +3,7 @@
 #include "frame/Pardalin.h"
 #include "frame/VMessageBox.h"
 #include "frame/VReportMessageParams.h"
+#include "harness/MessageBoxWatcher.h"
 #include "harness/TestApp.h"
 
 #include <afxwin.h>
@@ -10,79 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 
 namespace
 {
-struct SeenBox
-{
-    bool found = false;
-    std::wstring caption;
-    std::wstring text;
-    HICON icon = nullptr;
-    bool hasIconControl = false;
-};
-
-struct FindContext
-{
-    DWORD processId;
-    HWND box;
-};
-
-BOOL CALLBACK FindBox(HWND window, LPARAM param)
-{
-    auto* context = reinterpret_cast<FindContext*>(param);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t className[32] = {};
-    GetClassNameW(window, className, 32);
-    if (process == context->processId && wcscmp(className, L"#32770") == 0 && IsWindowVisible(window))
-    {
-        context->box = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK FindIcon(HWND child, LPARAM param)
-{
-    auto* seen = reinterpret_cast<SeenBox*>(param);
-    wchar_t className[32] = {};
-    GetClassNameW(child, className, 32);
-    if (_wcsicmp(className, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-    {
-        seen->hasIconControl = true;
-        seen->icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-    }
-    return TRUE;
-}
-
-// Waits for this process's message box, records it and presses the button with the given id.
-std::thread Answer(SeenBox& seen, int button)
-{
-    return std::thread(
-        [&seen, button]
-        {
-            FindContext context{GetCurrentProcessId(), nullptr};
-            for (int attempt = 0; attempt < 500 && !context.box; ++attempt)
-            {
-                EnumWindows(&FindBox, reinterpret_cast<LPARAM>(&context));
-                if (!context.box)
-                    Sleep(20);
-            }
-            if (!context.box)
-                return;
-            seen.found = true;
-            wchar_t text[1024] = {};
-            GetWindowTextW(context.box, text, 1024);
-            seen.caption = text;
-            GetDlgItemTextW(context.box, 0xFFFF, text, 1024);
-            seen.text = text;
-            EnumChildWindows(context.box, &FindIcon, reinterpret_cast<LPARAM>(&seen));
-            SendMessageW(GetDlgItem(context.box, button), BM_CLICK, 0, 0);
-        });
-}
-
 class FrameMessageBox : public testing::Test
 {
 protected:
@@ -95,9 +26,9 @@ protected:
 
     int Show(SeenBox& seen, int button, const wchar_t* text, UINT type, const wchar_t* caption)
     {
-        std::thread watcher = Answer(seen, button);
+        BoxWatcher watcher(button);
         const int result = VMessageBox(&owner, text, type, caption);
-        watcher.join();
+        seen = watcher.Seen();
         return result;
     }
 
@@ -109,51 +40,45 @@ TEST_F(FrameMessageBox, YesNoAsksWithTheApplicationNameAsCaption)
 {
     SeenBox seen;
     EXPECT_EQ(IDNO, Show(seen, IDNO, L"Overwrite the file?", MB_YESNO, nullptr));
-    ASSERT_TRUE(seen.found);
-    EXPECT_EQ(std::wstring(VGetAppName()), seen.caption);
-    EXPECT_EQ(L"Overwrite the file?", seen.text);
-    EXPECT_EQ(LoadIconW(nullptr, IDI_QUESTION), seen.icon);
+    ASSERT_TRUE(seen.bFound);
+    EXPECT_EQ(std::wstring(VGetAppName()), seen.strCaption);
+    EXPECT_EQ(L"Overwrite the file?", seen.strText);
+    EXPECT_EQ(LoadIconW(nullptr, IDI_QUESTION), seen.hIcon);
 }
 
 TEST_F(FrameMessageBox, OkWarnsAndRetryCancelStaysPlain)
 {
     SeenBox warning;
     EXPECT_EQ(IDOK, Show(warning, IDOK, L"Careful", MB_OK, L"Own caption"));
-    ASSERT_TRUE(warning.found);
-    EXPECT_EQ(L"Own caption", warning.caption);
-    EXPECT_EQ(LoadIconW(nullptr, IDI_EXCLAMATION), warning.icon);
+    ASSERT_TRUE(warning.bFound);
+    EXPECT_EQ(L"Own caption", warning.strCaption);
+    EXPECT_EQ(LoadIconW(nullptr, IDI_EXCLAMATION), warning.hIcon);
 
     SeenBox plain;
     EXPECT_EQ(IDRETRY, Show(plain, IDRETRY, L"Try again?", MB_RETRYCANCEL, nullptr));
-    ASSERT_TRUE(plain.found);
-    EXPECT_FALSE(plain.hasIconControl && plain.icon) << "retry/cancel gets no icon";
+    ASSERT_TRUE(plain.bFound);
+    EXPECT_EQ(nullptr, plain.hIcon) << "retry/cancel gets no icon";
 }
 
 TEST_F(FrameMessageBox, AnIconGivenIsKept)
 {
     SeenBox seen;
     EXPECT_EQ(IDOK, Show(seen, IDOK, L"Stopped", MB_OK | MB_ICONSTOP, nullptr));
-    ASSERT_TRUE(seen.found);
-    EXPECT_EQ(LoadIconW(nullptr, IDI_HAND), seen.icon);
+    ASSERT_TRUE(seen.bFound);
+    EXPECT_EQ(LoadIconW(nullptr, IDI_HAND), seen.hIcon);
 }
 
 TEST_F(FrameMessageBox, ParametersShowTheirText)
 {
     VReportMessageParams params(0xE133000C);
     params.AddInsert(L"C:\\x");
-    SeenBox seen;
-    EXPECT_EQ(IDOK,
-              [&]
-              {
-                  std::thread watcher = Answer(seen, IDOK);
-                  const int result = VMessageBox(&owner, &params, MB_OK, nullptr);
-                  watcher.join();
-                  return result;
-              }());
-    ASSERT_TRUE(seen.found);
-    EXPECT_NE(std::wstring::npos, seen.text.find(L"The folder is not valid:"))
-        << std::string(seen.text.begin(), seen.text.end());
-    EXPECT_NE(std::wstring::npos, seen.text.find(L"'C:\\x'"));
+    BoxWatcher watcher(IDOK);
+    EXPECT_EQ(IDOK, VMessageBox(&owner, &params, MB_OK, nullptr));
+    const SeenBox& seen = watcher.Seen();
+    ASSERT_TRUE(seen.bFound);
+    EXPECT_NE(std::wstring::npos, seen.strText.find(L"The folder is not valid:"))
+        << std::string(seen.strText.begin(), seen.strText.end());
+    EXPECT_NE(std::wstring::npos, seen.strText.find(L"'C:\\x'"));
 }
 
 TEST(FrameMessageBoxWithoutOwner, GoesThroughTheApplication)
