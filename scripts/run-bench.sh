@@ -4,12 +4,11 @@
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
 mkdir -p "$build/bench-data"
-wineserver -p >/dev/null 2>&1 </dev/null
-wine cmd /c exit >/dev/null 2>&1 </dev/null
+wine_start
 status=0
 for program in "$build"/bin/bench_*.exe; do
     [ -e "$program" ] || continue
     (cd "$build/bench-data" && wine "$program" "$@") | tr -d '\r' || status=1
 done
-wineserver -k >/dev/null 2>&1 || true
+wine_stop
 exit $status

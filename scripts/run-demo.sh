@@ -12,8 +12,7 @@ fi
 
 rm -rf "$out"
 mkdir -p "$out"
-wineserver -p >/dev/null 2>&1 </dev/null
-wine cmd /c exit >/dev/null 2>&1 </dev/null
+wine_start
 
 # The demo asks for a screenshot by leaving NAME.request in its folder and goes on once NAME.png is there.
 (cd "$build/bin" && exec wine demo.exe --scripted --out "$(winepath -w "$out")" "$@") >/dev/null 2>&1 &
@@ -37,7 +36,7 @@ set +e
 wait "$demo"
 rc=$?
 set -e
-wineserver -k >/dev/null 2>&1 || true
+wine_stop
 
 [ -f "$out/demo.log" ] && cat "$out/demo.log"
 echo "demo output: $out ($(cd "$out" && ls *.png 2>/dev/null | tr '\n' ' '))"

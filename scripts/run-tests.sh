@@ -10,18 +10,8 @@ if [ -z "${PARDALIN_IN_DISPLAY:-}" ]; then
 fi
 
 cd "$build"
-# Start Wine before CTest: otherwise the first test's process starts wineserver, whose helpers keep
-# that test's output open.
-wineserver -p >/dev/null 2>&1 </dev/null
-wine cmd /c exit >/dev/null 2>&1 </dev/null
-# The same for the desktop process, which the first program to make a window starts otherwise: it keeps
-# that test's output open until the whole run ends (rundll32 makes a window; the call itself does nothing).
-wine rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null
-# A failed test runs once more before it counts: under Wine a test process very rarely dies at start-up with
-# no output at all. Both attempts are in the log, so a test that fails only sometimes still shows up there.
-ctest --output-on-failure --timeout 300 -j "$(nproc)" --repeat until-pass:2 "$@"
+wine_start
+ctest --output-on-failure --timeout 300 -j "$(nproc)" "$@"
 rc=$?
-# Stop Wine while the display still exists.
-wineserver -k >/dev/null 2>&1
-wineserver -w >/dev/null 2>&1
+wine_stop
 exit $rc

@@ -4,7 +4,10 @@ set -euo pipefail
 . "$(dirname "$0")/env.sh"
 
 packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth cmake ninja-build googletest
-          make imagemagick x11-utils xdotool openssl)
+          make imagemagick x11-utils xdotool openssl
+          # Wine's own fonts (Tahoma, Marlett for the caption buttons) and metric-compatible ones, so that
+          # dialog units and text measure as on Windows.
+          fonts-wine fonts-liberation)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -29,7 +32,25 @@ if [ ! -f "$WINEPREFIX/.pardalin-ready" ]; then
     touch "$WINEPREFIX/.pardalin-ready"
 fi
 
+# Configures when there is no build tree yet, or when the cache belongs to another source folder or
+# generator or has lost its toolchain (a moved or half-made tree): CMake would refuse or build the wrong thing.
+cache=$build/CMakeCache.txt
+stale=
+if [ -f "$cache" ]; then
+    grep -qx "CMAKE_HOME_DIRECTORY:INTERNAL=$root" "$cache" || stale=1
+    grep -q '^CMAKE_GENERATOR:INTERNAL=Ninja$' "$cache" || stale=1
+    grep -q "^CMAKE_TOOLCHAIN_FILE:.*=$root/cmake/mingw-w64-x86_64.cmake\$" "$cache" || stale=1
+fi
+if [ -n "$stale" ]; then
+    echo "setup: the CMake cache in $build is stale; configuring again"
+    rm -rf "$cache" "$build/CMakeFiles" "$build/build.ninja"
+fi
 if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    launcher=()
+    # Compiles go through ccache where it is installed (it is not needed).
+    if command -v ccache >/dev/null; then
+        launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 fi
