@@ -10,8 +10,13 @@ if [ -z "${PARDALIN_IN_DISPLAY:-}" ]; then
 fi
 
 cd "$build"
+export PARDALIN_FLAKY_LOG=$build/Testing/flaky.log
+mkdir -p "$build/Testing"
+rm -f "$PARDALIN_FLAKY_LOG"
 wine_start
 ctest --output-on-failure --timeout 300 -j "$(nproc)" "$@"
 rc=$?
+# Processes that died while starting and ran again (see scripts/wine-run.sh).
+[ -f "$PARDALIN_FLAKY_LOG" ] && cat "$PARDALIN_FLAKY_LOG"
 wine_stop
 exit $rc

@@ -22,12 +22,17 @@ struct SeenBox
 
 // Waits (on its own thread) for the message box that the calling thread is about to show, reads it, then
 // presses nButton with a real click message. Windows in watched are checked for being enabled meanwhile.
+// A hook on the calling thread tells the watcher the moment a dialog box is about to be shown (its text is
+// set and its owner disabled by then); nothing is polled.
 class BoxWatcher
 {
 public:
     explicit BoxWatcher(int nButton, std::vector<HWND> watched = {})
-        : m_dwThreadId(GetCurrentThreadId()), m_thread([this, nButton, watched] { Watch(nButton, watched); })
+        : m_hShown(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+          m_hHook(SetWindowsHookExW(WH_CALLWNDPROCRET, &OnMessageHandled, nullptr, GetCurrentThreadId())),
+          m_thread([this, nButton, watched] { Watch(nButton, watched); })
     {
+        t_pWatcher = this;
     }
     ~BoxWatcher() { Seen(); }
     BoxWatcher(const BoxWatcher&) = delete;
@@ -39,28 +44,41 @@ public:
         {
             m_thread.join();
         }
+        if (m_hHook != nullptr)
+        {
+            UnhookWindowsHookEx(m_hHook);
+            m_hHook = nullptr;
+        }
+        if (t_pWatcher == this)
+        {
+            t_pWatcher = nullptr;
+        }
+        if (m_hShown != nullptr)
+        {
+            CloseHandle(m_hShown);
+            m_hShown = nullptr;
+        }
         return m_seen;
     }
 
 private:
-    struct Search
+    // Runs on the thread that shows the box, after each message a window procedure handled.
+    static LRESULT CALLBACK OnMessageHandled(int nCode, WPARAM wParam, LPARAM lParam)
     {
-        DWORD dwThreadId;
-        HWND hBox;
-    };
-
-    static BOOL CALLBACK FindBox(HWND hWnd, LPARAM lParam)
-    {
-        auto* pSearch = reinterpret_cast<Search*>(lParam);
-        wchar_t szClass[16] = {};
-        GetClassNameW(hWnd, szClass, 16);
-        if (GetWindowThreadProcessId(hWnd, nullptr) == pSearch->dwThreadId &&
-            wcscmp(szClass, L"#32770") == 0 && IsWindowVisible(hWnd))
+        const auto* pMessage = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        BoxWatcher* pWatcher = t_pWatcher;
+        if (nCode == HC_ACTION && pWatcher != nullptr && pMessage->message == WM_SHOWWINDOW &&
+            pMessage->wParam != FALSE && pWatcher->m_hBox == nullptr)
         {
-            pSearch->hBox = hWnd;
-            return FALSE;
+            wchar_t szClass[16] = {};
+            GetClassNameW(pMessage->hwnd, szClass, 16);
+            if (wcscmp(szClass, L"#32770") == 0)
+            {
+                pWatcher->m_hBox = pMessage->hwnd;
+                SetEvent(pWatcher->m_hShown);
+            }
         }
-        return TRUE;
+        return CallNextHookEx(nullptr, nCode, wParam, lParam);
     }
 
     static std::wstring TextOf(HWND hWnd)
@@ -72,17 +90,12 @@ private:
 
     void Watch(int nButton, const std::vector<HWND>& watched)
     {
-        Search search = {m_dwThreadId, nullptr};
-        for (int i = 0; i < 1000 && search.hBox == nullptr; ++i)
-        {
-            Sleep(20);
-            EnumWindows(&FindBox, reinterpret_cast<LPARAM>(&search));
-        }
-        if (search.hBox == nullptr)
+        // A box that never comes leaves bFound false; the test that expected it fails on that.
+        if (WaitForSingleObject(m_hShown, 20000) != WAIT_OBJECT_0)
         {
             return;
         }
-        HWND hBox = search.hBox;
+        HWND hBox = m_hBox;
         m_seen.bFound = true;
         m_seen.strCaption = TextOf(hBox);
         m_seen.strText = TextOf(GetDlgItem(hBox, 0xFFFF));
@@ -103,7 +116,11 @@ private:
         }
     }
 
-    DWORD m_dwThreadId;
+    static inline thread_local BoxWatcher* t_pWatcher = nullptr;
+
+    HANDLE m_hShown;
+    HHOOK m_hHook;
+    HWND m_hBox = nullptr;
     SeenBox m_seen;
     std::thread m_thread;
 };
