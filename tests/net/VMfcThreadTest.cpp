@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdlib>
+#include <cstdint>
+#include <cstring>
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -35,12 +37,40 @@ unsigned int ReturnArgument(void* argument)
     return static_cast<unsigned int>(reinterpret_cast<UINT_PTR>(argument));
 }
 
+unsigned int ReportPoison(void*)
+{
+    return 0xDEAD;
+}
+
 DWORD ExitCodeOf(HANDLE thread)
 {
     DWORD code = 0;
     GetExitCodeThread(thread, &code);
     return code;
 }
+
+// Whether the handle is still open; the thread object closes its thread's handle when it is deleted.
+bool IsOpen(HANDLE handle)
+{
+    DWORD flags = 0;
+    return GetHandleInformation(handle, &flags) != FALSE;
+}
+
+// A handle of our own on a thread, to wait on after the thread object (and its handle) may be gone.
+class OwnHandle
+{
+public:
+    explicit OwnHandle(HANDLE thread)
+    {
+        DuplicateHandle(GetCurrentProcess(), thread, GetCurrentProcess(), &handle, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS);
+    }
+    ~OwnHandle() { CloseHandle(handle); }
+    OwnHandle(const OwnHandle&) = delete;
+    OwnHandle& operator=(const OwnHandle&) = delete;
+
+    HANDLE handle = nullptr;
+};
 } // namespace
 
 TEST(NetThread, StartsAtOnceAndReportsTheProcedureResult)
@@ -64,44 +94,94 @@ TEST(NetThread, SuspendedStartWaitsForResume)
     SetEvent(signal.release);
     VMfcThread thread;
     ASSERT_TRUE(thread.Create(&SignalAndWait, &signal, CREATE_SUSPENDED, 64 * 1024, nullptr));
-    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(signal.started, 200)) << "a suspended thread must not run";
+    EXPECT_EQ(1u, thread.Suspend()) << "the thread has been suspended since its creation";
+    EXPECT_EQ(2u, thread.Resume());
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(signal.started, 0));
     EXPECT_FALSE(thread.Wait(0));
 
-    EXPECT_EQ(1u, thread.Resume()) << "Resume returns the previous suspend count";
+    EXPECT_EQ(1u, thread.Resume());
     ASSERT_TRUE(thread.Wait(10000));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(signal.started, 0));
 }
 
-TEST(NetThread, SuspendAndResumeReturnThePreviousCount)
+TEST(NetThread, TheObjectThatStartedTheThreadMayGoBeforeItRuns)
 {
-    Signal signal;
-    VMfcThread thread;
-    ASSERT_TRUE(thread.Create(&SignalAndWait, &signal, 0, 0, nullptr));
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(signal.started, 10000));
-    EXPECT_EQ(0u, thread.Suspend());
-    EXPECT_EQ(1u, thread.Suspend());
-    EXPECT_EQ(2u, thread.Resume());
-    EXPECT_EQ(1u, thread.Resume());
-    SetEvent(signal.release);
-    EXPECT_TRUE(thread.Wait(10000));
+    alignas(VMfcThread) unsigned char storage[sizeof(VMfcThread)];
+    auto* original = new (storage) VMfcThread;
+    ASSERT_TRUE(original->Create(&ReturnArgument, reinterpret_cast<void*>(77), CREATE_SUSPENDED, 0, nullptr));
+    VMfcThread copy(*original);
+    original->~VMfcThread();
+    // Anything that still reads the gone object finds a procedure that says so.
+    const auto poison = reinterpret_cast<std::uintptr_t>(&ReportPoison);
+    for (size_t offset = 0; offset + sizeof(poison) <= sizeof(storage); offset += sizeof(poison))
+        std::memcpy(storage + offset, &poison, sizeof(poison));
+
+    EXPECT_EQ(1u, copy.Resume());
+    ASSERT_TRUE(copy.Wait(10000));
+    EXPECT_EQ(77u, ExitCodeOf(copy.GetHandle()));
 }
 
-TEST(NetThread, CopiesShareTheThreadAndOutliveTheOriginal)
+TEST(NetThread, CopiesShareTheThreadObjectUntilTheLastGoes)
 {
     auto* original = new VMfcThread;
-    ASSERT_TRUE(original->Create(&ReturnArgument, reinterpret_cast<void*>(77), 0, 0, nullptr));
-    VMfcThread copy(*original);
-    VMfcThread assigned;
-    assigned = copy;
-    EXPECT_EQ(original->GetHandle(), copy.GetHandle());
-    EXPECT_EQ(original->GetId(), assigned.GetId());
-    EXPECT_EQ(0u, original->Release()) << "the original is destroyed";
+    ASSERT_TRUE(original->Create(&ReturnArgument, reinterpret_cast<void*>(5), 0, 0, nullptr));
+    ASSERT_TRUE(original->Wait(10000));
+    const HANDLE handle = original->GetHandle();
+    {
+        VMfcThread copy(*original);
+        VMfcThread assigned;
+        ASSERT_TRUE(assigned.Create(&ReturnArgument, reinterpret_cast<void*>(6), 0, 0, nullptr));
+        ASSERT_TRUE(assigned.Wait(10000));
+        const HANDLE replaced = assigned.GetHandle();
+        assigned = copy;
+        EXPECT_FALSE(IsOpen(replaced)) << "assignment gives up the thread the target had";
+        assigned = assigned;
+        EXPECT_EQ(handle, copy.GetHandle());
+        EXPECT_EQ(original->GetId(), assigned.GetId());
 
-    // The thread object (and with it the handle) must still be alive for the copies.
-    ASSERT_TRUE(copy.Wait(10000));
-    EXPECT_EQ(77u, ExitCodeOf(assigned.GetHandle()));
-    assigned = assigned;
-    EXPECT_TRUE(assigned.Wait(0));
+        EXPECT_EQ(0u, original->Release());
+        EXPECT_TRUE(IsOpen(handle)) << "the copies keep the thread object";
+        EXPECT_EQ(5u, ExitCodeOf(assigned.GetHandle()));
+    }
+    EXPECT_FALSE(IsOpen(handle)) << "the last copy deletes the thread object";
+}
+
+TEST(NetThread, TheLastCopyMayGoWhileTheThreadRuns)
+{
+    Signal signal;
+    auto* thread = new VMfcThread;
+    ASSERT_TRUE(thread->Create(&SignalAndWait, &signal, 0, 0, nullptr));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(signal.started, 10000));
+    const HANDLE handle = thread->GetHandle();
+    const OwnHandle running(handle);
+    EXPECT_EQ(0u, thread->Release());
+    EXPECT_TRUE(IsOpen(handle)) << "the running thread keeps its thread object";
+
+    SetEvent(signal.release);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(running.handle, 10000));
+    EXPECT_EQ(0x1234u, ExitCodeOf(running.handle));
+    EXPECT_FALSE(IsOpen(handle)) << "and deletes it as it ends";
+}
+
+TEST(NetThread, CreateAgainReplacesTheThreadUnlessItFails)
+{
+    // The system cannot read this descriptor, so it refuses to create the thread.
+    SECURITY_ATTRIBUTES unreadable = {sizeof(SECURITY_ATTRIBUTES), reinterpret_cast<void*>(0x10), FALSE};
+    VMfcThread thread;
+    EXPECT_FALSE(thread.Create(&ReturnArgument, nullptr, 0, 0, &unreadable));
+    EXPECT_EQ(nullptr, thread.GetHandle());
+    EXPECT_FALSE(thread.Wait(0));
+
+    ASSERT_TRUE(thread.Create(&ReturnArgument, reinterpret_cast<void*>(1), 0, 0, nullptr));
+    ASSERT_TRUE(thread.Wait(10000));
+    const HANDLE first = thread.GetHandle();
+    EXPECT_FALSE(thread.Create(&ReturnArgument, nullptr, 0, 0, &unreadable));
+    EXPECT_EQ(first, thread.GetHandle()) << "a failed Create keeps the thread the object had";
+
+    ASSERT_TRUE(thread.Create(&ReturnArgument, reinterpret_cast<void*>(2), 0, 0, nullptr));
+    EXPECT_FALSE(IsOpen(first)) << "the first thread object is deleted";
+    ASSERT_TRUE(thread.Wait(10000));
+    EXPECT_EQ(2u, ExitCodeOf(thread.GetHandle()));
 }
 
 TEST(NetThread, ReferenceCountingAndQueryInterface)
