@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <process.h>
 #include <stdexcept>
 #include <string>
 
@@ -37,11 +38,6 @@ unsigned int ReturnArgument(void* argument)
     return static_cast<unsigned int>(reinterpret_cast<UINT_PTR>(argument));
 }
 
-unsigned int ReportPoison(void*)
-{
-    return 0xDEAD;
-}
-
 DWORD ExitCodeOf(HANDLE thread)
 {
     DWORD code = 0;
@@ -55,37 +51,29 @@ bool IsOpen(HANDLE handle)
     DWORD flags = 0;
     return GetHandleInformation(handle, &flags) != FALSE;
 }
-
-// A handle of our own on a thread, to wait on after the thread object (and its handle) may be gone.
-class OwnHandle
-{
-public:
-    explicit OwnHandle(HANDLE thread)
-    {
-        DuplicateHandle(GetCurrentProcess(), thread, GetCurrentProcess(), &handle, 0, FALSE,
-                        DUPLICATE_SAME_ACCESS);
-    }
-    ~OwnHandle() { CloseHandle(handle); }
-    OwnHandle(const OwnHandle&) = delete;
-    OwnHandle& operator=(const OwnHandle&) = delete;
-
-    HANDLE handle = nullptr;
-};
 } // namespace
 
-TEST(NetThread, StartsAtOnceAndReportsTheProcedureResult)
+TEST(NetThread, StartsAtOnceAndMayOutliveItsLastCopy)
 {
     Signal signal;
-    VMfcThread thread;
-    ASSERT_TRUE(thread.Create(&SignalAndWait, &signal, 0, 0, nullptr));
+    auto* thread = new VMfcThread;
+    ASSERT_TRUE(thread->Create(&SignalAndWait, &signal, 0, 0, nullptr));
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(signal.started, 10000));
-    EXPECT_EQ(signal.threadId.load(), thread.GetId());
-    EXPECT_FALSE(thread.Wait(0)) << "the procedure has not returned yet";
+    EXPECT_EQ(signal.threadId.load(), thread->GetId());
+    EXPECT_FALSE(thread->Wait(0)) << "the procedure has not returned yet";
+    const HANDLE handle = thread->GetHandle();
+    // A handle of our own, to wait on once the thread object (and with it its handle) may be gone.
+    HANDLE running = nullptr;
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), handle, GetCurrentProcess(), &running, 0, FALSE,
+                                DUPLICATE_SAME_ACCESS));
+    EXPECT_EQ(0u, thread->Release());
+    EXPECT_TRUE(IsOpen(handle)) << "the running thread keeps its thread object";
 
     SetEvent(signal.release);
-    ASSERT_TRUE(thread.Wait(10000));
-    EXPECT_EQ(0x1234u, ExitCodeOf(thread.GetHandle()));
-    EXPECT_TRUE(thread.Wait(0)) << "an ended thread stays signalled";
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(running, 10000));
+    EXPECT_EQ(0x1234u, ExitCodeOf(running)) << "the procedure's result";
+    EXPECT_FALSE(IsOpen(handle)) << "and deletes it as it ends";
+    CloseHandle(running);
 }
 
 TEST(NetThread, SuspendedStartWaitsForResume)
@@ -112,7 +100,7 @@ TEST(NetThread, TheObjectThatStartedTheThreadMayGoBeforeItRuns)
     VMfcThread copy(*original);
     original->~VMfcThread();
     // Anything that still reads the gone object finds a procedure that says so.
-    const auto poison = reinterpret_cast<std::uintptr_t>(&ReportPoison);
+    const auto poison = reinterpret_cast<std::uintptr_t>(+[](void*) -> unsigned int { return 0xDEAD; });
     for (size_t offset = 0; offset + sizeof(poison) <= sizeof(storage); offset += sizeof(poison))
         std::memcpy(storage + offset, &poison, sizeof(poison));
 
@@ -142,25 +130,9 @@ TEST(NetThread, CopiesShareTheThreadObjectUntilTheLastGoes)
         EXPECT_EQ(0u, original->Release());
         EXPECT_TRUE(IsOpen(handle)) << "the copies keep the thread object";
         EXPECT_EQ(5u, ExitCodeOf(assigned.GetHandle()));
+        EXPECT_TRUE(assigned.Wait(0)) << "an ended thread stays signalled";
     }
     EXPECT_FALSE(IsOpen(handle)) << "the last copy deletes the thread object";
-}
-
-TEST(NetThread, TheLastCopyMayGoWhileTheThreadRuns)
-{
-    Signal signal;
-    auto* thread = new VMfcThread;
-    ASSERT_TRUE(thread->Create(&SignalAndWait, &signal, 0, 0, nullptr));
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(signal.started, 10000));
-    const HANDLE handle = thread->GetHandle();
-    const OwnHandle running(handle);
-    EXPECT_EQ(0u, thread->Release());
-    EXPECT_TRUE(IsOpen(handle)) << "the running thread keeps its thread object";
-
-    SetEvent(signal.release);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(running.handle, 10000));
-    EXPECT_EQ(0x1234u, ExitCodeOf(running.handle));
-    EXPECT_FALSE(IsOpen(handle)) << "and deletes it as it ends";
 }
 
 TEST(NetThread, CreateAgainReplacesTheThreadUnlessItFails)
@@ -253,18 +225,8 @@ TEST(NetThread, EscapingLanguageExceptionBecomesTheLibrarysException)
     wchar_t self[MAX_PATH];
     ASSERT_NE(0u, GetModuleFileNameW(nullptr, self, MAX_PATH));
     SetEnvironmentVariableW(kChildVariable, L"1");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --gtest_list_tests";
-    const BOOL created = CreateProcessW(self, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                        &startup, &process);
+    const std::wstring quoted = L"\"" + std::wstring(self) + L"\"";
+    const intptr_t exitCode = _wspawnl(_P_WAIT, self, quoted.c_str(), L"--gtest_list_tests", nullptr);
     SetEnvironmentVariableW(kChildVariable, nullptr);
-    ASSERT_TRUE(created);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     EXPECT_EQ(kChildSawEscape, exitCode);
 }

@@ -7,10 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <cmath>
 #include <limits>
 #include <memory>
 #include <string>
+#include <tuple>
 
 namespace
 {
@@ -20,8 +24,6 @@ class ProfileSection
 public:
     ProfileSection() : name(L"Holders" + std::to_wstring(GetCurrentProcessId())) {}
     ~ProfileSection() { AfxGetApp()->WriteProfileString(name.c_str(), nullptr, nullptr); }
-    ProfileSection(const ProfileSection&) = delete;
-    ProfileSection& operator=(const ProfileSection&) = delete;
 
     const std::wstring name;
 };
@@ -32,8 +34,6 @@ class NoApplication
 public:
     NoApplication() : app(afxCurrentWinApp) { afxCurrentWinApp = nullptr; }
     ~NoApplication() { afxCurrentWinApp = app; }
-    NoApplication(const NoApplication&) = delete;
-    NoApplication& operator=(const NoApplication&) = delete;
 
 private:
     CWinApp* const app;
@@ -50,19 +50,11 @@ protected:
     }
     void TearDown() override { DeleteFileW(path.c_str()); }
 
-    void WriteBytes(const std::string& bytes)
-    {
-        HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(handle);
-    }
-
     // Writes the bytes to the file and opens it for reading, as a new reader.
     void Open(const std::string& bytes)
     {
         file.reset();
-        WriteBytes(bytes);
+        std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
         file = std::make_unique<VTextFile>();
         ASSERT_TRUE(file->Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
     }
@@ -76,14 +68,8 @@ protected:
             CStdioFile out(path.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeText);
             holder.save(out);
         }
-        HANDLE handle =
-            CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        std::string bytes(1 << 16, '\0');
-        DWORD got = 0;
-        ReadFile(handle, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
-        CloseHandle(handle);
-        bytes.resize(got);
-        return bytes;
+        std::ifstream in(std::filesystem::path(path), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
     std::wstring path;
@@ -210,12 +196,9 @@ TEST_F(SettingsRecordFile, FontTextRoundTripAndItsLimits)
 {
     ProfileLogfont font;
     font.init(view, L"Font", L"Courier New", 16);
-    EXPECT_EQ(-16, font.m_logfont.lfHeight);
+    const LOGFONTW courier = {-16, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 1, L"Courier New"};
+    EXPECT_FALSE(font != courier);
     EXPECT_EQ(120, font.m_pointSize);
-    EXPECT_EQ(400, font.m_logfont.lfWeight);
-    EXPECT_EQ(1, font.m_logfont.lfCharSet);
-    EXPECT_EQ(1, font.m_logfont.lfPitchAndFamily);
-    EXPECT_STREQ(L"Courier New", font.m_logfont.lfFaceName);
     EXPECT_TRUE(font.m_string.m_value.IsEmpty()) << "the default font leaves the text empty";
 
     font.m_logfont.lfItalic = 255;
@@ -253,32 +236,43 @@ TEST_F(SettingsRecordFile, FontTextRoundTripAndItsLimits)
     EXPECT_EQ(std::wstring(LF_FACESIZE - 1, L'F'), partial.m_logfont.lfFaceName);
 }
 
-TEST(SettingsHostProfile, HoldersRoundTripThroughTheApplicationProfile)
+namespace
+{
+// What the profile kept of the holders' changed values, saved and read back: count, scale, name and weight.
+std::tuple<int, double, std::wstring, LONG> SaveAndReadBack(const wchar_t* section)
+{
+    const wchar_t* const arial = L"90,-12,0,0,0,700,0,0,0,0,0,0,0,0,Arial";
+    ProfileInt count;
+    count.init(section, L"Count", 3);
+    ProfileDouble scale;
+    scale.init(section, L"Scale", 1.2345);
+    ProfileString name;
+    name.init(section, L"Name", L"default");
+    ProfileLogfont font;
+    font.init(section, L"Font", arial);
+    EXPECT_EQ(3, static_cast<int>(count)) << "an absent entry gives the default";
+    count = -7;
+    count.save(section);
+    scale = -2.25;
+    scale.save(section);
+    name = L"chosen";
+    name.save(section);
+    font.m_logfont.lfWeight = 400;
+    font.save(section);
+    count.init(section, L"Count", 3);
+    scale.init(section, L"Scale", 1.2345);
+    name.init(section, L"Name", L"default");
+    font.init(section, L"Font", arial);
+    return {count, scale, name.m_value.GetString(), font.m_logfont.lfWeight};
+}
+} // namespace
+
+TEST(SettingsHostProfile, HoldersUseTheApplicationProfileWhenThereIsOne)
 {
     const ProfileSection section;
-    const wchar_t* const name = section.name.c_str();
-    ProfileInt count;
-    count.init(name, L"Count", 3);
-    EXPECT_EQ(3, static_cast<int>(count)) << "absent: the default";
-    count = -7;
-    count.save(name);
-    ProfileString text;
-    text.init(name, L"Name", L"default");
-    EXPECT_STREQ(L"default", text.m_value);
-    text = L"chosen";
-    text.save(name);
-    ProfileLogfont font;
-    font.init(name, L"Font", L"90,-12,0,0,0,700,0,0,0,0,0,0,0,0,Arial");
-    font.m_logfont.lfWeight = 400;
-    font.save(name);
-
-    count.init(name, L"Count", 3);
-    EXPECT_EQ(-7, static_cast<int>(count));
-    text.init(name, L"Name", L"default");
-    EXPECT_STREQ(L"chosen", text.m_value);
-    ProfileLogfont readFont;
-    readFont.init(name, L"Font", L"");
-    EXPECT_FALSE(readFont != font.m_logfont);
+    // -2250 + 0.5 truncated toward zero is stored: the thousandths rule rounds negative values up.
+    EXPECT_EQ(std::make_tuple(-7, -2.249, std::wstring(L"chosen"), 400L),
+              SaveAndReadBack(section.name.c_str()));
 }
 
 TEST(SettingsHostProfile, WithoutAnApplicationHoldersKeepTheirDefaultsAndWriteNothing)
@@ -287,23 +281,8 @@ TEST(SettingsHostProfile, WithoutAnApplicationHoldersKeepTheirDefaultsAndWriteNo
     const wchar_t* const name = section.name.c_str();
     {
         const NoApplication none;
-        ASSERT_EQ(nullptr, AfxGetApp());
-        ProfileInt count;
-        count.init(name, L"Count", 3);
-        EXPECT_EQ(3, static_cast<int>(count));
-        count.save(name);
-        ProfileDouble scale;
-        scale.init(name, L"Scale", 1.2345);
-        EXPECT_DOUBLE_EQ(1.235, static_cast<double>(scale)) << "the default as the profile would store it";
-        scale.save(name);
-        ProfileString text;
-        text.init(name, L"Name", L"abc");
-        EXPECT_STREQ(L"abc", text.m_value);
-        text.save(name);
-        ProfileLogfont font;
-        font.init(name, L"Font", L"90,-12,0,0,0,700,0,0,0,0,0,0,0,0,Arial");
-        EXPECT_EQ(700, font.m_logfont.lfWeight);
-        font.save(name);
+        // The double's default comes back as the profile would have stored it.
+        EXPECT_EQ(std::make_tuple(3, 1.235, std::wstring(L"default"), 700L), SaveAndReadBack(name));
     }
     for (const wchar_t* key : {L"Count", L"Scale", L"Name", L"Font"})
         EXPECT_STREQ(L"absent", AfxGetApp()->GetProfileString(name, key, L"absent")) << key;
