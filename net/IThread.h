@@ -1,4 +1,11 @@
-// A thread started on the host's request; the library starts none of its own.
+// IThread: a thread started on the host's request; the library starts none of its own. VMfcThread is the
+// implementation.
+//
+//     IThread* thread = new VMfcThread;
+//     thread->Create(&Work, context, CREATE_SUSPENDED, 0, nullptr);
+//     thread->Resume();
+//     thread->Wait(INFINITE);
+//     thread->Release();
 #pragma once
 
 #include "core/PardalinApi.h"

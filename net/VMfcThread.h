@@ -1,4 +1,13 @@
-// IThread on a framework worker thread.
+// VMfcThread: IThread on a framework worker thread.
+//
+//     auto* thread = new VMfcThread;
+//     if (thread->Create(&Work, context, 0, 0, nullptr))
+//         thread->Wait(INFINITE); // GetExitCodeThread(thread->GetHandle(), ...) gives Work's result
+//     thread->Release();
+//
+// Copies refer to the same thread. The framework's thread object lives while a copy holds it or the thread
+// still runs its procedure, whichever is longer, and is deleted once, by whichever of them goes last. A
+// thread left suspended when the last copy goes stays suspended, and keeps its thread object.
 #pragma once
 
 #include "core/PardalinApi.h"
@@ -13,27 +22,30 @@ extern template class PARDALIN_API VUnknown<IThread>;
 class PARDALIN_API VMfcThread : public VUnknown<IThread>
 {
 public:
+    // Construction
     VMfcThread();
     VMfcThread(const VMfcThread& other);
     VMfcThread& operator=(const VMfcThread& other);
+    // Does not wait for the thread: the host decides whether to Wait first.
+    ~VMfcThread() override;
 
+    // Attributes
+    DWORD GetId() override;
+    HANDLE GetHandle() override;
+
+    // Operations
+    // Starts procedure(argument); false, with the object as it was, when no thread could be made. A thread
+    // the object already had is given up as the destructor gives it up.
     bool Create(Procedure procedure, void* argument, DWORD creationFlags, unsigned __int64 stackSize,
                 SECURITY_ATTRIBUTES* security) override;
     DWORD Suspend() override;
     DWORD Resume() override;
     bool Wait(DWORD milliseconds) override;
-    DWORD GetId() override;
-    HANDLE GetHandle() override;
-
-    // Does not wait for the thread: the host decides whether to Wait first.
-    ~VMfcThread() override;
 
 private:
-    static unsigned int __cdecl ThreadFunction(void* self);
+    static unsigned int __cdecl ThreadFunction(void* start);
 
     CWinThread* thread;
     Procedure procedure;
     void* argument;
-    // Copies share the framework thread object; the last copy to go deletes it.
-    volatile LONG* threadOwners;
 };

@@ -1,4 +1,12 @@
-// Reference counting shared by every object the library hands out through an interface.
+// VUnknown<I>: the reference counting shared by every object the library hands out through an interface I.
+// An object starts with one reference, owned by its creator, and deletes itself in the Release that drops
+// the last one.
+//
+//     class VCriticalSection : public VUnknown<ISynchObject> { ... };
+//     ISynchObject* lock = new VCriticalSection; // one reference
+//     lock->AddRef();                            // two
+//     lock->Release();
+//     lock->Release();                           // deleted here
 #pragma once
 
 #include "core/PardalinApi.h"

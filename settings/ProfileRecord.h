@@ -1,5 +1,9 @@
-// One record of a profile text file: a bracketed header line followed by key=value lines, ended by a line
-// without "=" or by the end of the file.
+// ProfileRecord: one record of a profile text file, a bracketed header line followed by key=value lines,
+// ended by a line without "=" or by the end of the file.
+//
+//     ProfileRecord record;
+//     for (VUnicodeString name = record.load(file); !name.IsEmpty(); name = record.load(file))
+//         width.init(record, L"Width", 80); // a ProfileInt; 80 when the record has no Width
 #pragma once
 
 #include "core/PardalinApi.h"

@@ -5,6 +5,8 @@
 
 #include <afxwin.h>
 
+#include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <cwchar>
 
@@ -18,9 +20,19 @@ int HexPattern(const VUnicodeString& text)
     return static_cast<int>(static_cast<unsigned int>(wcstoul(text.GetString(), nullptr, 16)));
 }
 
+// The stored form of a double: value × 1000 + 0.5, truncated toward zero. Beyond the 32-bit range the
+// nearest end of it is stored; NaN, which has no nearest end, is stored as 0.
 int Thousandths(double value)
 {
-    return static_cast<int>(value * 1000 + 0.5);
+    const double scaled = value * 1000 + 0.5;
+    if (std::isnan(scaled))
+        return 0;
+    // Truncation is defined for exactly the doubles strictly between these two.
+    if (scaled >= 2147483648.0)
+        return INT_MAX;
+    if (scaled <= -2147483649.0)
+        return INT_MIN;
+    return static_cast<int>(scaled);
 }
 
 void WriteLine(CStdioFile& file, const CString& line)
@@ -28,9 +40,30 @@ void WriteLine(CStdioFile& file, const CString& line)
     file.WriteString(line);
 }
 
-CWinApp* App()
+// The host profile goes through the application object. A host without one has no profile: reads give the
+// fallback and writes are dropped.
+int ReadNumber(const wchar_t* section, const wchar_t* key, int fallback)
 {
-    return AfxGetApp();
+    CWinApp* app = AfxGetApp();
+    return app ? static_cast<int>(app->GetProfileInt(section, key, fallback)) : fallback;
+}
+
+CString ReadText(const wchar_t* section, const wchar_t* key, const wchar_t* fallback)
+{
+    CWinApp* app = AfxGetApp();
+    return app ? app->GetProfileString(section, key, fallback) : CString(fallback);
+}
+
+void WriteNumber(const wchar_t* section, const wchar_t* key, int value)
+{
+    if (CWinApp* app = AfxGetApp())
+        app->WriteProfileInt(section, key, value);
+}
+
+void WriteText(const wchar_t* section, const wchar_t* key, const wchar_t* value)
+{
+    if (CWinApp* app = AfxGetApp())
+        app->WriteProfileString(section, key, value);
 }
 } // namespace
 
@@ -44,7 +77,7 @@ ProfileInt::~ProfileInt() {}
 void ProfileInt::init(const wchar_t* section, const wchar_t* key, int def)
 {
     m_key = key;
-    m_value = static_cast<int>(App()->GetProfileInt(section, key, def));
+    m_value = ReadNumber(section, key, def);
     m_default = def;
 }
 
@@ -70,7 +103,7 @@ ProfileInt::operator int() const
 
 void ProfileInt::save(const wchar_t* section)
 {
-    App()->WriteProfileInt(section, m_key, m_value);
+    WriteNumber(section, m_key, m_value);
 }
 
 void ProfileInt::save(CStdioFile& file)
@@ -111,7 +144,7 @@ void ProfileDouble::init(const wchar_t* section, const wchar_t* key, double def)
 {
     m_key = key;
     // Read back as a signed number, so negative values survive the round trip.
-    m_value = static_cast<int>(App()->GetProfileInt(section, key, Thousandths(def))) / 1000.0;
+    m_value = ReadNumber(section, key, Thousandths(def)) / 1000.0;
 }
 
 void ProfileDouble::init(const ProfileRecord& record, const wchar_t* key, double def)
@@ -136,7 +169,7 @@ ProfileDouble::operator double() const
 
 void ProfileDouble::save(const wchar_t* section)
 {
-    App()->WriteProfileInt(section, m_key, Thousandths(m_value));
+    WriteNumber(section, m_key, Thousandths(m_value));
 }
 
 void ProfileDouble::save(CStdioFile& file)
@@ -157,7 +190,7 @@ void ProfileString::init(const wchar_t* section, const wchar_t* key, const wchar
 {
     m_key = key;
     m_default = def;
-    m_value = App()->GetProfileString(section, key, def);
+    m_value = ReadText(section, key, def);
 }
 
 void ProfileString::init(const ProfileRecord& record, const wchar_t* key, const wchar_t* def)
@@ -191,7 +224,7 @@ ProfileString& ProfileString::operator=(const CString& value)
 
 void ProfileString::save(const wchar_t* section)
 {
-    App()->WriteProfileString(section, m_key, m_value);
+    WriteText(section, m_key, m_value);
 }
 
 void ProfileString::save(CStdioFile& file)
@@ -263,7 +296,7 @@ void ProfileLogfont::init(const ProfileRecord& record, const wchar_t* key, const
 void ProfileLogfont::save(const wchar_t* section)
 {
     logfont_to_string();
-    App()->WriteProfileString(section, m_string.m_key, m_string.m_value);
+    WriteText(section, m_string.m_key, m_string.m_value);
 }
 
 void ProfileLogfont::save(CStdioFile& file)

@@ -1,5 +1,12 @@
-// Typed settings held by the host. Each holder loads from the host's MFC profile (by section and key) or from
-// a profile record, and saves to the profile or as one key=value line of a record file.
+// ProfileInt, ProfileColorref, ProfileDouble, ProfileString, ProfileLogfont: typed settings held by the
+// host. Each holder loads from the host's MFC profile (by section and key) or from a profile record, and
+// saves to the profile or as one key=value line of a record file. Without an application object there is
+// no profile: reading it gives the default and saving to it does nothing.
+//
+//     ProfileInt count;
+//     count.init(L"Window", L"Count", 5); // the profile's value, or 5
+//     count = count + 1;
+//     count.save(L"Window");
 #pragma once
 
 #include "core/PardalinApi.h"
@@ -49,7 +56,8 @@ public:
     COLORREF m_default;
 };
 
-// Stored as whole thousandths.
+// Stored as whole thousandths in 32 bits; a value beyond that range is stored as the nearest end of it, and
+// NaN as 0.
 class PARDALIN_API ProfileDouble
 {
 public:

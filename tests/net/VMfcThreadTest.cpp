@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdlib>
+#include <cstdint>
+#include <cstring>
+#include <new>
+#include <process.h>
 #include <stdexcept>
 #include <string>
 
@@ -41,21 +44,36 @@ DWORD ExitCodeOf(HANDLE thread)
     GetExitCodeThread(thread, &code);
     return code;
 }
+
+// Whether the handle is still open; the thread object closes its thread's handle when it is deleted.
+bool IsOpen(HANDLE handle)
+{
+    DWORD flags = 0;
+    return GetHandleInformation(handle, &flags) != FALSE;
+}
 } // namespace
 
-TEST(NetThread, StartsAtOnceAndReportsTheProcedureResult)
+TEST(NetThread, StartsAtOnceAndMayOutliveItsLastCopy)
 {
     Signal signal;
-    VMfcThread thread;
-    ASSERT_TRUE(thread.Create(&SignalAndWait, &signal, 0, 0, nullptr));
+    auto* thread = new VMfcThread;
+    ASSERT_TRUE(thread->Create(&SignalAndWait, &signal, 0, 0, nullptr));
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(signal.started, 10000));
-    EXPECT_EQ(signal.threadId.load(), thread.GetId());
-    EXPECT_FALSE(thread.Wait(0)) << "the procedure has not returned yet";
+    EXPECT_EQ(signal.threadId.load(), thread->GetId());
+    EXPECT_FALSE(thread->Wait(0)) << "the procedure has not returned yet";
+    const HANDLE handle = thread->GetHandle();
+    // A handle of our own, to wait on once the thread object (and with it its handle) may be gone.
+    HANDLE running = nullptr;
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), handle, GetCurrentProcess(), &running, 0, FALSE,
+                                DUPLICATE_SAME_ACCESS));
+    EXPECT_EQ(0u, thread->Release());
+    EXPECT_TRUE(IsOpen(handle)) << "the running thread keeps its thread object";
 
     SetEvent(signal.release);
-    ASSERT_TRUE(thread.Wait(10000));
-    EXPECT_EQ(0x1234u, ExitCodeOf(thread.GetHandle()));
-    EXPECT_TRUE(thread.Wait(0)) << "an ended thread stays signalled";
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(running, 10000));
+    EXPECT_EQ(0x1234u, ExitCodeOf(running)) << "the procedure's result";
+    EXPECT_FALSE(IsOpen(handle)) << "and deletes it as it ends";
+    CloseHandle(running);
 }
 
 TEST(NetThread, SuspendedStartWaitsForResume)
@@ -64,44 +82,78 @@ TEST(NetThread, SuspendedStartWaitsForResume)
     SetEvent(signal.release);
     VMfcThread thread;
     ASSERT_TRUE(thread.Create(&SignalAndWait, &signal, CREATE_SUSPENDED, 64 * 1024, nullptr));
-    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(signal.started, 200)) << "a suspended thread must not run";
+    EXPECT_EQ(1u, thread.Suspend()) << "the thread has been suspended since its creation";
+    EXPECT_EQ(2u, thread.Resume());
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(signal.started, 0));
     EXPECT_FALSE(thread.Wait(0));
 
-    EXPECT_EQ(1u, thread.Resume()) << "Resume returns the previous suspend count";
+    EXPECT_EQ(1u, thread.Resume());
     ASSERT_TRUE(thread.Wait(10000));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(signal.started, 0));
 }
 
-TEST(NetThread, SuspendAndResumeReturnThePreviousCount)
+TEST(NetThread, TheObjectThatStartedTheThreadMayGoBeforeItRuns)
 {
-    Signal signal;
-    VMfcThread thread;
-    ASSERT_TRUE(thread.Create(&SignalAndWait, &signal, 0, 0, nullptr));
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(signal.started, 10000));
-    EXPECT_EQ(0u, thread.Suspend());
-    EXPECT_EQ(1u, thread.Suspend());
-    EXPECT_EQ(2u, thread.Resume());
-    EXPECT_EQ(1u, thread.Resume());
-    SetEvent(signal.release);
-    EXPECT_TRUE(thread.Wait(10000));
+    alignas(VMfcThread) unsigned char storage[sizeof(VMfcThread)];
+    auto* original = new (storage) VMfcThread;
+    ASSERT_TRUE(original->Create(&ReturnArgument, reinterpret_cast<void*>(77), CREATE_SUSPENDED, 0, nullptr));
+    VMfcThread copy(*original);
+    original->~VMfcThread();
+    // Anything that still reads the gone object finds a procedure that says so.
+    const auto poison = reinterpret_cast<std::uintptr_t>(+[](void*) -> unsigned int { return 0xDEAD; });
+    for (size_t offset = 0; offset + sizeof(poison) <= sizeof(storage); offset += sizeof(poison))
+        std::memcpy(storage + offset, &poison, sizeof(poison));
+
+    EXPECT_EQ(1u, copy.Resume());
+    ASSERT_TRUE(copy.Wait(10000));
+    EXPECT_EQ(77u, ExitCodeOf(copy.GetHandle()));
 }
 
-TEST(NetThread, CopiesShareTheThreadAndOutliveTheOriginal)
+TEST(NetThread, CopiesShareTheThreadObjectUntilTheLastGoes)
 {
     auto* original = new VMfcThread;
-    ASSERT_TRUE(original->Create(&ReturnArgument, reinterpret_cast<void*>(77), 0, 0, nullptr));
-    VMfcThread copy(*original);
-    VMfcThread assigned;
-    assigned = copy;
-    EXPECT_EQ(original->GetHandle(), copy.GetHandle());
-    EXPECT_EQ(original->GetId(), assigned.GetId());
-    EXPECT_EQ(0u, original->Release()) << "the original is destroyed";
+    ASSERT_TRUE(original->Create(&ReturnArgument, reinterpret_cast<void*>(5), 0, 0, nullptr));
+    ASSERT_TRUE(original->Wait(10000));
+    const HANDLE handle = original->GetHandle();
+    {
+        VMfcThread copy(*original);
+        VMfcThread assigned;
+        ASSERT_TRUE(assigned.Create(&ReturnArgument, reinterpret_cast<void*>(6), 0, 0, nullptr));
+        ASSERT_TRUE(assigned.Wait(10000));
+        const HANDLE replaced = assigned.GetHandle();
+        assigned = copy;
+        EXPECT_FALSE(IsOpen(replaced)) << "assignment gives up the thread the target had";
+        assigned = assigned;
+        EXPECT_EQ(handle, copy.GetHandle());
+        EXPECT_EQ(original->GetId(), assigned.GetId());
 
-    // The thread object (and with it the handle) must still be alive for the copies.
-    ASSERT_TRUE(copy.Wait(10000));
-    EXPECT_EQ(77u, ExitCodeOf(assigned.GetHandle()));
-    assigned = assigned;
-    EXPECT_TRUE(assigned.Wait(0));
+        EXPECT_EQ(0u, original->Release());
+        EXPECT_TRUE(IsOpen(handle)) << "the copies keep the thread object";
+        EXPECT_EQ(5u, ExitCodeOf(assigned.GetHandle()));
+        EXPECT_TRUE(assigned.Wait(0)) << "an ended thread stays signalled";
+    }
+    EXPECT_FALSE(IsOpen(handle)) << "the last copy deletes the thread object";
+}
+
+TEST(NetThread, CreateAgainReplacesTheThreadUnlessItFails)
+{
+    // The system cannot read this descriptor, so it refuses to create the thread.
+    SECURITY_ATTRIBUTES unreadable = {sizeof(SECURITY_ATTRIBUTES), reinterpret_cast<void*>(0x10), FALSE};
+    VMfcThread thread;
+    EXPECT_FALSE(thread.Create(&ReturnArgument, nullptr, 0, 0, &unreadable));
+    EXPECT_EQ(nullptr, thread.GetHandle());
+    EXPECT_FALSE(thread.Wait(0));
+
+    ASSERT_TRUE(thread.Create(&ReturnArgument, reinterpret_cast<void*>(1), 0, 0, nullptr));
+    ASSERT_TRUE(thread.Wait(10000));
+    const HANDLE first = thread.GetHandle();
+    EXPECT_FALSE(thread.Create(&ReturnArgument, nullptr, 0, 0, &unreadable));
+    EXPECT_EQ(first, thread.GetHandle()) << "a failed Create keeps the thread the object had";
+
+    ASSERT_TRUE(thread.Create(&ReturnArgument, reinterpret_cast<void*>(2), 0, 0, nullptr));
+    EXPECT_FALSE(IsOpen(first)) << "the first thread object is deleted";
+    ASSERT_TRUE(thread.Wait(10000));
+    EXPECT_EQ(2u, ExitCodeOf(thread.GetHandle()));
 }
 
 TEST(NetThread, ReferenceCountingAndQueryInterface)
@@ -173,18 +225,8 @@ TEST(NetThread, EscapingLanguageExceptionBecomesTheLibrarysException)
     wchar_t self[MAX_PATH];
     ASSERT_NE(0u, GetModuleFileNameW(nullptr, self, MAX_PATH));
     SetEnvironmentVariableW(kChildVariable, L"1");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --gtest_list_tests";
-    const BOOL created = CreateProcessW(self, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                        &startup, &process);
+    const std::wstring quoted = L"\"" + std::wstring(self) + L"\"";
+    const intptr_t exitCode = _wspawnl(_P_WAIT, self, quoted.c_str(), L"--gtest_list_tests", nullptr);
     SetEnvironmentVariableW(kChildVariable, nullptr);
-    ASSERT_TRUE(created);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     EXPECT_EQ(kChildSawEscape, exitCode);
 }

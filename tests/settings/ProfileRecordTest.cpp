@@ -6,10 +6,39 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <cmath>
+#include <limits>
+#include <memory>
 #include <string>
+#include <tuple>
 
 namespace
 {
+// A section of the application profile that belongs to this process alone; emptied when the test ends.
+class ProfileSection
+{
+public:
+    ProfileSection() : name(L"Holders" + std::to_wstring(GetCurrentProcessId())) {}
+    ~ProfileSection() { AfxGetApp()->WriteProfileString(name.c_str(), nullptr, nullptr); }
+
+    const std::wstring name;
+};
+
+// The process runs without an application object while it lives, as a host without one does.
+class NoApplication
+{
+public:
+    NoApplication() : app(afxCurrentWinApp) { afxCurrentWinApp = nullptr; }
+    ~NoApplication() { afxCurrentWinApp = app; }
+
+private:
+    CWinApp* const app;
+};
+
 class SettingsRecordFile : public testing::Test
 {
 protected:
@@ -21,89 +50,63 @@ protected:
     }
     void TearDown() override { DeleteFileW(path.c_str()); }
 
-    void WriteBytes(const std::string& bytes)
+    // Writes the bytes to the file and opens it for reading, as a new reader.
+    void Open(const std::string& bytes)
     {
-        HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(handle);
+        file.reset();
+        std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
+        file = std::make_unique<VTextFile>();
+        ASSERT_TRUE(file->Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
     }
-
-    std::string ReadBytes()
-    {
-        HANDLE handle =
-            CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        std::string bytes(1 << 16, '\0');
-        DWORD got = 0;
-        ReadFile(handle, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
-        CloseHandle(handle);
-        bytes.resize(got);
-        return bytes;
-    }
-
-    bool Open(VTextFile& file) { return file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING); }
+    std::wstring Load() { return record.load(*file).GetString(); }
 
     // Runs save(CStdioFile&) of a holder into the file and returns what landed on disk.
     template <class Holder> std::string Saved(Holder& holder)
     {
+        file.reset();
         {
-            CStdioFile file(path.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeText);
-            holder.save(file);
+            CStdioFile out(path.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeText);
+            holder.save(out);
         }
-        return ReadBytes();
+        std::ifstream in(std::filesystem::path(path), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
     std::wstring path;
+    std::unique_ptr<VTextFile> file;
+    ProfileRecord record;
+    const ProfileRecord& view = record;
 };
+
+std::wstring Value(const ProfileRecord& record, const wchar_t* key)
+{
+    return record[VUnicodeString(key)].GetString();
+}
 } // namespace
 
 TEST_F(SettingsRecordFile, RecordsAreReadOneAtATime)
 {
-    WriteBytes("[Main]\r\nCount=0000000a\r\nName=x=y\r\n\r\n[Other] trailing]\nA=1\n");
-    VTextFile file;
-    ASSERT_TRUE(Open(file));
-    ProfileRecord record;
-    EXPECT_STREQ(L"Main", record.load(file).GetString());
-    const ProfileRecord& view = record;
-    EXPECT_STREQ(L"0000000a", view[VUnicodeString(L"Count")].GetString());
-    EXPECT_STREQ(L"x=y", view[VUnicodeString(L"Name")].GetString()) << "split at the first =";
+    Open("[Main]\r\nCount=1\r\nCount=0000000a\r\n key=3\r\nName=x=y\r\n\r\n[Other] trailing]\nA=1\n");
+    EXPECT_EQ(L"Main", Load());
+    EXPECT_EQ(L"0000000a", Value(view, L"Count")) << "a repeated key keeps its last value";
+    EXPECT_EQ(L"x=y", Value(view, L"Name")) << "split at the first =";
+    EXPECT_EQ(L"3", Value(view, L" key")) << "nothing is trimmed";
+    EXPECT_EQ(L"", Value(view, L"COUNT")) << "keys match case-sensitively";
 
-    EXPECT_STREQ(L"Other] trailing", record.load(file).GetString()) << "the name runs to the last ]";
-    EXPECT_STREQ(L"1", view[VUnicodeString(L"A")].GetString());
-    EXPECT_STREQ(L"", view[VUnicodeString(L"Count")].GetString()) << "a new record clears the old entries";
-    EXPECT_STREQ(L"", record.load(file).GetString()) << "the end of the file";
-    EXPECT_STREQ(L"1", view[VUnicodeString(L"A")].GetString()) << "a failed load leaves the map";
-}
+    EXPECT_EQ(L"Other] trailing", Load()) << "the name runs to the last ]";
+    EXPECT_EQ(L"1", Value(view, L"A"));
+    EXPECT_EQ(L"", Value(view, L"Count")) << "a new record clears the old entries";
+    EXPECT_EQ(L"", Load()) << "the end of the file";
+    EXPECT_EQ(L"1", Value(view, L"A")) << "a failed load leaves the map";
 
-TEST_F(SettingsRecordFile, ALineThatIsNoHeaderIsConsumedAndLeavesTheMap)
-{
-    WriteBytes("[First]\nKeep=1\n\nCount=1\n[Second]\nB=2\n[Third]\nC=3\n\n[Fourth]\n");
-    VTextFile file;
-    ASSERT_TRUE(Open(file));
-    ProfileRecord record;
-    EXPECT_STREQ(L"First", record.load(file).GetString());
-    EXPECT_STREQ(L"", record.load(file).GetString()) << "Count=1 is no header";
-    EXPECT_STREQ(L"1", record[VUnicodeString(L"Keep")].GetString());
-    EXPECT_STREQ(L"Second", record.load(file).GetString());
-    // Without an empty line in between, [Third] ended [Second] and was consumed with it.
-    EXPECT_STREQ(L"", record.load(file).GetString()) << "C=3 is no header";
-    EXPECT_STREQ(L"", record.load(file).GetString()) << "nor is the empty line after it";
-    EXPECT_STREQ(L"Fourth", record.load(file).GetString());
-}
-
-TEST_F(SettingsRecordFile, RepeatedKeysKeepTheLastAndLookupsAreExact)
-{
-    WriteBytes("[R]\nKey=1\nKey=2\n key=3\n");
-    VTextFile file;
-    ASSERT_TRUE(Open(file));
-    ProfileRecord record;
-    ASSERT_STREQ(L"R", record.load(file).GetString());
-    const ProfileRecord& view = record;
-    EXPECT_STREQ(L"2", view[VUnicodeString(L"Key")].GetString());
-    EXPECT_STREQ(L"3", view[VUnicodeString(L" key")].GetString()) << "nothing is trimmed";
-    EXPECT_STREQ(L"", view[VUnicodeString(L"KEY")].GetString()) << "keys match case-sensitively";
+    // A line that is no header is consumed; without an empty line, [Third] ends [Second] and goes with it.
+    Open("[First]\nKeep=1\n\nCount=1\n[Second]\nB=2\n[Third]\nC=3\n\n[Fourth]\n");
+    for (const wchar_t* name : {L"First", L"", L"Second", L"", L"", L"Fourth", L""})
+        EXPECT_EQ(name, Load());
+    EXPECT_EQ(L"", Value(view, L"Keep")) << "Fourth has no entries";
 
     // The const lookup adds nothing; the other one adds an empty value, which copies carry.
+    EXPECT_EQ(L"", Value(view, L"Added"));
     ProfileRecord copy = record;
     EXPECT_STREQ(L"", copy[VUnicodeString(L"Added")].GetString());
     ProfileRecord second;
@@ -115,55 +118,60 @@ TEST_F(SettingsRecordFile, RepeatedKeysKeepTheLastAndLookupsAreExact)
 
 TEST_F(SettingsRecordFile, IntegersAreEightHexDigits)
 {
-    WriteBytes("[N]\nCount=0000000a\nMinus=ffffffff\nEmpty=\nJunk=zz9\nPadded=  0x1F\n");
-    VTextFile file;
-    ASSERT_TRUE(Open(file));
-    ProfileRecord record;
-    record.load(file);
-
-    ProfileInt value;
-    value.init(record, L"Count", 5);
-    EXPECT_EQ(10, static_cast<int>(value));
-    value.init(record, L"Absent", 5);
-    EXPECT_EQ(5, static_cast<int>(value));
-    value.init(record, L"Empty", 5);
-    EXPECT_EQ(5, static_cast<int>(value));
-    value.init(record, L"Minus", 5);
-    EXPECT_EQ(-1, static_cast<int>(value));
-    value.init(record, L"Junk", 5);
-    EXPECT_EQ(0, static_cast<int>(value)) << "no hex digit reads as 0";
-    value.init(record, L"Padded", 5);
-    EXPECT_EQ(31, static_cast<int>(value)) << "blanks and 0x are accepted";
-    file.Close();
+    const struct
+    {
+        const wchar_t* key;
+        int expected;
+    } cases[] = {{L"Count", 10}, {L"Absent", 5}, {L"Empty", 5},
+                 {L"Minus", -1}, {L"Junk", 0},   {L"Padded", 31}};
+    Open("[N]\nCount=0000000a\nMinus=ffffffff\nEmpty=\nJunk=zz9\nPadded=  0x1F\n");
+    Load();
+    for (const auto& c : cases)
+    {
+        ProfileInt value;
+        value.init(view, c.key, 5);
+        EXPECT_EQ(c.expected, static_cast<int>(value)) << c.key;
+    }
 
     ProfileInt count;
-    count.init(record, L"Count", 10);
+    count.init(view, L"Count", 10);
     EXPECT_EQ("", Saved(count)) << "nothing is written at the default";
     count = -2;
     EXPECT_EQ("Count=fffffffe\r\n", Saved(count));
 }
 
-TEST_F(SettingsRecordFile, DoublesAreWholeThousandths)
+// A double is stored as whole thousandths in 32 bits, in a record file and in the application profile alike.
+TEST_F(SettingsRecordFile, DoublesAreStoredAsThousandthsWithinThe32BitRange)
 {
-    ProfileDouble scale;
-    ProfileRecord empty;
-    scale.init(empty, L"Scale", 1.0);
-    EXPECT_EQ("Scale=000003e8\r\n", Saved(scale)) << "a double is written even at its default";
-    scale = 1.2345;
-    EXPECT_EQ("Scale=000004d3\r\n", Saved(scale));
-    scale = 2.5;
-    EXPECT_EQ("Scale=000009c4\r\n", Saved(scale));
+    const double infinity = std::numeric_limits<double>::infinity();
+    const struct
+    {
+        double value;
+        int stored;
+    } cases[] = {
+        {1.0, 1000},     {1.2345, 1235},      {2.5, 2500},      {-2.25, -2249},       {2147483.647, INT_MAX},
+        {1e12, INT_MAX}, {infinity, INT_MAX}, {-1e12, INT_MIN}, {-infinity, INT_MIN}, {std::nan(""), 0}};
+    const ProfileSection section;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.value);
+        ProfileDouble scale;
+        scale.init(ProfileRecord(), L"Scale", c.value);
+        wchar_t line[32];
+        swprintf(line, 32, L"Scale=%08x\r\n", static_cast<unsigned int>(c.stored));
+        const std::string saved = Saved(scale);
+        EXPECT_EQ(std::string(CStringA(line)), saved) << "written even at the default";
+        Open("[D]\n" + saved);
+        Load();
+        ProfileDouble read;
+        read.init(view, L"Scale", 0.0);
+        EXPECT_DOUBLE_EQ(c.stored / 1000.0, static_cast<double>(read));
 
-    WriteBytes("[D]\nScale=000004d3\nNegative=fffffb2e\n");
-    VTextFile file;
-    ASSERT_TRUE(Open(file));
-    ProfileRecord record;
-    record.load(file);
-    ProfileDouble read;
-    read.init(record, L"Scale", 0.0);
-    EXPECT_DOUBLE_EQ(1.235, static_cast<double>(read));
-    read.init(record, L"Negative", 0.0);
-    EXPECT_DOUBLE_EQ(-1.234, static_cast<double>(read)) << "negative thousandths read back";
+        scale.save(section.name.c_str());
+        EXPECT_EQ(c.stored, static_cast<int>(AfxGetApp()->GetProfileInt(section.name.c_str(), L"Scale", 7)));
+        read.init(section.name.c_str(), L"Scale", 0.0);
+        EXPECT_DOUBLE_EQ(c.stored / 1000.0, static_cast<double>(read));
+    }
 }
 
 TEST_F(SettingsRecordFile, StringsCompareWithTheirDefault)
@@ -174,106 +182,108 @@ TEST_F(SettingsRecordFile, StringsCompareWithTheirDefault)
     name = L"";
     EXPECT_EQ("Name=\r\n", Saved(name)) << "an empty value differs from the default";
 
-    WriteBytes("[S]\nName=\n");
-    VTextFile file;
-    ASSERT_TRUE(Open(file));
-    ProfileRecord record;
-    record.load(file);
+    Open("[S]\nName=\n");
+    Load();
     ProfileString read;
-    read.init(record, L"Name", L"abc");
+    read.init(view, L"Name", L"abc");
     EXPECT_STREQ(L"abc", read.m_value) << "reading it back gives the default";
-    file.Close();
 
-    ProfileString longText;
-    longText.init(L"Long", L"");
-    longText = CString(L'q', 9000);
-    const std::string saved = Saved(longText);
-    EXPECT_EQ(std::string("Long=") + std::string(8000, 'q') + "\r\n", saved);
+    name = CString(L'q', 9000);
+    EXPECT_EQ("Name=" + std::string(8000, 'q') + "\r\n", Saved(name));
 }
 
 TEST_F(SettingsRecordFile, FontTextRoundTripAndItsLimits)
 {
     ProfileLogfont font;
-    ProfileRecord none;
-    font.init(none, L"Font", L"Courier New", 16);
-    EXPECT_EQ(-16, font.m_logfont.lfHeight);
+    font.init(view, L"Font", L"Courier New", 16);
+    const LOGFONTW courier = {-16, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 1, L"Courier New"};
+    EXPECT_FALSE(font != courier);
     EXPECT_EQ(120, font.m_pointSize);
-    EXPECT_EQ(400, font.m_logfont.lfWeight);
-    EXPECT_EQ(1, font.m_logfont.lfCharSet);
-    EXPECT_EQ(1, font.m_logfont.lfPitchAndFamily);
-    EXPECT_STREQ(L"Courier New", font.m_logfont.lfFaceName);
     EXPECT_TRUE(font.m_string.m_value.IsEmpty()) << "the default font leaves the text empty";
 
     font.m_logfont.lfItalic = 255;
     font.m_logfont.lfEscapement = -900;
     EXPECT_EQ("Font=120,-16,0,-900,0,400,255,0,0,1,0,0,0,1,Courier New\r\n", Saved(font));
-
     ProfileLogfont back;
     back = L"120,-16,0,-900,0,400,255,0,0,1,0,0,0,1,Courier New";
     EXPECT_FALSE(back != font.m_logfont);
     EXPECT_EQ(120, back.m_pointSize);
 
-    // The face name stops at the first character outside space .. z; byte fields keep their low eight bits.
-    back = L"90,-12,0,0,0,700,257,0,0,0,0,0,0,0,Caf\u00e9 Sans";
-    EXPECT_STREQ(L"Caf", back.m_logfont.lfFaceName);
-    EXPECT_EQ(1, back.m_logfont.lfItalic);
-    back = L"90,-12,0,0,0,700,0,0,0,0,0,0,0,0,Name{braces}";
-    EXPECT_STREQ(L"Name", back.m_logfont.lfFaceName);
-
-    // A face name longer than the field is cut, never written past it.
-    back = (L"80,-11,0,0,0,400,0,0,0,0,0,0,0,0," + std::wstring(200, L'F')).c_str();
-    EXPECT_EQ(std::wstring(LF_FACESIZE - 1, L'F'), back.m_logfont.lfFaceName);
+    // The face name stops at the first character outside space .. z and never runs past the field; byte
+    // fields keep their low eight bits.
+    const struct
+    {
+        std::wstring text;
+        std::wstring faceName;
+    } faces[] = {{L"90,-12,0,0,0,700,257,0,0,0,0,0,0,0,Caf\u00e9 Sans", L"Caf"},
+                 {L"90,-12,0,0,0,700,1,0,0,0,0,0,0,0,Name{braces}", L"Name"},
+                 {L"90,-12,0,0,0,700,1,0,0,0,0,0,0,0,Tilde~", L"Tilde"},
+                 {L"90,-12,0,0,0,700,1,0,0,0,0,0,0,0," + std::wstring(200, L'F'),
+                  std::wstring(LF_FACESIZE - 1, L'F')}};
+    for (const auto& face : faces)
+    {
+        back = face.text.c_str();
+        EXPECT_EQ(face.faceName, back.m_logfont.lfFaceName);
+        EXPECT_EQ(1, back.m_logfont.lfItalic);
+    }
 
     // Scanning stops at the first field that does not match.
     ProfileLogfont partial(back);
     partial = L"100,-13,x,5";
     EXPECT_EQ(100, partial.m_pointSize);
     EXPECT_EQ(-13, partial.m_logfont.lfHeight);
-    EXPECT_EQ(back.m_logfont.lfWeight, partial.m_logfont.lfWeight);
+    EXPECT_EQ(700, partial.m_logfont.lfWeight);
     EXPECT_EQ(std::wstring(LF_FACESIZE - 1, L'F'), partial.m_logfont.lfFaceName);
 }
 
-TEST(SettingsHostProfile, HoldersRoundTripThroughTheApplicationProfile)
+namespace
 {
-    ASSERT_NE(nullptr, AfxGetApp()) << "the test program runs with an application object";
-    const std::wstring section = L"Holders" + std::to_wstring(GetCurrentProcessId());
-
+// What the profile kept of the holders' changed values, saved and read back: count, scale, name and weight.
+std::tuple<int, double, std::wstring, LONG> SaveAndReadBack(const wchar_t* section)
+{
+    const wchar_t* const arial = L"90,-12,0,0,0,700,0,0,0,0,0,0,0,0,Arial";
     ProfileInt count;
-    count.init(section.c_str(), L"Count", 3);
-    EXPECT_EQ(3, static_cast<int>(count)) << "absent: the default";
-    count = -7;
-    count.save(section.c_str());
-    ProfileInt readCount;
-    readCount.init(section.c_str(), L"Count", 3);
-    EXPECT_EQ(-7, static_cast<int>(readCount));
-
+    count.init(section, L"Count", 3);
     ProfileDouble scale;
-    scale.init(section.c_str(), L"Scale", 0.5);
-    EXPECT_DOUBLE_EQ(0.5, static_cast<double>(scale));
-    scale = -2.25;
-    scale.save(section.c_str());
-    ProfileDouble readScale;
-    readScale.init(section.c_str(), L"Scale", 0.5);
-    // -2250 + 0.5 truncated toward zero is stored: the thousandths rule rounds negative values up.
-    EXPECT_DOUBLE_EQ(-2.249, static_cast<double>(readScale));
-
+    scale.init(section, L"Scale", 1.2345);
     ProfileString name;
-    name.init(section.c_str(), L"Name", L"default");
-    EXPECT_STREQ(L"default", name.m_value);
-    name = L"chosen";
-    name.save(section.c_str());
+    name.init(section, L"Name", L"default");
     ProfileLogfont font;
-    font.init(section.c_str(), L"Font", L"90,-12,0,0,0,700,0,0,0,0,0,0,0,0,Arial");
+    font.init(section, L"Font", arial);
+    EXPECT_EQ(3, static_cast<int>(count)) << "an absent entry gives the default";
+    count = -7;
+    count.save(section);
+    scale = -2.25;
+    scale.save(section);
+    name = L"chosen";
+    name.save(section);
     font.m_logfont.lfWeight = 400;
-    font.save(section.c_str());
+    font.save(section);
+    count.init(section, L"Count", 3);
+    scale.init(section, L"Scale", 1.2345);
+    name.init(section, L"Name", L"default");
+    font.init(section, L"Font", arial);
+    return {count, scale, name.m_value.GetString(), font.m_logfont.lfWeight};
+}
+} // namespace
 
-    ProfileString readName;
-    readName.init(section.c_str(), L"Name", L"default");
-    EXPECT_STREQ(L"chosen", readName.m_value);
-    ProfileLogfont readFont;
-    readFont.init(section.c_str(), L"Font", L"");
-    EXPECT_FALSE(readFont != font.m_logfont);
-    EXPECT_EQ(400, readFont.m_logfont.lfWeight);
+TEST(SettingsHostProfile, HoldersUseTheApplicationProfileWhenThereIsOne)
+{
+    const ProfileSection section;
+    // -2250 + 0.5 truncated toward zero is stored: the thousandths rule rounds negative values up.
+    EXPECT_EQ(std::make_tuple(-7, -2.249, std::wstring(L"chosen"), 400L),
+              SaveAndReadBack(section.name.c_str()));
+}
 
-    AfxGetApp()->WriteProfileString(section.c_str(), nullptr, nullptr);
+TEST(SettingsHostProfile, WithoutAnApplicationHoldersKeepTheirDefaultsAndWriteNothing)
+{
+    const ProfileSection section;
+    const wchar_t* const name = section.name.c_str();
+    {
+        const NoApplication none;
+        // The double's default comes back as the profile would have stored it.
+        EXPECT_EQ(std::make_tuple(3, 1.235, std::wstring(L"default"), 700L), SaveAndReadBack(name));
+    }
+    for (const wchar_t* key : {L"Count", L"Scale", L"Name", L"Font"})
+        EXPECT_STREQ(L"absent", AfxGetApp()->GetProfileString(name, key, L"absent")) << key;
 }
