@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/VMap.h"
+#include "dialogs/VPropertyPageStateMap.h"
 
 #include <climits>
 #include <string>
