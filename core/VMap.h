@@ -255,7 +255,3 @@ template <class K, class V> void VMap<K, V>::CopyEntries(const VMap& other)
             Set(entry->key, entry->value);
     }
 }
-
-// The instantiation that the host uses for the property tree dialog's page state.
-class VPropertyPageState;
-extern template class PARDALIN_API VMap<VUnicodeString, VPropertyPageState*>;

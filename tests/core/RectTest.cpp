@@ -4,68 +4,46 @@
 #include "core/VRect.h"
 #include "core/VStringArray.h"
 
+#include <utility>
+
 TEST(CoreRect, TextListsBottomRightTopLeftAndReadsBack)
 {
-    const VRect rect(10, 20, 300, 400);
-    EXPECT_STREQ(L"400, 300, 20, 10", rect.ToString().GetString());
-    EXPECT_EQ(rect, VRect(rect.ToString()));
-
-    const VRect negative(-5, -2147483647 - 1, 0, 2147483647);
-    EXPECT_STREQ(L"2147483647, 0, -2147483648, -5", negative.ToString().GetString());
-    EXPECT_EQ(negative, VRect(negative.ToString()));
-
-    EXPECT_STREQ(L"0, 0, 0, 0", VRect().ToString().GetString());
+    const VRect rects[] = {VRect(10, 20, 300, 400), VRect(-5, -2147483647 - 1, 0, 2147483647), VRect()};
+    const wchar_t* texts[] = {L"400, 300, 20, 10", L"2147483647, 0, -2147483648, -5", L"0, 0, 0, 0"};
+    for (int i = 0; i < 3; ++i)
+    {
+        EXPECT_STREQ(texts[i], rects[i].ToString().GetString());
+        EXPECT_EQ(rects[i], VRect(rects[i].ToString()));
+    }
 }
 
-TEST(CoreRect, ParsingIgnoresExtraPartsAndReadsWhatTheConverterReturns)
+TEST(CoreRect, ParsingReadsWhatTheConverterReturnsAndNeedsFourParts)
 {
-    const VRect extra(VUnicodeString(L"4, 3, 2, 1, 99"));
-    EXPECT_EQ(VRect(1, 2, 3, 4), extra);
-
-    // Trailing text after a number still gives the number; a part without one gives 0.
-    const VRect junk(VUnicodeString(L"x, 7y, , 5"));
-    EXPECT_EQ(0, junk.Bottom());
-    EXPECT_EQ(7, junk.Right());
-    EXPECT_EQ(0, junk.Top());
-    EXPECT_EQ(5, junk.Left());
-
-    const VRect tight(VUnicodeString(L"40,30,20,10,"));
-    EXPECT_EQ(VRect(10, 20, 30, 40), tight);
+    // Parts after the fourth are ignored; trailing text after a number still gives the number; a part
+    // without one gives 0.
+    const std::pair<const wchar_t*, VRect> cases[] = {{L"4, 3, 2, 1, 99", VRect(1, 2, 3, 4)},
+                                                      {L"x, 7y, , 5", VRect(5, 0, 7, 0)},
+                                                      {L"40,30,20,10,", VRect(10, 20, 30, 40)},
+                                                      {L",,,", VRect()}};
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(expected, VRect(VUnicodeString(text))) << text;
+    for (const wchar_t* text : {L"1,2,3", L"", L"1 2 3 4"})
+        EXPECT_THROW(VRect(VUnicodeString(text)), VStringArray::OutOfRange) << text;
 }
 
-TEST(CoreRect, FewerThanFourPartsThrow)
+TEST(CoreRect, NormalizeSwapsInvertedEdgesAndSizesFollowThem)
 {
-    EXPECT_THROW(VRect(VUnicodeString(L"1,2,3")), VArray<VUnicodeString>::OutOfRange);
-    EXPECT_THROW(VRect(VUnicodeString(L"")), VArray<VUnicodeString>::OutOfRange);
-    EXPECT_THROW(VRect(VUnicodeString(L"1 2 3 4")), VStringArray::OutOfRange);
-    EXPECT_NO_THROW(VRect(VUnicodeString(L",,,")));
-}
-
-TEST(CoreRect, NormalizeSwapsInvertedEdges)
-{
-    VRect rect(5, 9, 1, 2);
-    rect.NormalizeRect();
-    EXPECT_EQ(VRect(1, 2, 5, 9), rect);
-
-    VRect onlyVertical(1, 9, 5, 2);
-    onlyVertical.NormalizeRect();
-    EXPECT_EQ(VRect(1, 2, 5, 9), onlyVertical);
-
-    VRect already(1, 2, 5, 9);
-    already.NormalizeRect();
-    EXPECT_EQ(VRect(1, 2, 5, 9), already);
-}
-
-TEST(CoreRect, SizesFollowTheEdges)
-{
-    VRect rect;
-    rect.SetLeft(10);
-    rect.SetTop(20);
-    rect.SetRight(15);
-    rect.SetBottom(50);
-    EXPECT_EQ(5, rect.Width());
-    EXPECT_EQ(30, rect.Height());
-    rect.SetRight(0);
+    for (VRect rect : {VRect(5, 9, 1, 2), VRect(1, 9, 5, 2), VRect(5, 2, 1, 9), VRect(1, 2, 5, 9)})
+    {
+        rect.NormalizeRect();
+        EXPECT_EQ(VRect(1, 2, 5, 9), rect);
+    }
+    VRect rect(10, 20, 0, 50);
     EXPECT_EQ(-10, rect.Width());
-    EXPECT_EQ(VRect(10, 20, 0, 50), rect);
+    EXPECT_EQ(30, rect.Height());
+    rect.SetBottom(5);
+    rect.SetRight(12);
+    EXPECT_EQ(VRect(10, 20, 12, 5), rect);
+    EXPECT_EQ(2, rect.Width());
+    EXPECT_EQ(-15, rect.Height());
 }

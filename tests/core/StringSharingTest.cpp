@@ -1,238 +1,202 @@
-// Buffer sharing, copy-on-write and sensitivity of the two string types, through the DLL's interface.
-#include <gtest/gtest.h>
-
-#include "core/VString.h"
-#include "core/VUnicodeString.h"
+// Buffer sharing, copy-on-write and sensitivity of both string classes, through the DLL's interface.
+#include "StringTest.h"
 
 #include <functional>
 #include <thread>
 #include <utility>
 #include <vector>
 
-namespace
+template <class S> class CoreStringSharing : public StringTest<S>
 {
-
-struct Writer
-{
-    const char* name;
-    std::function<void(VUnicodeString&)> write;
-    const wchar_t* expected; // the written copy's text, starting from "hello"
 };
+TYPED_TEST_SUITE(CoreStringSharing, BothStrings);
 
-const Writer kWriters[] = {
-    {"Append", [](VUnicodeString& s) { s.Append(L" world"); }, L"hello world"},
-    {"AppendChar", [](VUnicodeString& s) { s += L'!'; }, L"hello!"},
-    {"SetAt", [](VUnicodeString& s) { s.SetAt(0, L'j'); }, L"jello"},
-    {"Delete", [](VUnicodeString& s) { s.Delete(1); }, L"hllo"},
-    {"MakeUpper", [](VUnicodeString& s) { s.MakeUpper(); }, L"HELLO"},
-    {"AssignText", [](VUnicodeString& s) { s = L"bye"; }, L"bye"},
-    {"Format", [](VUnicodeString& s) { s.Format(L"%1!d!", 42); }, L"42"},
-    {"Empty", [](VUnicodeString& s) { s.Empty(); }, L""},
-    {"MakeSensitive", [](VUnicodeString& s) { s.MakeSensitive(); }, L"hello"},
-    {"Buffer",
-     [](VUnicodeString& s)
-     {
-         s.GetBuffer(5)[4] = L'p';
-         s.ReleaseBuffer();
-     },
-     L"hellp"},
-};
-
-} // namespace
-
-TEST(CoreString, CopiesShareOneBufferUntilOneWrites)
+TYPED_TEST(CoreStringSharing, CopiesShareOneBufferUntilOneWrites)
 {
-    for (const Writer& writer : kWriters)
+    using F = TestFixture;
+    using S = TypeParam;
+    struct Writer
+    {
+        const char* name;
+        std::function<void(S&)> write;
+        const char* expected; // the written copy's text, starting from "hello"
+    };
+    const Writer writers[] = {{"Append", [](S& s) { s.Append(F::Of(" world").c_str()); }, "hello world"},
+                              {"AppendChar", [](S& s) { s += '!'; }, "hello!"},
+                              {"SetAt", [](S& s) { s.SetAt(0, 'j'); }, "jello"},
+                              {"Delete", [](S& s) { s.Delete(1); }, "hllo"},
+                              {"MakeUpper", [](S& s) { s.MakeUpper(); }, "HELLO"},
+                              {"AssignText", [](S& s) { s = F::Of("bye").c_str(); }, "bye"},
+                              {"Format", [](S& s) { s.Format(F::Of("%1!d!").c_str(), 42); }, "42"},
+                              {"Empty", [](S& s) { s.Empty(); }, ""},
+                              {"MakeSensitive", [](S& s) { s.MakeSensitive(); }, "hello"},
+                              {"Buffer", [](S& s) { s.GetBuffer(5)[4] = 'p', s.ReleaseBuffer(); }, "hellp"},
+                              {"ReleaseBufferOnly", [](S& s) { s.ReleaseBuffer(2); }, "he"}};
+    for (const Writer& writer : writers)
     {
         SCOPED_TRACE(writer.name);
-        const VUnicodeString original(L"hello");
-        VUnicodeString copy(original);
+        const S original = F::Make("hello");
+        S copy(original);
         EXPECT_EQ(copy.GetString(), original.GetString());
-
         writer.write(copy);
-        EXPECT_STREQ(writer.expected, copy.GetString());
-        EXPECT_STREQ(L"hello", original.GetString());
-        EXPECT_EQ(5, original.GetLength());
+        EXPECT_EQ(writer.expected, Ascii(copy));
+        EXPECT_EQ("hello", Ascii(original));
         EXPECT_FALSE(original.IsSensitive());
     }
 }
 
-TEST(CoreString, AssignmentSharesAndMoveTransfersTheBuffer)
+TYPED_TEST(CoreStringSharing, AssignmentSharesMoveTransfersAndTheSoleOwnerWritesInPlace)
 {
-    VUnicodeString a(L"alpha");
-    VUnicodeString b;
+    using F = TestFixture;
+    TypeParam a = F::Make("alpha");
+    TypeParam b;
     b = a;
     EXPECT_EQ(a.GetString(), b.GetString());
-
-    const wchar_t* buffer = a.GetString();
-    VUnicodeString moved(std::move(a));
+    const auto* buffer = a.GetString();
+    TypeParam moved(std::move(a));
     EXPECT_EQ(buffer, moved.GetString());
     EXPECT_TRUE(a.IsEmpty());
-
-    VUnicodeString target(L"old");
+    TypeParam target = F::Make("old");
     target = std::move(moved);
     EXPECT_EQ(buffer, target.GetString());
-    EXPECT_STREQ(L"alpha", b.GetString());
-}
+    EXPECT_EQ("alpha", Ascii(b));
 
-TEST(CoreString, SoleOwnerWritesInPlaceWithinCapacity)
-{
-    VUnicodeString s(L"abc");
-    wchar_t* buffer = s.GetBuffer(16);
+    TypeParam s = F::Make("abc");
+    auto* reserved = s.GetBuffer(16);
     s.ReleaseBuffer(3);
-    s.Append(L"defg");
-    s.SetAt(0, L'A');
+    s.Append(F::Of("defg").c_str());
+    s.SetAt(0, 'A');
     s.Delete(1);
-    EXPECT_EQ(buffer, s.GetString());
-    EXPECT_STREQ(L"Acdefg", s.GetString());
-
+    EXPECT_EQ(reserved, s.GetString());
+    EXPECT_EQ("Acdefg", Ascii(s));
     // Beyond the capacity the text moves to a larger buffer and survives the move.
-    s.Append(L"0123456789ABCDEFGHIJ");
-    EXPECT_NE(buffer, s.GetString());
-    EXPECT_STREQ(L"Acdefg0123456789ABCDEFGHIJ", s.GetString());
+    s.Append(F::Of("0123456789ABCDEFGHIJ").c_str());
+    EXPECT_NE(reserved, s.GetString());
+    EXPECT_EQ("Acdefg0123456789ABCDEFGHIJ", Ascii(s));
 }
 
-TEST(CoreString, EmptyStringsShareTwoProcessWideBuffers)
+TYPED_TEST(CoreStringSharing, EmptyStringsShareOneBufferPerSensitivity)
 {
-    const VUnicodeString a;
-    const VUnicodeString b(L"");
-    const VUnicodeString c(static_cast<const wchar_t*>(nullptr));
-    EXPECT_EQ(a.GetString(), b.GetString());
-    EXPECT_EQ(a.GetString(), c.GetString());
+    using F = TestFixture;
+    using S = TypeParam;
+    const S plain;
+    const S secret(Str::Sensitive);
+    EXPECT_NE(plain.GetString(), secret.GetString());
+    EXPECT_TRUE(secret.IsSensitive());
+    EXPECT_FALSE(plain.IsSensitive());
 
-    const VUnicodeString s1(Str::Sensitive);
-    const VUnicodeString s2(L"", Str::Sensitive);
-    EXPECT_EQ(s1.GetString(), s2.GetString());
-    EXPECT_NE(a.GetString(), s1.GetString());
-    EXPECT_TRUE(s1.IsSensitive());
-    EXPECT_FALSE(a.IsSensitive());
-
-    // Strings that become empty return to the shared buffer of their kind.
-    VUnicodeString text(L"text");
+    S text = F::Make("text");
     text.Empty();
-    EXPECT_EQ(a.GetString(), text.GetString());
-    VUnicodeString secret(L"secret", Str::Sensitive);
-    secret = L"";
-    EXPECT_EQ(s1.GetString(), secret.GetString());
-    EXPECT_EQ(a.GetString(), VUnicodeString(L"xyz").Mid(3).GetString());
+    S password = F::Make("pw", Str::Sensitive);
+    password = F::Of("").c_str();
+    const std::pair<S, const S*> cases[] = {{F::Make(""), &plain},
+                                            {S(static_cast<const typename F::Char*>(nullptr)), &plain},
+                                            {F::Make("xyz").Mid(3), &plain},
+                                            {text, &plain},
+                                            {F::Make("", Str::Sensitive), &secret},
+                                            {password, &secret}};
+    for (const auto& [empty, shared] : cases)
+        EXPECT_EQ(shared->GetString(), empty.GetString());
 
     // Writing into a string that holds a shared empty buffer never touches the shared one.
-    VUnicodeString grown;
-    grown += L'x';
-    EXPECT_STREQ(L"", a.GetString());
-    EXPECT_STREQ(L"x", grown.GetString());
-
-    const VString n1;
-    const VString n2("");
-    const VString ns(Str::Sensitive);
-    EXPECT_EQ(n1.GetString(), n2.GetString());
-    EXPECT_NE(n1.GetString(), ns.GetString());
+    S grown;
+    grown += 'x';
+    EXPECT_EQ("", Ascii(plain));
+    EXPECT_EQ("x", Ascii(grown));
 }
 
-TEST(CoreString, SensitiveStringStaysSensitiveWhateverItIsGiven)
+TYPED_TEST(CoreStringSharing, SensitiveStringStaysSensitiveWhateverItIsGiven)
 {
-    const VUnicodeString ordinary(L"plain");
-    VUnicodeString secret(L"secret", Str::Sensitive);
-
+    using F = TestFixture;
+    using S = TypeParam;
+    const S ordinary = F::Make("plain");
+    S secret = F::Make("secret", Str::Sensitive);
     secret = ordinary;
     EXPECT_TRUE(secret.IsSensitive());
     EXPECT_FALSE(ordinary.IsSensitive());
     EXPECT_NE(ordinary.GetString(), secret.GetString());
-    EXPECT_STREQ(L"plain", secret.GetString());
+    EXPECT_EQ("plain", Ascii(secret));
 
-    secret = L"other";
-    EXPECT_TRUE(secret.IsSensitive());
-    secret = VUnicodeString(L"moved");
-    EXPECT_TRUE(secret.IsSensitive());
-    EXPECT_STREQ(L"moved", secret.GetString());
-    secret.Empty();
-    EXPECT_TRUE(secret.IsSensitive());
-    secret.Append(ordinary);
-    EXPECT_TRUE(secret.IsSensitive());
-    EXPECT_FALSE(ordinary.IsSensitive());
-    secret.Format(L"%1!d!", 7);
-    EXPECT_TRUE(secret.IsSensitive());
-
+    const std::pair<const char*, std::function<void(S&)>> steps[] = {
+        {"text", [](S& s) { s = F::Of("other").c_str(); }},
+        {"moved", [](S& s) { s = F::Make("moved"); }},
+        {"empty", [](S& s) { s.Empty(); }},
+        {"append", [&ordinary](S& s) { s.Append(ordinary); }},
+        {"format", [](S& s) { s.Format(F::Of("%1!d!").c_str(), 7); }}};
+    for (const auto& [name, step] : steps)
+    {
+        SCOPED_TRACE(name);
+        step(secret);
+        EXPECT_TRUE(secret.IsSensitive());
+    }
     // A moved-from sensitive string stays sensitive for whatever it holds next.
-    VUnicodeString target(std::move(secret));
+    S target(std::move(secret));
     EXPECT_TRUE(target.IsSensitive());
-    secret = L"again";
+    secret = F::Of("again").c_str();
     EXPECT_TRUE(secret.IsSensitive());
 }
 
-TEST(CoreString, SensitivitySpreadsToTargetsAndDerivedStrings)
+TYPED_TEST(CoreStringSharing, SensitivitySpreadsToTargetsAndDerivedStrings)
 {
-    const VUnicodeString secret(L"pw", Str::Sensitive);
-
-    VUnicodeString assigned(L"x");
+    using F = TestFixture;
+    using S = TypeParam;
+    const S secret = F::Make("pw", Str::Sensitive);
+    S assigned = F::Make("x");
     assigned = secret;
-    EXPECT_TRUE(assigned.IsSensitive());
     EXPECT_EQ(secret.GetString(), assigned.GetString());
-
-    VUnicodeString appended(L"user:");
+    S appended = F::Make("user:");
     appended.Append(secret);
-    EXPECT_TRUE(appended.IsSensitive());
-    EXPECT_STREQ(L"user:pw", appended.GetString());
+    EXPECT_EQ("user:pw", Ascii(appended));
+    S emptyTarget;
+    emptyTarget += S(Str::Sensitive);
 
-    VUnicodeString emptyTarget;
-    emptyTarget += VUnicodeString(Str::Sensitive);
-    EXPECT_TRUE(emptyTarget.IsSensitive());
-
-    EXPECT_TRUE((L"a" + secret).IsSensitive());
-    EXPECT_TRUE((secret + L"a").IsSensitive());
-    EXPECT_TRUE((VUnicodeString(L"a") + secret).IsSensitive());
-    EXPECT_TRUE(secret.Left(1).IsSensitive());
-    EXPECT_TRUE(secret.Right(1).IsSensitive());
-    EXPECT_TRUE(secret.Mid(1).IsSensitive());
-    EXPECT_TRUE(VString(secret).IsSensitive());
-    EXPECT_TRUE(VUnicodeString(VString("n", Str::Sensitive)).IsSensitive());
+    const S derived[] = {assigned,
+                         appended,
+                         emptyTarget,
+                         F::Of("a").c_str() + secret,
+                         secret + F::Of("a").c_str(),
+                         F::Make("a") + secret,
+                         secret + 'a',
+                         secret.Left(1),
+                         secret.Right(1),
+                         secret.Mid(1),
+                         S(typename S::Twin(secret))};
+    for (const S& s : derived)
+        EXPECT_TRUE(s.IsSensitive()) << Ascii(s);
 
     // Marking one copy leaves the other copies as they were.
-    const VUnicodeString plain(L"plain");
-    VUnicodeString marked(plain);
+    const S plain = F::Make("plain");
+    S marked(plain);
     marked.MakeSensitive();
     EXPECT_TRUE(marked.IsSensitive());
     EXPECT_FALSE(plain.IsSensitive());
-    EXPECT_STREQ(L"plain", marked.GetString());
+    EXPECT_EQ("plain", Ascii(marked));
 }
 
-TEST(CoreString, NarrowStringFollowsTheSameRules)
+TYPED_TEST(CoreStringSharing, CopiesOnSeveralThreadsKeepCountsAndTextsApart)
 {
-    const VString original("narrow");
-    VString copy(original);
-    EXPECT_EQ(original.GetString(), copy.GetString());
-    copy.SetAt(0, 'N');
-    EXPECT_STREQ("narrow", original.GetString());
-    EXPECT_STREQ("Narrow", copy.GetString());
-
-    VString secret("s", Str::Sensitive);
-    secret = original;
-    EXPECT_TRUE(secret.IsSensitive());
-    EXPECT_FALSE(original.IsSensitive());
-
-    VString target("t");
-    target.Append(VString("x", Str::Sensitive));
-    EXPECT_TRUE(target.IsSensitive());
-    EXPECT_STREQ("tx", target.GetString());
-}
-
-TEST(CoreString, CopiesOnTwoThreadsWriteIndependently)
-{
-    const VUnicodeString original(L"base");
-    std::vector<VUnicodeString> results(2);
+    using F = TestFixture;
+    using S = TypeParam;
+    const S original = F::Make("base");
+    S shared = F::Make("shared text");
+    const auto* sharedBuffer = shared.GetBuffer(0);
+    shared.ReleaseBuffer();
+    std::vector<S> results(2);
     std::vector<std::thread> threads;
     for (int t = 0; t < 2; ++t)
     {
         threads.emplace_back(
-            [&original, &results, t]
+            [&, t]
             {
-                VUnicodeString copy(original);
-                const wchar_t mark = t == 0 ? L'a' : L'b';
+                S copy(original);
+                const char mark = t == 0 ? 'a' : 'b';
                 for (int i = 0; i < 2000; ++i)
                 {
-                    VUnicodeString snapshot(copy); // shares, forcing the next write to copy again
+                    S snapshot(copy); // shares, forcing the next write to copy again
                     copy += mark;
                     copy.SetAt(0, mark);
+                    S other;
+                    other = S(shared);
                 }
                 results[t] = copy;
             });
@@ -240,41 +204,10 @@ TEST(CoreString, CopiesOnTwoThreadsWriteIndependently)
     for (std::thread& thread : threads)
         thread.join();
 
-    EXPECT_STREQ(L"base", original.GetString());
-    for (int t = 0; t < 2; ++t)
-    {
-        const wchar_t mark = t == 0 ? L'a' : L'b';
-        ASSERT_EQ(2004, results[t].GetLength());
-        EXPECT_EQ(mark, results[t][0]);
-        EXPECT_STREQ(L"ase", results[t].Mid(1, 3).GetString());
-        EXPECT_EQ(-1, results[t].Mid(4).Find(mark == L'a' ? L'b' : L'a'));
-    }
-}
-
-TEST(CoreString, ReferenceCountSurvivesConcurrentCopies)
-{
-    VUnicodeString shared(L"shared text");
-    wchar_t* buffer = shared.GetBuffer(0);
-    shared.ReleaseBuffer();
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t)
-    {
-        threads.emplace_back(
-            [&shared]
-            {
-                for (int i = 0; i < 20000; ++i)
-                {
-                    VUnicodeString a(shared);
-                    VUnicodeString b;
-                    b = a;
-                }
-            });
-    }
-    for (std::thread& thread : threads)
-        thread.join();
-
+    EXPECT_EQ("base", Ascii(original));
+    EXPECT_EQ("a" + std::string("ase") + std::string(2000, 'a'), Ascii(results[0]));
+    EXPECT_EQ("b" + std::string("ase") + std::string(2000, 'b'), Ascii(results[1]));
     // Back to the only holder: a write happens in place, so no copy kept a stray reference.
-    EXPECT_EQ(buffer, shared.GetBuffer(0));
+    EXPECT_EQ(sharedBuffer, shared.GetBuffer(0));
     shared.ReleaseBuffer();
-    EXPECT_STREQ(L"shared text", shared.GetString());
 }

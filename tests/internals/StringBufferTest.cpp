@@ -3,8 +3,8 @@
 
 #include "core/VString.h"
 #include "core/VUnicodeString.h"
+#include "core/detail/BasicString.h"
 #include "core/detail/SehGuard.h"
-#include "core/detail/StringCore.h"
 
 #include <cstdint>
 #include <mutex>
@@ -12,7 +12,6 @@
 #include <thread>
 #include <vector>
 
-using pardalin::detail::StringCore;
 using pardalin::detail::StringHeader;
 
 namespace
@@ -68,7 +67,7 @@ std::uintptr_t BlockOf(const void* chars)
 
 const StringHeader& HeaderOf(const VUnicodeString& s)
 {
-    return *StringCore<wchar_t>::HeaderOf(s.GetString());
+    return *pardalin::detail::HeaderOf(s.GetString());
 }
 
 } // namespace
@@ -89,7 +88,7 @@ TEST(InternalStringBuffer, HeaderDescribesTheCharactersBehindIt)
     EXPECT_EQ(1, header.references);
 
     const VString narrow("hello", Str::Sensitive);
-    const StringHeader* narrowHeader = StringCore<char>::HeaderOf(narrow.GetString());
+    const StringHeader* narrowHeader = pardalin::detail::HeaderOf(narrow.GetString());
     EXPECT_EQ(6u, narrowHeader->capacity);
     EXPECT_EQ(5u, narrowHeader->length);
     EXPECT_EQ(1, narrowHeader->sensitivity);
