@@ -32,6 +32,13 @@ if [ ! -f "$WINEPREFIX/.pardalin-ready" ]; then
     touch "$WINEPREFIX/.pardalin-ready"
 fi
 
+# Wine's own fonts (Marlett draws the caption buttons, Tahoma is the dialog font): this Wine does not look in
+# the folder the package puts them in, so the prefix's font folder gets them.
+fonts=$WINEPREFIX/drive_c/windows/Fonts
+if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] && [ ! -e "$fonts/marlett.ttf" ]; then
+    cp -n /usr/share/wine/fonts/*.ttf "$fonts/"
+fi
+
 # Configures when there is no build tree yet, or when the cache belongs to another source folder or
 # generator or has lost its toolchain (a moved or half-made tree): CMake would refuse or build the wrong thing.
 cache=$build/CMakeCache.txt
