@@ -488,7 +488,7 @@ TEST(AfxApp, ARealBoxShowsThePromptUnderTheApplicationsNameWithAnIconByItsButton
     }
 }
 
-TEST(AfxApp, ABoxIsModalToTheActiveWindowAndItsTopLevelWindow)
+TEST(AfxAppFocus, ABoxIsModalToTheActiveWindowAndItsTopLevelWindow)
 {
     TestWindow frame(L"Frame");
     TestWindow popup(L"Popup", frame.Handle());
@@ -506,7 +506,7 @@ TEST(AfxApp, ABoxIsModalToTheActiveWindowAndItsTopLevelWindow)
     EXPECT_TRUE(IsWindowEnabled(popup.Handle()));
 }
 
-TEST(AfxApp, TheMainWindowOwnsTheBoxWhateverIsActive)
+TEST(AfxAppFocus, TheMainWindowOwnsTheBoxWhateverIsActive)
 {
     TestWindow frame(L"Main frame");
     TestWindow other(L"Other window");
