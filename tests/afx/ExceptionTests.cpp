@@ -198,14 +198,3 @@ TEST(AfxException, ThrowLastPassesTheExceptionOnUndeleted)
     }
     EXPECT_EQ(1, destroyed);
 }
-
-TEST(AfxException, RunTimeClassesOfTheExceptions)
-{
-    CMemoryException memory;
-    EXPECT_TRUE(memory.IsKindOf(RUNTIME_CLASS(CSimpleException)));
-    EXPECT_TRUE(memory.IsKindOf(RUNTIME_CLASS(CException)));
-    EXPECT_FALSE(memory.IsKindOf(RUNTIME_CLASS(CFileException)));
-    CFileException file;
-    EXPECT_FALSE(file.IsKindOf(RUNTIME_CLASS(CSimpleException)));
-    EXPECT_EQ(CFileException::none, file.m_cause);
-}
