@@ -2,7 +2,7 @@
 #pragma once
 
 // The stand-in's base header brings winsock2.h in before windows.h, which every later header relies on.
-#include <afxver_.h>
+#include <afx.h>
 
 #if defined(PARDALIN_STATIC)
 #define PARDALIN_API

@@ -2,6 +2,9 @@
 // diagnostic macros.
 #pragma once
 
+// Lets the headers that make up this one check that they are not included on their own.
+#define AFX_UMBRELLA_AFX_H
+
 #include "afxver_.h"
 #include "afxstr.h"
 #include "afxstat_.h"

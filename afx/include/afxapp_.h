@@ -1,10 +1,9 @@
 // The application object, module and resource state, message boxes and the program entry.
 #pragma once
 
-#include "afxwin.h"
-#include "afxdll_.h"
-
-class CWnd;
+#ifndef AFX_UMBRELLA_AFXWIN_H
+#error This header is part of <afxwin.h>; include that instead.
+#endif
 
 // The string resource that names the application (the default of m_pszAppName).
 #ifndef AFX_IDS_APP_TITLE
@@ -30,25 +29,9 @@ public:
 
     // Start-up: InitApplication once per program, then InitInstance; FALSE from either ends the program.
     virtual BOOL InitApplication();
-    virtual BOOL InitInstance();
-    // The message loop; ends on WM_QUIT and returns ExitInstance(). Without a main window the application
-    // has nothing to run and quits at once.
-    virtual int Run();
-    // The program's exit code: the WM_QUIT code that ended Run, 0 when no loop ran.
-    virtual int ExitInstance();
-    // Called for every message before it is translated and dispatched; TRUE when it was handled here. The
-    // default offers it to the windows from the message's own up to the main window (dialog navigation,
-    // accelerators), and a message of another top-level window to the main window as well.
-    virtual BOOL PreTranslateMessage(MSG* pMsg);
-    // Idle work while the queue is empty; lCount counts the calls since the last idle-resetting message.
-    // TRUE asks for more idle time. The default frees the thread's temporary objects on the second call.
-    virtual BOOL OnIdle(LONG lCount);
-    // Gets and dispatches one message; FALSE on WM_QUIT.
-    virtual BOOL PumpMessage();
-    // FALSE for messages that must not restart idle processing (a mouse move to where the cursor already
-    // was, paint and caret-blink timer messages).
-    virtual BOOL IsIdleMessage(MSG* pMsg);
-    virtual CWnd* GetMainWnd();
+    BOOL InitInstance() override;
+    // CWinThread's loop; without a main window the application has nothing to run and quits at once.
+    int Run() override;
 
     // Every AfxMessageBox of the program comes here, so an application (or a test) can show message boxes
     // its own way. The default shows the box with the application name as caption, owned by the main
@@ -92,7 +75,6 @@ public:
     HINSTANCE m_hInstance;
     LPTSTR m_lpCmdLine; // the command line after the program name
     int m_nCmdShow;
-    CWnd* m_pMainWnd;
 };
 
 /////////////////////////////////////////////////////////////////////////////

@@ -1,7 +1,9 @@
 // Dialog data exchange (CDataExchange and the DDX_/DDV_ functions) and dialogs (CDialog).
 #pragma once
 
-#include "afxwnd_.h"
+#ifndef AFX_UMBRELLA_AFXWIN_H
+#error This header is part of <afxwin.h>; include that instead.
+#endif
 
 #ifndef RT_DLGINIT
 #define RT_DLGINIT MAKEINTRESOURCE(240)

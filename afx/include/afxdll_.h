@@ -13,7 +13,9 @@
 // framework once made; AfxTermExtensionModule deletes it.
 #pragma once
 
-#include "afxwin.h"
+#ifndef AFX_UMBRELLA_AFXWIN_H
+#error This header is part of <afxwin.h>; include that instead.
+#endif
 
 class COleObjectFactory;
 

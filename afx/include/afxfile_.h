@@ -2,7 +2,9 @@
 // of text, CR LF translated in text mode). Included at the end of afx.h.
 #pragma once
 
-#include "afxver_.h"
+#ifndef AFX_UMBRELLA_AFX_H
+#error This header is part of <afx.h>; include that instead.
+#endif
 
 #include <ctime>
 

@@ -7,8 +7,9 @@
 // temporary objects must not be kept.
 #pragma once
 
-#include "afx.h"
-#include "atltypes.h"
+#ifndef AFX_UMBRELLA_AFXWIN_H
+#error This header is part of <afxwin.h>; include that instead.
+#endif
 
 class CWnd;
 class CBitmap;

@@ -2,7 +2,9 @@
 // object destroys the menu it owns; FromHandle gives temporary objects for menus nobody attached).
 #pragma once
 
-#include "afx.h"
+#ifndef AFX_UMBRELLA_AFXWIN_H
+#error This header is part of <afxwin.h>; include that instead.
+#endif
 
 class CWnd;
 class CBitmap;

@@ -6,8 +6,9 @@
 // dispatcher reads back the same union member that the macro wrote.
 #pragma once
 
-#include "afxver_.h"
-#include "atltypes.h"
+#ifndef AFX_UMBRELLA_AFXWIN_H
+#error This header is part of <afxwin.h>; include that instead.
+#endif
 
 class CCmdTarget;
 class CCmdUI;
@@ -23,6 +24,9 @@ class CScrollBar;
 #define WM_COMMANDHELP 0x0365
 #define WM_HELPHITTEST 0x0366
 #define WM_KICKIDLE 0x036A // sent to a modal window while its loop is idle
+#ifndef WM_SYSTIMER
+#define WM_SYSTIMER 0x0118 // the system timer that blinks the caret
+#endif
 // A message reflected back to the control that sent it arrives as WM_REFLECT_BASE + the message.
 #define WM_REFLECT_BASE 0xBC00
 

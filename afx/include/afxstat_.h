@@ -2,7 +2,9 @@
 // what each thread keeps for itself (module thread state).
 #pragma once
 
-#include "afxver_.h"
+#ifndef AFX_UMBRELLA_AFX_H
+#error This header is part of <afx.h>; include that instead.
+#endif
 
 #include <cstddef>
 

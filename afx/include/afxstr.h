@@ -2,7 +2,10 @@
 // characters. Narrow text converts through the ANSI code page.
 #pragma once
 
-#include "afxver_.h"
+#ifndef AFX_UMBRELLA_AFX_H
+#error This header is part of <afx.h>; include that instead.
+#endif
+
 #include "detail/afxformatarg.h"
 
 #include <cstdarg>

@@ -1,6 +1,10 @@
 // Build switches shared by every header of the MFC stand-in.
 #pragma once
 
+#ifndef AFX_UMBRELLA_AFX_H
+#error This header is part of <afx.h>; include that instead.
+#endif
+
 #ifndef _UNICODE
 #error The stand-in supports Unicode builds only; define UNICODE and _UNICODE.
 #endif

@@ -1,11 +1,24 @@
-// Application framework classes: command targets and threads. Windows, message maps and the application
-// object join this header in later steps.
+// The framework's window classes and the application: CCmdTarget and CWinThread here, then (from the
+// headers that make up this one) GDI objects and menus (afxgdi_.h, afxmenu_.h), message maps (afxmsg_.h),
+// windows and frames (afxwnd_.h), dialogs and data exchange (afxdlg_.h), the standard controls
+// (afxstdctl_.h), the application object (afxapp_.h) and extension DLLs (afxdll_.h).
+//
+//     class CMyApp : public CWinApp
+//     {
+//     public:
+//         BOOL InitInstance() override { m_pMainWnd = new CMyFrame; return TRUE; }
+//     };
+//     CMyApp theApp;
 #pragma once
+
+#define AFX_UMBRELLA_AFXWIN_H
 
 #include "afx.h"
 #include "afxcoll.h"
 #include "atltypes.h"
 #include "afxmsg_.h"
+
+class CWnd;
 
 // Base of every class that receives commands: its message map names the handlers.
 class AFX_API CCmdTarget : public CObject
@@ -25,17 +38,28 @@ public:
 
 typedef UINT(AFX_CDECL* AFX_THREADPROC)(LPVOID);
 
-// A thread started by the framework. The worker form runs m_pfnThreadProc(m_pThreadParams) and ends with
-// its result as the exit code. By default (m_bAutoDelete TRUE) the object deletes itself when the thread
-// ends, so the creator must not touch it once the thread may have finished; to keep it, create the thread
-// suspended, set m_bAutoDelete to FALSE, resume it, and delete the object (which closes the handle) after
-// the thread has ended.
+// A thread started by the framework, in one of two forms. The worker form runs
+// m_pfnThreadProc(m_pThreadParams) and ends with its result as the exit code. The user-interface form (a
+// class derived from CWinThread, started by AfxBeginThread with its run-time class) calls InitInstance and,
+// when that succeeds, Run: the thread's message loop, which ends on WM_QUIT with ExitInstance's result.
+//
+// By default (m_bAutoDelete TRUE) the object deletes itself when the thread ends, so the creator must not
+// touch it once the thread may have finished; to keep it, create the thread suspended, set m_bAutoDelete to
+// FALSE, resume it, and delete the object (which closes the handle) after the thread has ended.
+//
+//     class CUiThread : public CWinThread
+//     {
+//         DECLARE_DYNCREATE(CUiThread)
+//     public:
+//         BOOL InitInstance() override { return TRUE; }
+//     };
+//     CWinThread* pThread = AfxBeginThread(RUNTIME_CLASS(CUiThread));
+//     ::PostThreadMessage(pThread->m_nThreadID, WM_QUIT, 0, 0);
 class AFX_API CWinThread : public CCmdTarget
 {
     DECLARE_DYNAMIC(CWinThread)
 public:
-    // The user-interface form (InitInstance and a message loop) arrives with the window classes; until then
-    // CreateThread on an object without a thread procedure throws CNotSupportedException.
+    // Construction
     CWinThread();
     CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam);
     ~CWinThread() override;
@@ -45,22 +69,50 @@ public:
     BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0,
                       LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
 
-    // Called when the thread ends: deletes the object when m_bAutoDelete is set.
-    virtual void Delete();
-
+    // Attributes
     int GetThreadPriority();
     BOOL SetThreadPriority(int nPriority);
-    // The previous suspend count, or (DWORD)-1 on failure.
-    DWORD SuspendThread();
-    DWORD ResumeThread();
     operator HANDLE() const;
 
     HANDLE m_hThread;
     DWORD m_nThreadID;
     BOOL m_bAutoDelete;
+    // The thread's main window: its end posts WM_QUIT to the thread's loop.
+    CWnd* m_pMainWnd;
 
     LPVOID m_pThreadParams;
     AFX_THREADPROC m_pfnThreadProc;
+
+    // Operations
+    // The previous suspend count, or (DWORD)-1 on failure.
+    DWORD SuspendThread();
+    DWORD ResumeThread();
+
+    // Overridables
+    // Start-up of a user-interface thread; FALSE ends the thread (with ExitInstance's result) at once.
+    virtual BOOL InitInstance();
+    // The message loop: idle processing while the queue is empty, then messages until WM_QUIT; returns
+    // ExitInstance().
+    virtual int Run();
+    // The exit code: the wParam of the WM_QUIT that ended Run, 0 when no loop ran.
+    virtual int ExitInstance();
+    // Called for every message before it is translated and dispatched; TRUE when it was handled here. The
+    // default offers it to the windows from the message's own up to the main window (dialog navigation,
+    // accelerators), and a message of another top-level window to the main window as well.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Gets and dispatches one message; FALSE on WM_QUIT.
+    virtual BOOL PumpMessage();
+    // Idle work while the queue is empty; lCount counts the calls since the last idle-resetting message.
+    // TRUE asks for more idle time. The default frees the thread's temporary objects on the second call
+    // unless AfxLockTempMaps holds them.
+    virtual BOOL OnIdle(LONG lCount);
+    // FALSE for messages that must not restart idle processing (a mouse move to where the cursor already
+    // was, paint and caret-blink timer messages).
+    virtual BOOL IsIdleMessage(MSG* pMsg);
+    // m_pMainWnd or, for a thread without one, the application's main window.
+    virtual CWnd* GetMainWnd();
+    // Called when the thread ends: deletes the object when m_bAutoDelete is set.
+    virtual void Delete();
 };
 
 // Starts a worker thread running pfnThreadProc(pParam) at nPriority. The thread is created suspended and
@@ -70,6 +122,11 @@ AFX_API CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID p
                                           int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
                                           DWORD dwCreateFlags = 0,
                                           LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
+// Starts a user-interface thread: a new object of pThreadClass (derived from CWinThread and creatable by
+// name) runs InitInstance and Run on the new thread. Null when the object or the thread cannot be made.
+AFX_API CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = THREAD_PRIORITY_NORMAL,
+                                          UINT nStackSize = 0, DWORD dwCreateFlags = 0,
+                                          LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
 
 // Ends the calling thread at once with nExitCode, deleting its CWinThread (if bDelete and the object is
 // auto-deleting). Objects on the thread's stack are not destroyed.
@@ -78,7 +135,10 @@ AFX_NORETURN AFX_API void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete = TRU
 // The CWinThread running the calling thread, or null for a thread the framework did not start.
 AFX_API CWinThread* AFXAPI AfxGetThread();
 
-// Windows, message maps, dialogs and the control classes.
+#include "afxgdi_.h"
+#include "afxmenu_.h"
 #include "afxwnd_.h"
-// The application object, module and resource state, message boxes and the program's entry.
+#include "afxdlg_.h"
+#include "afxstdctl_.h"
 #include "afxapp_.h"
+#include "afxdll_.h"

@@ -7,9 +7,9 @@
 // to the thread that made the connection: another thread sees no permanent object for the window.
 #pragma once
 
-#include "afxwin.h"
-#include "afxgdi_.h"
-#include "afxmenu_.h"
+#ifndef AFX_UMBRELLA_AFXWIN_H
+#error This header is part of <afxwin.h>; include that instead.
+#endif
 
 class CWnd;
 class CFrameWnd;
@@ -425,6 +425,3 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
-
-#include "afxdlg_.h"
-#include "afxctl_.h"

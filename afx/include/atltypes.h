@@ -2,7 +2,7 @@
 // Win32's conventions: right and bottom are exclusive, and the set operations go through user32.
 #pragma once
 
-#include "afxver_.h"
+#include "afx.h"
 
 class CPoint;
 class CRect;

@@ -12,8 +12,9 @@ LPTSTR DuplicateString(LPCTSTR lpsz);
 // The file name of a module without folder and extension ("app" for C:\\bin\\app.exe).
 CString ModuleBaseName(HMODULE hModule);
 
-// The window handle of the application's main window (AfxGetMainWnd), or null.
-HWND MainWindowHandle();
+// The caption of the framework's message boxes: the application's name or, before the application is
+// named, the executable's.
+CString AppCaption();
 
 // A run-time class of one of the linked extension libraries, by exact name; null when none has it.
 CRuntimeClass* FindLibraryClass(LPCSTR lpszClassName);

@@ -86,7 +86,7 @@ IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 CWinApp::CWinApp(LPCTSTR lpszAppName)
     : m_pszAppName(lpszAppName != nullptr ? afximpl::DuplicateString(lpszAppName) : nullptr),
       m_pszExeName(nullptr), m_pszProfileName(nullptr), m_pszRegistryKey(nullptr), m_hInstance(nullptr),
-      m_lpCmdLine(nullptr), m_nCmdShow(SW_SHOWNORMAL), m_pMainWnd(nullptr)
+      m_lpCmdLine(nullptr), m_nCmdShow(SW_SHOWNORMAL)
 {
     // The application object lives as long as the program; it must never delete itself as a thread.
     m_bAutoDelete = FALSE;
@@ -142,109 +142,7 @@ int CWinApp::Run()
         TRACE(L"CWinApp::Run: m_pMainWnd is null; the application quits.\n");
         PostQuitMessage(0);
     }
-    MSG& msgCur = AfxGetModuleThreadState()->m_msgCur;
-    BOOL bIdle = TRUE;
-    LONG lIdleCount = 0;
-    for (;;)
-    {
-        while (bIdle && !PeekMessageW(&msgCur, nullptr, 0, 0, PM_NOREMOVE))
-        {
-            if (!OnIdle(lIdleCount++))
-            {
-                bIdle = FALSE;
-            }
-        }
-        do
-        {
-            if (!PumpMessage())
-            {
-                return ExitInstance();
-            }
-            if (IsIdleMessage(&msgCur))
-            {
-                bIdle = TRUE;
-                lIdleCount = 0;
-            }
-        } while (PeekMessageW(&msgCur, nullptr, 0, 0, PM_NOREMOVE));
-    }
-}
-
-int CWinApp::ExitInstance()
-{
-    return static_cast<int>(AfxGetModuleThreadState()->m_msgCur.wParam);
-}
-
-BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
-{
-    // The windows the message is for, from its own up to the main window, may each take it (dialog
-    // navigation, accelerators).
-    CWnd* pMainWnd = AfxGetMainWnd();
-    HWND hMainWnd = pMainWnd != nullptr ? pMainWnd->GetSafeHwnd() : nullptr;
-    if (CWnd::WalkPreTranslateTree(hMainWnd, pMsg))
-    {
-        return TRUE;
-    }
-    // A modeless window outside the main window still gets the main window's accelerators.
-    if (hMainWnd != nullptr && pMsg->hwnd != nullptr && GetAncestor(pMsg->hwnd, GA_ROOT) != hMainWnd)
-    {
-        return pMainWnd->PreTranslateMessage(pMsg);
-    }
-    return FALSE;
-}
-
-BOOL CWinApp::OnIdle(LONG lCount)
-{
-    if (lCount >= 1)
-    {
-        // The temporary objects that FromHandle made for this thread go once nothing else is waiting.
-        FreeTemporaryObjects();
-    }
-    return lCount < 1;
-}
-
-BOOL CWinApp::PumpMessage()
-{
-    MSG& msgCur = AfxGetModuleThreadState()->m_msgCur;
-    BOOL bResult = GetMessageW(&msgCur, nullptr, 0, 0);
-    if (bResult == 0)
-    {
-        return FALSE;
-    }
-    if (bResult == -1)
-    {
-        TRACE(L"CWinApp::PumpMessage: GetMessage failed (error %lu); the loop ends.\n", GetLastError());
-        msgCur.wParam = static_cast<WPARAM>(-1);
-        return FALSE;
-    }
-    if (!PreTranslateMessage(&msgCur))
-    {
-        TranslateMessage(&msgCur);
-        DispatchMessageW(&msgCur);
-    }
-    return TRUE;
-}
-
-BOOL CWinApp::IsIdleMessage(MSG* pMsg)
-{
-    AFX_MODULE_THREAD_STATE* pState = AfxGetModuleThreadState();
-    if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE)
-    {
-        if (pState->m_nMsgLast == pMsg->message && pState->m_ptCursorLast.x == pMsg->pt.x &&
-            pState->m_ptCursorLast.y == pMsg->pt.y)
-        {
-            return FALSE;
-        }
-        pState->m_ptCursorLast = pMsg->pt;
-        pState->m_nMsgLast = pMsg->message;
-        return TRUE;
-    }
-    const UINT WM_SYSTIMER = 0x0118; // the caret blink
-    return pMsg->message != WM_PAINT && pMsg->message != WM_SYSTIMER;
-}
-
-CWnd* CWinApp::GetMainWnd()
-{
-    return m_pMainWnd;
+    return CWinThread::Run();
 }
 
 void CWinApp::SetCurrentHandles()
@@ -291,14 +189,10 @@ HINSTANCE AFXAPI AfxGetInstanceHandle()
 
 CWnd* AFXAPI AfxGetMainWnd()
 {
-    // Threads without a framework object of their own see nothing, as in the framework; the ones it
-    // started see the application's main window.
-    if (AfxGetThread() == nullptr)
-    {
-        return nullptr;
-    }
-    CWinApp* pApp = AfxGetApp();
-    return pApp != nullptr ? pApp->GetMainWnd() : nullptr;
+    // Threads without a framework object of their own see nothing; the ones it started see their own
+    // main window or the application's.
+    CWinThread* pThread = AfxGetThread();
+    return pThread != nullptr ? pThread->GetMainWnd() : nullptr;
 }
 
 MSG* AFXAPI AfxGetCurrentMessage()
@@ -377,10 +271,4 @@ int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmd
 void AFXAPI AfxWinTerm()
 {
     FreeTemporaryObjects();
-}
-
-HWND afximpl::MainWindowHandle()
-{
-    CWnd* pMainWnd = AfxGetMainWnd();
-    return pMainWnd != nullptr ? pMainWnd->GetSafeHwnd() : nullptr;
 }

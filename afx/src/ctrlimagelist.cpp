@@ -1,8 +1,8 @@
 // CImageList.
 #include "wndstate.h"
 
-using afxwnd::CurrentThreadState;
-using afxwnd::IsNullObject;
+using afximpl::CurrentThreadState;
+using afximpl::IsNullObject;
 
 IMPLEMENT_DYNCREATE(CImageList, CObject)
 
@@ -40,35 +40,12 @@ void PASCAL CImageList::DeleteTempMap()
 
 BOOL CImageList::Attach(HIMAGELIST hImageList)
 {
-    if (hImageList == nullptr || m_hImageList != nullptr)
-    {
-        return FALSE;
-    }
-    afxwnd::ImageListMap& map = CurrentThreadState().imageLists;
-    if (map.LookupPermanent(hImageList) != nullptr)
-    {
-        TRACE(L"CImageList::Attach: the list 0x%p already belongs to another object.\n",
-              static_cast<void*>(hImageList));
-        return FALSE;
-    }
-    map.SetPermanent(hImageList, this);
-    m_hImageList = hImageList;
-    return TRUE;
+    return CurrentThreadState().imageLists.Attach(this, hImageList);
 }
 
 HIMAGELIST CImageList::Detach()
 {
-    HIMAGELIST hImageList = m_hImageList;
-    if (hImageList != nullptr)
-    {
-        afxwnd::ImageListMap& map = CurrentThreadState().imageLists;
-        if (map.LookupPermanent(hImageList) == this)
-        {
-            map.RemoveHandle(hImageList);
-        }
-        m_hImageList = nullptr;
-    }
-    return hImageList;
+    return CurrentThreadState().imageLists.Detach(this);
 }
 
 BOOL CImageList::DeleteImageList()
@@ -103,7 +80,7 @@ BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)
     {
         return FALSE;
     }
-    afxwnd::InitCommonControls(ICC_WIN95_CLASSES);
+    afximpl::InitCommonControls(ICC_WIN95_CLASSES);
     return AttachNew(this, ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
 }
 
@@ -118,8 +95,8 @@ BOOL CImageList::Create(LPCTSTR lpszBitmapID, int cx, int nGrow, COLORREF crMask
     {
         return FALSE;
     }
-    afxwnd::InitCommonControls(ICC_WIN95_CLASSES);
-    HINSTANCE hInst = afxwnd::FindResourceHandle(lpszBitmapID, RT_BITMAP);
+    afximpl::InitCommonControls(ICC_WIN95_CLASSES);
+    HINSTANCE hInst = AfxFindResourceHandle(lpszBitmapID, RT_BITMAP);
     return AttachNew(this, ImageList_LoadImageW(hInst, lpszBitmapID, cx, nGrow, crMask, IMAGE_BITMAP, 0));
 }
 

@@ -9,13 +9,13 @@ CListCtrl::~CListCtrl() = default;
 
 BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    afxwnd::InitCommonControls(ICC_LISTVIEW_CLASSES);
+    afximpl::InitCommonControls(ICC_LISTVIEW_CLASSES);
     return CWnd::Create(WC_LISTVIEWW, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 
 BOOL CListCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    afxwnd::InitCommonControls(ICC_LISTVIEW_CLASSES);
+    afximpl::InitCommonControls(ICC_LISTVIEW_CLASSES);
     return CWnd::CreateEx(dwExStyle, WC_LISTVIEWW, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID);
 }
 

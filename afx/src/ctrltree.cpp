@@ -9,13 +9,13 @@ CTreeCtrl::~CTreeCtrl() = default;
 
 BOOL CTreeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    afxwnd::InitCommonControls(ICC_TREEVIEW_CLASSES);
+    afximpl::InitCommonControls(ICC_TREEVIEW_CLASSES);
     return CWnd::Create(WC_TREEVIEWW, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 
 BOOL CTreeCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    afxwnd::InitCommonControls(ICC_TREEVIEW_CLASSES);
+    afximpl::InitCommonControls(ICC_TREEVIEW_CLASSES);
     return CWnd::CreateEx(dwExStyle, WC_TREEVIEWW, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID);
 }
 

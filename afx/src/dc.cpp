@@ -1,8 +1,8 @@
 // Device contexts.
 #include "wndstate.h"
 
-using afxwnd::CurrentThreadState;
-using afxwnd::IsNullObject;
+using afximpl::CurrentThreadState;
+using afximpl::IsNullObject;
 
 /////////////////////////////////////////////////////////////////////////////
 // CDC
@@ -46,32 +46,20 @@ void PASCAL CDC::DeleteTempMap()
 
 BOOL CDC::Attach(HDC hDC)
 {
-    if (hDC == nullptr || m_hDC != nullptr)
+    // Windows of a class with its own DC hand out the same DC to every GetDC: the newest object owns it
+    // in the map, and each object still releases only what it holds.
+    if (!CurrentThreadState().dcs.Attach(this, hDC, true))
     {
         return FALSE;
     }
-    // Windows of a class with its own DC hand out the same DC to every GetDC: the newest object owns it
-    // in the map, and each object still releases only what it holds.
-    CurrentThreadState().dcs.SetPermanent(hDC, this);
-    m_hDC = hDC;
     m_hAttribDC = hDC;
     return TRUE;
 }
 
 HDC CDC::Detach()
 {
-    HDC hDC = m_hDC;
-    if (hDC != nullptr)
-    {
-        afxwnd::DCMap& map = CurrentThreadState().dcs;
-        if (map.LookupPermanent(hDC) == this)
-        {
-            map.RemoveHandle(hDC);
-        }
-    }
-    m_hDC = nullptr;
     m_hAttribDC = nullptr;
-    return hDC;
+    return CurrentThreadState().dcs.Detach(this);
 }
 
 BOOL CDC::CreateDC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput, const void* lpInitData)

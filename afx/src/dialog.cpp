@@ -45,7 +45,7 @@ void ReadTemplateHeader(LPCDLGTEMPLATE lpTemplate, DWORD& dwStyle, short& x, sho
 
 LPCDLGTEMPLATE LoadTemplate(LPCTSTR lpszTemplateName, HINSTANCE& hInst)
 {
-    hInst = afxwnd::FindResourceHandle(lpszTemplateName, RT_DIALOG);
+    hInst = AfxFindResourceHandle(lpszTemplateName, RT_DIALOG);
     HRSRC hResource = ::FindResourceW(hInst, lpszTemplateName, RT_DIALOG);
     HGLOBAL hTemplate = hResource != nullptr ? ::LoadResource(hInst, hResource) : nullptr;
     return hTemplate != nullptr ? static_cast<LPCDLGTEMPLATE>(::LockResource(hTemplate)) : nullptr;
@@ -122,12 +122,12 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
 
 BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, void* lpDialogInit)
 {
-    return CreateIndirect(lpDialogTemplate, pParentWnd, lpDialogInit, afxwnd::ResourceHandle());
+    return CreateIndirect(lpDialogTemplate, pParentWnd, lpDialogInit, AfxGetResourceHandle());
 }
 
 BOOL CDialog::CreateIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd)
 {
-    return CreateIndirect(hDialogTemplate, pParentWnd, afxwnd::ResourceHandle());
+    return CreateIndirect(hDialogTemplate, pParentWnd, AfxGetResourceHandle());
 }
 
 BOOL CDialog::CreateIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst)
@@ -147,7 +147,7 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, 
 {
     if (pParentWnd == nullptr)
     {
-        pParentWnd = afxwnd::MainWindow();
+        pParentWnd = AfxGetMainWnd();
     }
     m_lpDialogInit = lpDialogInit;
     return CreateDlgIndirect(lpDialogTemplate, pParentWnd, hInst);
@@ -199,7 +199,7 @@ INT_PTR CDialog::DoModal()
         return -1;
     }
     LPCDLGTEMPLATE lpDialogTemplate = m_lpDialogTemplate;
-    HINSTANCE hInst = afxwnd::ResourceHandle();
+    HINSTANCE hInst = AfxGetResourceHandle();
     if (m_lpszTemplateName != nullptr)
     {
         lpDialogTemplate = LoadTemplate(m_lpszTemplateName, hInst);
@@ -224,7 +224,7 @@ INT_PTR CDialog::DoModal()
     {
         ::EnableWindow(hWndParent, FALSE);
         bEnableParent = true;
-        pMainWnd = afxwnd::MainWindow();
+        pMainWnd = AfxGetMainWnd();
         if (pMainWnd != nullptr && pMainWnd->IsFrameWnd() && pMainWnd->IsWindowEnabled())
         {
             pMainWnd->EnableWindow(FALSE);
@@ -256,7 +256,7 @@ INT_PTR CDialog::DoModal()
     catch (CException* e)
     {
         MSG msg = {m_hWnd, WM_NULL, 0, 0, 0, {0, 0}};
-        afxwnd::ProcessWndProcException(e, &msg);
+        afximpl::ProcessWndProcException(e, &msg);
         e->Delete();
         m_nModalResult = -1;
     }
@@ -434,5 +434,6 @@ BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pH
     {
         return TRUE;
     }
-    return afxwnd::RouteCommandToApp(nID, nCode, pExtra, pHandlerInfo);
+    CWinApp* pApp = AfxGetApp();
+    return pApp != nullptr && pApp != pThread && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }

@@ -87,7 +87,7 @@ bool ParseUnsigned(const CString& text, unsigned long long maxValue, unsigned lo
 
 [[noreturn]] void FailWith(CDataExchange* pDX, LPCTSTR lpszPrompt)
 {
-    afxwnd::MessageBox(lpszPrompt, MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(lpszPrompt, MB_OK | MB_ICONEXCLAMATION);
     pDX->Fail();
 }
 

@@ -3,8 +3,8 @@
 
 #include <cstdlib>
 
-using afxwnd::CurrentThreadState;
-using afxwnd::IsNullObject;
+using afximpl::CurrentThreadState;
+using afximpl::IsNullObject;
 
 namespace
 {
@@ -55,35 +55,14 @@ void PASCAL CGdiObject::DeleteTempMap()
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
-    if (hObject == nullptr || m_hObject != nullptr)
-    {
-        return FALSE;
-    }
-    afxwnd::GdiObjectMap& map = CurrentThreadState().gdiObjects;
     // Two owners would delete the handle twice; stock objects are shared and never really deleted.
-    if (map.LookupPermanent(hObject) != nullptr && !IsStockObject(hObject))
-    {
-        TRACE(L"CGdiObject::Attach: the handle 0x%p already belongs to another object.\n", hObject);
-        return FALSE;
-    }
-    map.SetPermanent(hObject, this);
-    m_hObject = hObject;
-    return TRUE;
+    return CurrentThreadState().gdiObjects.Attach(this, hObject,
+                                                  hObject != nullptr && IsStockObject(hObject));
 }
 
 HGDIOBJ CGdiObject::Detach()
 {
-    HGDIOBJ hObject = m_hObject;
-    if (hObject != nullptr)
-    {
-        afxwnd::GdiObjectMap& map = CurrentThreadState().gdiObjects;
-        if (map.LookupPermanent(hObject) == this)
-        {
-            map.RemoveHandle(hObject);
-        }
-        m_hObject = nullptr;
-    }
-    return hObject;
+    return CurrentThreadState().gdiObjects.Detach(this);
 }
 
 BOOL CGdiObject::DeleteObject()
@@ -305,7 +284,7 @@ CBitmap* PASCAL CBitmap::FromHandle(HBITMAP hBitmap)
 
 BOOL CBitmap::LoadBitmap(LPCTSTR lpszResourceName)
 {
-    HINSTANCE hInst = afxwnd::FindResourceHandle(lpszResourceName, RT_BITMAP);
+    HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, RT_BITMAP);
     return Attach(::LoadBitmapW(hInst, lpszResourceName));
 }
 

@@ -1,8 +1,8 @@
 // CMenu.
 #include "wndstate.h"
 
-using afxwnd::CurrentThreadState;
-using afxwnd::IsNullObject;
+using afximpl::CurrentThreadState;
+using afximpl::IsNullObject;
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
 
@@ -35,35 +35,12 @@ void PASCAL CMenu::DeleteTempMap()
 
 BOOL CMenu::Attach(HMENU hMenu)
 {
-    if (hMenu == nullptr || m_hMenu != nullptr)
-    {
-        return FALSE;
-    }
-    afxwnd::MenuMap& map = CurrentThreadState().menus;
-    if (map.LookupPermanent(hMenu) != nullptr)
-    {
-        TRACE(L"CMenu::Attach: the menu 0x%p already belongs to another object.\n",
-              static_cast<void*>(hMenu));
-        return FALSE;
-    }
-    map.SetPermanent(hMenu, this);
-    m_hMenu = hMenu;
-    return TRUE;
+    return CurrentThreadState().menus.Attach(this, hMenu);
 }
 
 HMENU CMenu::Detach()
 {
-    HMENU hMenu = m_hMenu;
-    if (hMenu != nullptr)
-    {
-        afxwnd::MenuMap& map = CurrentThreadState().menus;
-        if (map.LookupPermanent(hMenu) == this)
-        {
-            map.RemoveHandle(hMenu);
-        }
-        m_hMenu = nullptr;
-    }
-    return hMenu;
+    return CurrentThreadState().menus.Detach(this);
 }
 
 BOOL CMenu::CreateMenu()
@@ -78,7 +55,7 @@ BOOL CMenu::CreatePopupMenu()
 
 BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName)
 {
-    HINSTANCE hInst = afxwnd::FindResourceHandle(lpszResourceName, RT_MENU);
+    HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, RT_MENU);
     return Attach(::LoadMenuW(hInst, lpszResourceName));
 }
 
@@ -238,7 +215,7 @@ public:
     TrackingScope& operator=(const TrackingScope&) = delete;
 
 private:
-    afxwnd::ThreadState& m_state;
+    afximpl::ThreadState& m_state;
     HMENU m_hOldMenu;
     HWND m_hOldWnd;
 };

@@ -4,75 +4,61 @@
 
 namespace
 {
-// The window that owns the framework's boxes: the main window when the application has one, else the
-// thread's active window.
-HWND PreferredOwner()
+// The icon of a box whose type names none: exclamation for MB_OK and MB_OKCANCEL, question for MB_YESNO and
+// MB_YESNOCANCEL. Retry and abort boxes are rare enough that their callers choose the icon.
+UINT WithDefaultIcon(UINT nType)
 {
-    HWND hMainWnd = afximpl::MainWindowHandle();
-    return hMainWnd != nullptr ? hMainWnd : GetActiveWindow();
+    if ((nType & MB_ICONMASK) != 0)
+    {
+        return nType;
+    }
+    switch (nType & MB_TYPEMASK)
+    {
+    case MB_OK:
+    case MB_OKCANCEL:
+        return nType | MB_ICONEXCLAMATION;
+    case MB_YESNO:
+    case MB_YESNOCANCEL:
+        return nType | MB_ICONQUESTION;
+    default:
+        return nType;
+    }
 }
 
-// Shows the box as a modal dialog of the owner's application: a child window cannot own a pop-up, so the
-// owner is its top-level window, or rather that window's last active pop-up; when that is another window
-// the top-level one is disabled as well for as long as the box is up.
-int ShowAppMessageBox(LPCTSTR lpszCaption, LPCTSTR lpszPrompt, UINT nType, HWND hOwner)
+// Shows the box as a modal dialog of the application: owned by what a dialog without a parent would be
+// owned by (the main window's last active pop-up) or, without a main window, by the active window's
+// top-level window, which stays disabled while the box is up.
+int ShowAppMessageBox(LPCTSTR lpszCaption, LPCTSTR lpszPrompt, UINT nType)
 {
-    while (hOwner != nullptr && (GetWindowLongW(hOwner, GWL_STYLE) & WS_CHILD) != 0)
+    HWND hWndTop = nullptr;
+    HWND hOwner = CWnd::GetSafeOwner_(nullptr, &hWndTop);
+    if (hOwner == nullptr)
     {
-        hOwner = GetParent(hOwner);
+        hOwner = CWnd::GetSafeOwner_(::GetActiveWindow(), &hWndTop);
     }
-    HWND hTop = hOwner;
-    for (HWND hParent = hTop != nullptr ? GetParent(hTop) : nullptr; hParent != nullptr;
-         hParent = GetParent(hParent))
-    {
-        hTop = hParent;
-    }
-    if (hOwner != nullptr)
-    {
-        hOwner = GetLastActivePopup(hOwner);
-    }
-    HWND hDisabled = nullptr;
-    if (hTop != nullptr && hTop != hOwner && IsWindowEnabled(hTop))
-    {
-        EnableWindow(hTop, FALSE);
-        hDisabled = hTop;
-    }
-
-    if ((nType & MB_ICONMASK) == 0)
-    {
-        switch (nType & MB_TYPEMASK)
-        {
-        case MB_OK:
-        case MB_OKCANCEL:
-            nType |= MB_ICONEXCLAMATION;
-            break;
-        case MB_YESNO:
-        case MB_YESNOCANCEL:
-            nType |= MB_ICONQUESTION;
-            break;
-        default:
-            // Retry and abort boxes are rare enough that their callers choose the icon.
-            break;
-        }
-    }
-
-    int nResult = MessageBoxW(hOwner, lpszPrompt, lpszCaption, nType);
+    int nResult = ::MessageBoxW(hOwner, lpszPrompt, lpszCaption, WithDefaultIcon(nType));
     if (nResult == 0)
     {
-        TRACE(L"AfxMessageBox: the box could not be shown (error %lu).\n", GetLastError());
+        TRACE(L"AfxMessageBox: the box could not be shown (error %lu).\n", ::GetLastError());
     }
-    if (hDisabled != nullptr)
+    if (hWndTop != nullptr)
     {
-        EnableWindow(hDisabled, TRUE);
+        ::EnableWindow(hWndTop, TRUE);
     }
     return nResult;
 }
 } // namespace
 
+CString afximpl::AppCaption()
+{
+    LPCTSTR lpszAppName = AfxGetAppName();
+    return lpszAppName != nullptr ? CString(lpszAppName) : afximpl::ModuleBaseName(nullptr);
+}
+
 int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 {
     CString strCaption = m_pszAppName != nullptr ? CString(m_pszAppName) : afximpl::ModuleBaseName(nullptr);
-    return ShowAppMessageBox(strCaption, lpszPrompt, nType, PreferredOwner());
+    return ShowAppMessageBox(strCaption, lpszPrompt, nType);
 }
 
 int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)
@@ -82,9 +68,7 @@ int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)
     {
         return pApp->DoMessageBox(lpszText, nType, nIDHelp);
     }
-    LPCTSTR lpszAppName = AfxGetAppName();
-    CString strCaption = lpszAppName != nullptr ? CString(lpszAppName) : afximpl::ModuleBaseName(nullptr);
-    return ShowAppMessageBox(strCaption, lpszText, nType, GetActiveWindow());
+    return ShowAppMessageBox(afximpl::AppCaption(), lpszText, nType);
 }
 
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <exception>
 
-using afxwnd::CurrentThreadState;
-using afxwnd::IsNullObject;
-using afxwnd::ThreadState;
+using afximpl::CurrentThreadState;
+using afximpl::IsNullObject;
+using afximpl::ThreadState;
 
 namespace
 {
@@ -61,7 +61,7 @@ void ReportUnexpectedError(const char* lpszWhat)
         text += CString(lpszWhat);
     }
     text += L".";
-    afxwnd::MessageBox(text, MB_ICONSTOP);
+    AfxMessageBox(text, MB_ICONSTOP);
 }
 
 // Dialogs are centred over their owner after WM_INITDIALOG unless OnInitDialog placed them itself.
@@ -125,7 +125,7 @@ LRESULT CALLBACK CbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam)
     catch (CException* e)
     {
         MSG msg = {hWnd, WM_NCCREATE, 0, 0, 0, {0, 0}};
-        afxwnd::ProcessWndProcException(e, &msg);
+        afximpl::ProcessWndProcException(e, &msg);
         e->Delete();
         return refuse();
     }
@@ -148,7 +148,7 @@ BOOL RegisterFrameworkClass(LPCWSTR lpszClassName, UINT nStyle, HBRUSH hbrBackgr
     WNDCLASSW wndcls = {};
     wndcls.style = nStyle;
     wndcls.lpfnWndProc = ::DefWindowProcW;
-    wndcls.hInstance = afxwnd::InstanceHandle();
+    wndcls.hInstance = AfxGetInstanceHandle();
     wndcls.hIcon = hIcon;
     wndcls.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wndcls.hbrBackground = hbrBackground;
@@ -207,18 +207,18 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
     }
     catch (CException* e)
     {
-        lResult = afxwnd::ProcessWndProcException(e, &state.lastSentMsg);
+        lResult = afximpl::ProcessWndProcException(e, &state.lastSentMsg);
         e->Delete();
     }
     catch (const std::exception& e)
     {
         ReportUnexpectedError(e.what());
-        lResult = afxwnd::FailedMessageResult(&state.lastSentMsg);
+        lResult = afximpl::FailedMessageResult(&state.lastSentMsg);
     }
     catch (...)
     {
         ReportUnexpectedError(nullptr);
-        lResult = afxwnd::FailedMessageResult(&state.lastSentMsg);
+        lResult = afximpl::FailedMessageResult(&state.lastSentMsg);
     }
 
     state.lastSentMsg = previous;
@@ -245,7 +245,7 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
     catch (CException* e)
     {
         MSG msg = {hWnd, WM_INITDIALOG, 0, 0, 0, {0, 0}};
-        afxwnd::ProcessWndProcException(e, &msg);
+        afximpl::ProcessWndProcException(e, &msg);
         e->Delete();
     }
     catch (const std::exception& e)
@@ -309,7 +309,7 @@ LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbr
 {
     wchar_t* lpszName = CurrentThreadState().szTempClassName;
     const size_t nSize = sizeof CurrentThreadState().szTempClassName / sizeof(wchar_t);
-    HINSTANCE hInst = afxwnd::InstanceHandle();
+    HINSTANCE hInst = AfxGetInstanceHandle();
     if (hCursor == nullptr && hbrBackground == nullptr && hIcon == nullptr)
     {
         _snwprintf(lpszName, nSize, L"Afx:%p:%x", static_cast<void*>(hInst), nClassStyle);
@@ -397,39 +397,12 @@ void PASCAL CWnd::DeleteTempMap()
 
 BOOL CWnd::Attach(HWND hWndNew)
 {
-    if (hWndNew == nullptr)
-    {
-        return FALSE;
-    }
-    if (m_hWnd != nullptr)
-    {
-        TRACE(L"Attach: the object already has the window 0x%p.\n", static_cast<void*>(m_hWnd));
-        return FALSE;
-    }
-    afxwnd::WindowMap& map = CurrentThreadState().windows;
-    if (map.LookupPermanent(hWndNew) != nullptr)
-    {
-        TRACE(L"Attach: the window 0x%p already belongs to another object.\n", static_cast<void*>(hWndNew));
-        return FALSE;
-    }
-    map.SetPermanent(hWndNew, this);
-    m_hWnd = hWndNew;
-    return TRUE;
+    return CurrentThreadState().windows.Attach(this, hWndNew);
 }
 
 HWND CWnd::Detach()
 {
-    HWND hWnd = m_hWnd;
-    if (hWnd != nullptr)
-    {
-        afxwnd::WindowMap& map = CurrentThreadState().windows;
-        if (map.LookupPermanent(hWnd) == this)
-        {
-            map.RemoveHandle(hWnd);
-        }
-        m_hWnd = nullptr;
-    }
-    return hWnd;
+    return CurrentThreadState().windows.Detach(this);
 }
 
 void CWnd::PreSubclassWindow() {}
@@ -551,7 +524,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     cs.cy = nHeight;
     cs.hwndParent = hWndParent;
     cs.hMenu = nIDorHMenu;
-    cs.hInstance = afxwnd::InstanceHandle();
+    cs.hInstance = AfxGetInstanceHandle();
     cs.lpCreateParams = lpParam;
     if (!PreCreateWindow(cs))
     {
@@ -612,11 +585,11 @@ BOOL CWnd::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, 
     }
     if (hInst == nullptr)
     {
-        hInst = afxwnd::ResourceHandle();
+        hInst = AfxGetResourceHandle();
     }
     // A template may hold any of the common controls.
-    afxwnd::InitCommonControls(ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_USEREX_CLASSES | ICC_COOL_CLASSES |
-                               ICC_INTERNET_CLASSES | ICC_LINK_CLASS);
+    afximpl::InitCommonControls(ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_USEREX_CLASSES | ICC_COOL_CLASSES |
+                                ICC_INTERNET_CLASSES | ICC_LINK_CLASS);
 
     m_nModalResult = -1;
     m_nFlags |= WF_CONTINUEMODAL;
@@ -1051,6 +1024,10 @@ int CWnd::RunModalLoop(DWORD dwFlags)
     HWND hWndParent = ::GetParent(m_hWnd);
     m_nFlags |= WF_MODALLOOP | WF_CONTINUEMODAL;
     MSG* pMsg = &AfxGetModuleThreadState()->m_msgCur;
+    // The thread's own loop pumps, so its pre-translation and idle rules apply; a thread the framework did
+    // not start gets the default ones.
+    CWinThread defaultThread;
+    CWinThread* pThread = AfxGetThread() != nullptr ? AfxGetThread() : &defaultThread;
 
     for (;;)
     {
@@ -1080,15 +1057,14 @@ int CWnd::RunModalLoop(DWORD dwFlags)
 
         do
         {
-            if (!afxwnd::PumpMessage())
+            if (!pThread->PumpMessage())
             {
                 // Passed on to the loop outside this one.
                 ::PostQuitMessage(static_cast<int>(pMsg->wParam));
                 m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
                 return -1;
             }
-            if (bShowIdle &&
-                (pMsg->message == afxwnd::kCaretBlinkTimerMessage || pMsg->message == WM_SYSKEYDOWN))
+            if (bShowIdle && (pMsg->message == WM_SYSTIMER || pMsg->message == WM_SYSKEYDOWN))
             {
                 ShowWindow(SW_SHOWNORMAL);
                 UpdateWindow();
@@ -1098,7 +1074,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
             {
                 goto ExitModal;
             }
-            if (afxwnd::IsIdleMessage(pMsg))
+            if (pThread->IsIdleMessage(pMsg))
             {
                 bIdle = true;
                 lIdleCount = 0;
@@ -1143,7 +1119,7 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
     {
         state.hLockoutNotifyWindow = hWndOldLockout;
         MSG msg = {m_hWnd, WM_NULL, 0, 0, 0, {0, 0}};
-        afxwnd::ProcessWndProcException(e, &msg);
+        afximpl::ProcessWndProcException(e, &msg);
         e->Delete();
     }
     state.hLockoutNotifyWindow = hWndOldLockout;
@@ -1155,7 +1131,7 @@ BOOL CWnd::ExecuteDlgInit(LPCTSTR lpszResourceName)
     LPVOID lpResource = nullptr;
     if (lpszResourceName != nullptr)
     {
-        HINSTANCE hInst = afxwnd::FindResourceHandle(lpszResourceName, RT_DLGINIT);
+        HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, RT_DLGINIT);
         HRSRC hResource = ::FindResourceW(hInst, lpszResourceName, RT_DLGINIT);
         HGLOBAL hData = hResource != nullptr ? ::LoadResource(hInst, hResource) : nullptr;
         lpResource = hData != nullptr ? ::LockResource(hData) : nullptr;
@@ -1251,7 +1227,19 @@ void CWnd::OnNcDestroy()
         ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(*lplpfnSuper));
     }
     *lplpfnSuper = nullptr;
-    afxwnd::WindowGone(this);
+    // The end of a thread's main window is the end of the thread's loop. The application forgets its main
+    // window also when another thread destroys it, but only its own thread's loop ends.
+    CWinThread* pThread = AfxGetThread();
+    if (pThread != nullptr && pThread->m_pMainWnd == this)
+    {
+        pThread->m_pMainWnd = nullptr;
+        ::PostQuitMessage(0);
+    }
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != nullptr && pApp->m_pMainWnd == this)
+    {
+        pApp->m_pMainWnd = nullptr;
+    }
     Detach();
     PostNcDestroy();
 }

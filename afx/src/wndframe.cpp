@@ -27,7 +27,7 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     HMENU hMenu = nullptr;
     if (lpszMenuName != nullptr)
     {
-        HINSTANCE hInst = afxwnd::FindResourceHandle(lpszMenuName, RT_MENU);
+        HINSTANCE hInst = AfxFindResourceHandle(lpszMenuName, RT_MENU);
         hMenu = ::LoadMenuW(hInst, lpszMenuName);
         if (hMenu == nullptr)
         {
@@ -65,7 +65,7 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
         WNDCLASSW wndcls = {};
         wndcls.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
         wndcls.lpfnWndProc = ::DefWindowProcW;
-        wndcls.hInstance = afxwnd::InstanceHandle();
+        wndcls.hInstance = AfxGetInstanceHandle();
         wndcls.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
         wndcls.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
         wndcls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
@@ -85,7 +85,8 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
     {
         return TRUE;
     }
-    return afxwnd::RouteCommandToApp(nID, nCode, pExtra, pHandlerInfo);
+    CWinApp* pApp = AfxGetApp();
+    return pApp != nullptr && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
@@ -136,7 +137,7 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
     }
     CCmdUI state;
     state.m_pMenu = pPopupMenu;
-    afxwnd::ThreadState& thread = afxwnd::CurrentThreadState();
+    afximpl::ThreadState& thread = afximpl::CurrentThreadState();
     if (thread.hTrackingMenu == pPopupMenu->m_hMenu)
     {
         state.m_pParentMenu = pPopupMenu;

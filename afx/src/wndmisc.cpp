@@ -181,7 +181,7 @@ HWND PASCAL CWnd::GetSafeOwner_(HWND hParent, HWND* pWndTop)
     HWND hWnd = hParent;
     if (hWnd == nullptr)
     {
-        CWnd* pMainWnd = afxwnd::MainWindow();
+        CWnd* pMainWnd = AfxGetMainWnd();
         hWnd = pMainWnd != nullptr ? pMainWnd->m_hWnd : nullptr;
     }
     // A pop-up cannot be owned by a child window.
@@ -786,6 +786,6 @@ int CWnd::GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton)
 
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 {
-    CString caption = lpszCaption != nullptr ? CString(lpszCaption) : afxwnd::AppName();
+    CString caption = lpszCaption != nullptr ? CString(lpszCaption) : afximpl::AppCaption();
     return ::MessageBoxW(GetSafeHwnd(), lpszText, caption, nType);
 }

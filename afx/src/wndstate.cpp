@@ -1,101 +1,45 @@
 // The window classes' per-thread state and the temporary-object maps.
 #include "wndstate.h"
 
-namespace afxwnd
+namespace afximpl
 {
 namespace
 {
-CWnd* MakeTempWnd(HWND hWnd)
-{
-    auto* pWnd = new CWnd;
-    pWnd->m_hWnd = hWnd;
-    return pWnd;
-}
-
-void ReleaseTempWnd(CWnd* pWnd)
-{
-    pWnd->m_hWnd = nullptr;
-}
-
-CMenu* MakeTempMenu(HMENU hMenu)
-{
-    auto* pMenu = new CMenu;
-    pMenu->m_hMenu = hMenu;
-    return pMenu;
-}
-
-void ReleaseTempMenu(CMenu* pMenu)
-{
-    pMenu->m_hMenu = nullptr;
-}
-
 CDC* MakeTempDC(HDC hDC)
 {
     auto* pDC = new CDC;
-    pDC->m_hDC = hDC;
     pDC->m_hAttribDC = hDC;
     return pDC;
-}
-
-void ReleaseTempDC(CDC* pDC)
-{
-    pDC->m_hDC = nullptr;
-    pDC->m_hAttribDC = nullptr;
 }
 
 // Of the class that matches the handle's kind, so that the typed FromHandle functions (CFont::FromHandle
 // and the others) give objects of their own class.
 CGdiObject* MakeTempGdiObject(HGDIOBJ hObject)
 {
-    CGdiObject* pObject = nullptr;
     switch (::GetObjectType(hObject))
     {
     case OBJ_PEN:
     case OBJ_EXTPEN:
-        pObject = new CPen;
-        break;
+        return new CPen;
     case OBJ_BRUSH:
-        pObject = new CBrush;
-        break;
+        return new CBrush;
     case OBJ_FONT:
-        pObject = new CFont;
-        break;
+        return new CFont;
     case OBJ_BITMAP:
-        pObject = new CBitmap;
-        break;
+        return new CBitmap;
     case OBJ_REGION:
-        pObject = new CRgn;
-        break;
+        return new CRgn;
     default:
-        pObject = new CGdiObject;
-        break;
+        return new CGdiObject;
     }
-    pObject->m_hObject = hObject;
-    return pObject;
-}
-
-void ReleaseTempGdiObject(CGdiObject* pObject)
-{
-    pObject->m_hObject = nullptr;
-}
-
-CImageList* MakeTempImageList(HIMAGELIST hImageList)
-{
-    auto* pImageList = new CImageList;
-    pImageList->m_hImageList = hImageList;
-    return pImageList;
-}
-
-void ReleaseTempImageList(CImageList* pImageList)
-{
-    pImageList->m_hImageList = nullptr;
 }
 } // namespace
 
 ThreadState::ThreadState()
-    : windows(&MakeTempWnd, &ReleaseTempWnd), menus(&MakeTempMenu, &ReleaseTempMenu),
-      dcs(&MakeTempDC, &ReleaseTempDC), gdiObjects(&MakeTempGdiObject, &ReleaseTempGdiObject),
-      imageLists(&MakeTempImageList, &ReleaseTempImageList)
+    : windows(&CWnd::m_hWnd, L"window"), menus(&CMenu::m_hMenu, L"menu"),
+      dcs(&CDC::m_hDC, L"DC", &MakeTempDC),
+      gdiObjects(&CGdiObject::m_hObject, L"GDI object", &MakeTempGdiObject),
+      imageLists(&CImageList::m_hImageList, L"image list")
 {
 }
 
@@ -147,19 +91,19 @@ void DeleteTempMaps()
     state.windows.DeleteTemp();
     state.imageLists.DeleteTemp();
 }
-} // namespace afxwnd
+} // namespace afximpl
 
 void AFXAPI AfxLockTempMaps()
 {
-    ++afxwnd::CurrentThreadState().nTempMapLock;
+    ++afximpl::CurrentThreadState().nTempMapLock;
 }
 
 BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps)
 {
-    afxwnd::ThreadState& state = afxwnd::CurrentThreadState();
+    afximpl::ThreadState& state = afximpl::CurrentThreadState();
     if (state.nTempMapLock != 0 && --state.nTempMapLock == 0 && bDeleteTemps)
     {
-        afxwnd::DeleteTempMaps();
+        afximpl::DeleteTempMaps();
     }
     return state.nTempMapLock != 0;
 }

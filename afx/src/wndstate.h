@@ -4,13 +4,14 @@
 
 #include "afxwin.h"
 #include "afxcmn.h"
+#include "afximpl.h"
 
 #include <new>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
-namespace afxwnd
+namespace afximpl
 {
 // Whether an object pointer is null, for the members that may be called through a null pointer. The empty
 // asm hides the pointer's origin, so the compiler cannot assume (as the language would let it) that `this`
@@ -21,24 +22,71 @@ template <class T> inline bool IsNullObject(const T* pObject)
     return pObject == nullptr;
 }
 
-// Connects handles of one kind to their C++ objects. Permanent entries are objects that own their handle
-// (Attach); temporary entries are objects made on demand by FromHandle for handles nobody attached, owned
-// by the map and deleted when the thread is idle (DeleteTemp). Both maps belong to one thread.
+// Connects handles of one kind (windows, menus, DCs, GDI objects, image lists) to their C++ objects; the
+// Attach, Detach and FromHandle of every wrapper class go through one of these. Permanent entries are
+// objects that own their handle (Attach); temporary entries are objects made on demand by FromHandle for
+// handles nobody attached, owned by the map and deleted when the thread is idle (DeleteTemp). Both maps
+// belong to one thread.
 template <class Object, class Handle> class HandleMap
 {
 public:
-    // Makes a temporary object for a handle, and takes the handle back out of one before it is deleted.
+    // Makes the object for a temporary entry (the map stores the handle in it); null means `new Object`.
     typedef Object* (*Factory)(Handle);
-    typedef void (*Release)(Object*);
 
-    HandleMap(Factory make, Release release) : m_make(make), m_release(release) {}
+    HandleMap(Handle Object::*pmHandle, LPCWSTR lpszKind, Factory make = nullptr)
+        : m_pmHandle(pmHandle), m_lpszKind(lpszKind), m_make(make)
+    {
+    }
     HandleMap(const HandleMap&) = delete;
     HandleMap& operator=(const HandleMap&) = delete;
     ~HandleMap() { DeleteTemp(); }
 
-    Object* LookupPermanent(Handle h) const { return Lookup(m_permanent, h); }
-    Object* LookupTemporary(Handle h) const { return Lookup(m_temporary, h); }
+    // Makes pObject the permanent object of h and stores h in it. FALSE (nothing changes) for a null
+    // handle, an object that already has one, or a handle another object owns; with bShared the newest
+    // object takes over a handle that several objects may hold (stock objects, class DCs).
+    BOOL Attach(Object* pObject, Handle h, bool bShared = false)
+    {
+        if (h == nullptr || pObject->*m_pmHandle != nullptr)
+        {
+            return FALSE;
+        }
+        if (!bShared && LookupPermanent(h) != nullptr)
+        {
+            TRACE(L"Attach: the %ls 0x%p already belongs to another object.\n", m_lpszKind,
+                  static_cast<void*>(h));
+            return FALSE;
+        }
+        try
+        {
+            m_permanent[h] = pObject;
+        }
+        catch (const std::bad_alloc&)
+        {
+            AfxThrowMemoryException();
+        }
+        pObject->*m_pmHandle = h;
+        return TRUE;
+    }
 
+    // Takes the handle out of pObject; the map forgets the object only where it is the permanent one.
+    Handle Detach(Object* pObject)
+    {
+        Handle h = pObject->*m_pmHandle;
+        if (h != nullptr)
+        {
+            auto found = m_permanent.find(h);
+            if (found != m_permanent.end() && found->second == pObject)
+            {
+                m_permanent.erase(found);
+            }
+            pObject->*m_pmHandle = nullptr;
+        }
+        return h;
+    }
+
+    Object* LookupPermanent(Handle h) const { return h != nullptr ? Lookup(m_permanent, h) : nullptr; }
+
+    // The permanent object, else a temporary one made now; null for null.
     Object* FromHandle(Handle h)
     {
         if (h == nullptr)
@@ -49,39 +97,26 @@ public:
         {
             return pObject;
         }
-        if (Object* pObject = LookupTemporary(h))
+        if (Object* pObject = Lookup(m_temporary, h))
         {
             return pObject;
         }
-        Object* pObject = m_make(h);
+        Object* pObject = m_make != nullptr ? m_make(h) : new Object;
+        pObject->*m_pmHandle = h;
         try
         {
             m_temporary.emplace(h, pObject);
         }
         catch (const std::bad_alloc&)
         {
-            m_release(pObject);
+            pObject->*m_pmHandle = nullptr;
             delete pObject;
             AfxThrowMemoryException();
         }
         return pObject;
     }
 
-    void SetPermanent(Handle h, Object* pObject)
-    {
-        try
-        {
-            m_permanent[h] = pObject;
-        }
-        catch (const std::bad_alloc&)
-        {
-            AfxThrowMemoryException();
-        }
-    }
-
-    // Only the permanent entry goes: a temporary object for the same handle lives until DeleteTemp.
-    void RemoveHandle(Handle h) { m_permanent.erase(h); }
-
+    // Deletes the temporary objects without touching their handles.
     void DeleteTemp()
     {
         // Taken out first: a destructor may come back here through FromHandle.
@@ -89,17 +124,8 @@ public:
         temporary.swap(m_temporary);
         for (auto& entry : temporary)
         {
-            m_release(entry.second);
+            entry.second->*m_pmHandle = nullptr;
             delete entry.second;
-        }
-    }
-
-    template <class Visit> void ForEachPermanent(Visit visit) const
-    {
-        std::vector<std::pair<Handle, Object*>> entries(m_permanent.begin(), m_permanent.end());
-        for (auto& entry : entries)
-        {
-            visit(entry.first, entry.second);
         }
     }
 
@@ -110,8 +136,9 @@ private:
         return found != map.end() ? found->second : nullptr;
     }
 
+    Handle Object::*m_pmHandle;
+    LPCWSTR m_lpszKind;
     Factory m_make;
-    Release m_release;
     std::unordered_map<Handle, Object*> m_permanent;
     std::unordered_map<Handle, Object*> m_temporary;
 };
@@ -158,38 +185,6 @@ ThreadState& CurrentThreadState();
 // Calls the handlers of every temporary-object kind; used when the temporary maps are unlocked.
 void DeleteTempMaps();
 
-/////////////////////////////////////////////////////////////////////////////
-// What the window classes need of the application object and the resource chain; with the application on
-// the calling thread its loop and pre-translation are used, so that its overrides take part.
-
-// The module that window classes are registered in and windows created for.
-HINSTANCE InstanceHandle();
-// The module resources are loaded from when no resource chain lookup is made.
-HINSTANCE ResourceHandle();
-// The module of the resource chain that holds the resource, or the current resource module.
-HINSTANCE FindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);
-// The application's main window, or null.
-CWnd* MainWindow();
-// The caption of the framework's message boxes.
-CString AppName();
-// A message box owned by the active window of the thread, captioned with the application's name.
-int MessageBox(LPCTSTR lpszText, UINT nType);
-// The system timer that blinks the caret.
-const UINT kCaretBlinkTimerMessage = 0x0118;
-
-// Offers a message to the thread's pre-translation (the windows it is for, then the main window).
-BOOL PreTranslateMessage(MSG* pMsg);
-// One message from the queue through pre-translation and dispatch; FALSE for WM_QUIT.
-BOOL PumpMessage();
-// Whether handling the message may have changed what idle processing would do.
-BOOL IsIdleMessage(const MSG* pMsg);
-
-// The application object's command routing, after the frame and the dialog have declined a command.
-BOOL RouteCommandToApp(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
-// Called when a window object lets go of its window: the application forgets it as its main window (and
-// its loop ends).
-void WindowGone(CWnd* pWnd);
-
 // Loads the common-control classes once per process (the ICC_ flags accumulate).
 void InitCommonControls(DWORD dwIccFlags);
 
@@ -199,4 +194,4 @@ LRESULT ProcessWndProcException(CException* e, const MSG* pMsg);
 // What the window procedure answers for a message whose handler failed: a refused creation, a validated
 // paint, a handled command, otherwise 0.
 LRESULT FailedMessageResult(const MSG* pMsg);
-} // namespace afxwnd
+} // namespace afximpl

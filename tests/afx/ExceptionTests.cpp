@@ -174,38 +174,3 @@ TEST(AfxException, MacroHandlersDeleteTheExceptionAtEndCatch)
     END_TRY
     EXPECT_EQ(2, destroyed);
 }
-
-TEST(AfxException, ThrowLastPassesTheExceptionOnUndeleted)
-{
-    int destroyed = 0;
-    try
-    {
-        TRY
-        {
-            THROW(new CTrackedException(&destroyed));
-        }
-        CATCH(CException, e)
-        {
-            THROW_LAST();
-        }
-        END_CATCH
-        ADD_FAILURE() << "THROW_LAST did not throw";
-    }
-    catch (CException* e)
-    {
-        EXPECT_EQ(0, destroyed);
-        e->Delete();
-    }
-    EXPECT_EQ(1, destroyed);
-}
-
-TEST(AfxException, RunTimeClassesOfTheExceptions)
-{
-    CMemoryException memory;
-    EXPECT_TRUE(memory.IsKindOf(RUNTIME_CLASS(CSimpleException)));
-    EXPECT_TRUE(memory.IsKindOf(RUNTIME_CLASS(CException)));
-    EXPECT_FALSE(memory.IsKindOf(RUNTIME_CLASS(CFileException)));
-    CFileException file;
-    EXPECT_FALSE(file.IsKindOf(RUNTIME_CLASS(CSimpleException)));
-    EXPECT_EQ(CFileException::none, file.m_cause);
-}

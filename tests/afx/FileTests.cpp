@@ -197,29 +197,6 @@ TEST_F(AfxFile, StatusOfFilesFoldersAndNothing)
     EXPECT_EQ(CFile::readOnly, status.m_attribute & CFile::readOnly);
 }
 
-TEST_F(AfxFile, TimeConversions)
-{
-    // 1 January 2000 00:00:00 UTC as a file time.
-    const ULONGLONG value = 125911584000000000ULL;
-    const FILETIME fileTime = {static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
-    EXPECT_EQ(946684800, CTime(fileTime).GetTime());
-    const FILETIME early = {0, 0};
-    EXPECT_FALSE(CTime::IsValidFILETIME(early));
-    EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([&] { CTime invalid(early); }));
-
-    const CTime local(2021, 3, 14, 15, 9, 26);
-    EXPECT_EQ(2021, local.GetYear());
-    EXPECT_EQ(3, local.GetMonth());
-    EXPECT_EQ(14, local.GetDay());
-    EXPECT_EQ(15, local.GetHour());
-    EXPECT_EQ(26, local.GetSecond());
-    EXPECT_EQ(1, local.GetDayOfWeek()) << "a Sunday";
-    SYSTEMTIME system;
-    ASSERT_TRUE(local.GetAsSystemTime(system));
-    EXPECT_EQ(local, CTime(system));
-    EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([] { CTime tooEarly(1800, 1, 1, 0, 0, 0); }));
-}
-
 TEST_F(AfxFile, StdioTextModeTranslatesLineEnds)
 {
     {

@@ -1,13 +1,15 @@
 #include "AfxTestSupport.h"
 
+#include "WndTestResources.h"
+
 #include <afxwin.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace
 {
-// Long enough that a thread which could run would have run; the tests never measure it.
-constexpr DWORD kSettle = 200;
 constexpr DWORD kGenerous = 10000;
 
 struct Probe
@@ -73,52 +75,6 @@ DWORD ExitCodeOf(HANDLE h)
 }
 } // namespace
 
-TEST(AfxThread, SuspendedThreadRunsOnlyAfterResume)
-{
-    Probe probe;
-    probe.result = 1234;
-    CWinThread* pThread =
-        AfxBeginThread(RecordAndReturn, &probe, THREAD_PRIORITY_BELOW_NORMAL, 0, CREATE_SUSPENDED);
-    ASSERT_NE(nullptr, pThread);
-    pThread->m_bAutoDelete = FALSE;
-    EXPECT_NE(nullptr, pThread->m_hThread);
-    EXPECT_EQ(pThread->m_hThread, static_cast<HANDLE>(*pThread));
-    EXPECT_NE(0u, pThread->m_nThreadID);
-    EXPECT_EQ(THREAD_PRIORITY_BELOW_NORMAL, pThread->GetThreadPriority());
-
-    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(probe.hStarted, kSettle));
-    EXPECT_EQ(0, probe.runs);
-
-    EXPECT_EQ(1u, pThread->ResumeThread()); // the previous suspend count
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(probe.hStarted, kGenerous));
-    EXPECT_EQ(pThread, probe.pSeenThread);
-    EXPECT_EQ(pThread->m_nThreadID, probe.seenId);
-    EXPECT_EQ(STILL_ACTIVE, ExitCodeOf(pThread->m_hThread));
-
-    SetEvent(probe.hGo);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(*pThread, kGenerous));
-    EXPECT_EQ(1234u, ExitCodeOf(pThread->m_hThread));
-    EXPECT_EQ(1, probe.runs);
-    delete pThread;
-}
-
-TEST(AfxThread, SuspendAndResumeCountsNest)
-{
-    Probe probe;
-    CWinThread* pThread =
-        AfxBeginThread(RecordAndReturn, &probe, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    ASSERT_NE(nullptr, pThread);
-    pThread->m_bAutoDelete = FALSE;
-    EXPECT_EQ(1u, pThread->SuspendThread());
-    EXPECT_EQ(2u, pThread->ResumeThread());
-    EXPECT_TRUE(pThread->SetThreadPriority(THREAD_PRIORITY_ABOVE_NORMAL));
-    EXPECT_EQ(THREAD_PRIORITY_ABOVE_NORMAL, pThread->GetThreadPriority());
-    EXPECT_EQ(1u, pThread->ResumeThread());
-    SetEvent(probe.hGo);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(*pThread, kGenerous));
-    delete pThread;
-}
-
 TEST(AfxThread, AutoDeletingThreadDeletesItselfWhenItEnds)
 {
     Probe probe;
@@ -174,30 +130,6 @@ TEST(AfxThread, AfxEndThreadEndsAtOnceWithItsCodeAndDeletes)
     CloseHandle(hThread);
 }
 
-TEST(AfxThread, ManyShortAutoDeletingThreads)
-{
-    // Threads that end at once, while their creator is still returning from AfxBeginThread.
-    constexpr int kThreads = 64;
-    static volatile LONG finished;
-    finished = 0;
-    for (int i = 0; i < kThreads; ++i)
-    {
-        CWinThread* pThread = AfxBeginThread(
-            [](LPVOID) -> UINT
-            {
-                InterlockedIncrement(&finished);
-                return 0;
-            },
-            nullptr);
-        ASSERT_NE(nullptr, pThread);
-    }
-    for (int i = 0; i < 1000 && finished < kThreads; ++i)
-    {
-        Sleep(10);
-    }
-    EXPECT_EQ(kThreads, finished);
-}
-
 TEST(AfxThread, NoThreadObjectOutsideFrameworkThreads)
 {
     // The thread that constructed the application object runs it; any other thread the framework did not
@@ -221,15 +153,207 @@ TEST(AfxThread, NoThreadObjectOutsideFrameworkThreads)
 TEST(AfxThread, InvalidRequestsThrow)
 {
     EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([] { AfxBeginThread(nullptr, nullptr); }));
-    CWinThread userInterfaceThread; // the message-loop form is not available yet
-    EXPECT_TRUE(ThrowsAfx<CNotSupportedException>([&] { userInterfaceThread.CreateThread(); }));
-    EXPECT_EQ(nullptr, userInterfaceThread.m_hThread);
+    EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([] { AfxBeginThread(RUNTIME_CLASS(CObject)); }));
 }
 
-TEST(AfxThread, ThreadClassesAreCommandTargets)
+/////////////////////////////////////////////////////////////////////////////
+// User-interface threads: their own loop, idle processing and modal loops
+
+namespace
 {
-    CWinThread thread;
-    EXPECT_TRUE(thread.IsKindOf(RUNTIME_CLASS(CCmdTarget)));
-    EXPECT_TRUE(thread.m_bAutoDelete);
-    EXPECT_EQ(0u, thread.m_nThreadID);
+const UINT WM_APP_TEMP = WM_APP + 60;   // makes a temporary window object and marks it
+const UINT WM_APP_DIALOG = WM_APP + 61; // runs a modal dialog inside the thread's loop
+const UINT WM_APP_SCRIPT = WM_APP + 62; // posted by the dialog to itself once it is up
+// A temporary DC object is marked by clearing its attribute DC; one made after the marked object was
+// freed has it set again.
+void MarkTemporary(HDC hDC)
+{
+    CDC::FromHandle(hDC)->m_hAttribDC = nullptr;
+}
+
+bool TemporaryIsMarked(HDC hDC)
+{
+    return CDC::FromHandle(hDC)->m_hAttribDC == nullptr;
+}
+
+// What the thread saw; the test reads it after the thread has ended (its handle is signalled).
+struct LoopRecord
+{
+    HANDLE hStarted = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE hIdleAfterTemp = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE hDialogDone = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    bool bTempKeptWhileLocked = false;
+    bool bTempFreedOnIdle = false;
+    bool bDialogMessageSeen = false;
+    INT_PTR nDialogResult = 0;
+    LONG nMaxIdleCount = -1;
+    bool bRanOnItsThread = false;
+    ~LoopRecord()
+    {
+        CloseHandle(hStarted);
+        CloseHandle(hIdleAfterTemp);
+        CloseHandle(hDialogDone);
+    }
+};
+LoopRecord* g_pRecord = nullptr;
+
+class CScriptDialog : public CDialog
+{
+public:
+    CScriptDialog() : CDialog(IDD_WND_DATA) {}
+    BOOL OnInitDialog() override
+    {
+        BOOL bFocus = CDialog::OnInitDialog();
+        PostMessage(WM_APP_SCRIPT);
+        return bFocus;
+    }
+};
+
+class CLoopThread : public CWinThread
+{
+    DECLARE_DYNCREATE(CLoopThread)
+public:
+    BOOL InitInstance() override
+    {
+        g_pRecord->bRanOnItsThread = AfxGetThread() == this && GetCurrentThreadId() == m_nThreadID;
+        // The thread's queue exists from here on, so the test may post to it.
+        MSG msg;
+        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+        ::SetEvent(g_pRecord->hStarted);
+        return TRUE;
+    }
+
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        switch (pMsg->message)
+        {
+        case WM_APP_TEMP:
+            // A temporary object that survives idle time while the maps are locked, and goes after.
+            MarkTemporary(m_hDC);
+            AfxLockTempMaps();
+            CWinThread::OnIdle(1);
+            g_pRecord->bTempKeptWhileLocked = TemporaryIsMarked(m_hDC);
+            AfxUnlockTempMaps(FALSE);
+            m_bWatchTemp = true;
+            return TRUE;
+        case WM_APP_DIALOG:
+        {
+            CScriptDialog dlg;
+            g_pRecord->nDialogResult = dlg.DoModal();
+            ::SetEvent(g_pRecord->hDialogDone);
+            return TRUE;
+        }
+        case WM_APP_SCRIPT:
+            // Reaching here means the modal loop pumped through this thread's object.
+            g_pRecord->bDialogMessageSeen = true;
+            static_cast<CDialog*>(CWnd::FromHandlePermanent(pMsg->hwnd))->EndDialog(IDRETRY);
+            return TRUE;
+        default:
+            return CWinThread::PreTranslateMessage(pMsg);
+        }
+    }
+
+    BOOL OnIdle(LONG lCount) override
+    {
+        BOOL bMore = CWinThread::OnIdle(lCount);
+        g_pRecord->nMaxIdleCount = std::max(g_pRecord->nMaxIdleCount, lCount);
+        if (m_bWatchTemp && lCount >= 1)
+        {
+            m_bWatchTemp = false;
+            g_pRecord->bTempFreedOnIdle = !TemporaryIsMarked(m_hDC);
+            ::SetEvent(g_pRecord->hIdleAfterTemp);
+        }
+        return bMore;
+    }
+
+    int ExitInstance() override
+    {
+        ::DeleteDC(m_hDC);
+        return CWinThread::ExitInstance();
+    }
+
+private:
+    bool m_bWatchTemp = false;
+    HDC m_hDC = ::CreateCompatibleDC(nullptr);
+};
+IMPLEMENT_DYNCREATE(CLoopThread, CWinThread)
+} // namespace
+
+TEST(AfxThread, UserInterfaceThreadRunsItsLoopIdlesAndQuits)
+{
+    LoopRecord record;
+    g_pRecord = &record;
+    CWinThread* pThread =
+        AfxBeginThread(RUNTIME_CLASS(CLoopThread), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    ASSERT_NE(nullptr, pThread);
+    ASSERT_TRUE(pThread->IsKindOf(RUNTIME_CLASS(CLoopThread)));
+    pThread->m_bAutoDelete = FALSE;
+    pThread->ResumeThread();
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(record.hStarted, kGenerous));
+    ASSERT_TRUE(::PostThreadMessageW(pThread->m_nThreadID, WM_APP_TEMP, 0, 0));
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(record.hIdleAfterTemp, kGenerous));
+    ASSERT_TRUE(::PostThreadMessageW(pThread->m_nThreadID, WM_APP_DIALOG, 0, 0));
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(record.hDialogDone, kGenerous));
+    ASSERT_TRUE(::PostThreadMessageW(pThread->m_nThreadID, WM_QUIT, 9, 0));
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pThread->m_hThread, kGenerous));
+
+    EXPECT_TRUE(record.bRanOnItsThread);
+    EXPECT_GE(record.nMaxIdleCount, 1);
+    EXPECT_TRUE(record.bTempKeptWhileLocked);
+    EXPECT_TRUE(record.bTempFreedOnIdle);
+    EXPECT_TRUE(record.bDialogMessageSeen);
+    EXPECT_EQ(IDRETRY, record.nDialogResult);
+    EXPECT_EQ(9u, ExitCodeOf(pThread->m_hThread)); // ExitInstance gives WM_QUIT's code
+    delete pThread;
+    g_pRecord = nullptr;
+}
+
+namespace
+{
+class CRefusingThread : public CWinThread
+{
+    DECLARE_DYNCREATE(CRefusingThread)
+public:
+    BOOL InitInstance() override { return FALSE; }
+    int Run() override { return 99; } // never reached
+    int ExitInstance() override { return 4; }
+};
+IMPLEMENT_DYNCREATE(CRefusingThread, CWinThread)
+} // namespace
+
+TEST(AfxThread, UserInterfaceThreadWhoseStartFailsEndsWithExitInstance)
+{
+    CWinThread* pThread =
+        AfxBeginThread(RUNTIME_CLASS(CRefusingThread), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    ASSERT_NE(nullptr, pThread);
+    pThread->m_bAutoDelete = FALSE;
+    pThread->ResumeThread();
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pThread->m_hThread, kGenerous));
+    EXPECT_EQ(4u, ExitCodeOf(pThread->m_hThread));
+    delete pThread;
+}
+
+TEST(AfxTempMaps, IdleFreesTemporaryObjectsOnlyWhenUnlocked)
+{
+    // The application's own idle processing, on the thread that runs it.
+    CWinThread* pThread = AfxGetThread();
+    ASSERT_NE(nullptr, pThread);
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    CDC* pTemp = CDC::FromHandle(hDC);
+    ASSERT_NE(nullptr, pTemp);
+    EXPECT_EQ(pTemp, CDC::FromHandle(hDC)); // one temporary object per handle
+    MarkTemporary(hDC);
+
+    AfxLockTempMaps();
+    EXPECT_FALSE(pThread->OnIdle(1));
+    EXPECT_TRUE(TemporaryIsMarked(hDC));
+    EXPECT_FALSE(AfxUnlockTempMaps(FALSE));
+
+    EXPECT_TRUE(pThread->OnIdle(0)); // the first idle call asks for more and frees nothing yet
+    EXPECT_TRUE(TemporaryIsMarked(hDC));
+    pThread->OnIdle(1);
+    EXPECT_FALSE(TemporaryIsMarked(hDC));
+    // The handle itself is left alone.
+    EXPECT_EQ(OBJ_MEMDC, static_cast<int>(::GetObjectType(hDC)));
+    ::DeleteDC(hDC);
 }

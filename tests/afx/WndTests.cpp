@@ -13,82 +13,11 @@
 using wndtest::TestRect;
 using wndtest::TextOf;
 
+using wndtest::CRecordingWnd;
+
 namespace
 {
 // Records what reached it, from the window's first message on.
-class CProbeWnd : public CWnd
-{
-public:
-    std::vector<UINT> m_messages;
-    HWND m_hWndInCreate = nullptr;
-    bool m_bPermanentInCreate = false;
-    CString m_strNameInCreate;
-    int m_nCreateAnswer = 0;
-    bool m_bThrowInCreate = false;
-    int m_nDestroys = 0;
-    int m_nNcDestroys = 0;
-    int m_nPostNcDestroys = 0;
-    int m_cx = -1;
-    int m_cy = -1;
-
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        m_messages.push_back(message);
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-    void PostNcDestroy() override { ++m_nPostNcDestroys; }
-
-    size_t IndexOf(UINT message) const
-    {
-        for (size_t i = 0; i < m_messages.size(); ++i)
-        {
-            if (m_messages[i] == message)
-            {
-                return i;
-            }
-        }
-        return m_messages.size();
-    }
-
-protected:
-    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
-    {
-        m_hWndInCreate = m_hWnd;
-        m_bPermanentInCreate = FromHandlePermanent(m_hWnd) == this;
-        m_strNameInCreate = lpCreateStruct->lpszName;
-        if (m_bThrowInCreate)
-        {
-            AfxThrowUserException();
-        }
-        return m_nCreateAnswer != 0 ? m_nCreateAnswer : CWnd::OnCreate(lpCreateStruct);
-    }
-    afx_msg void OnDestroy()
-    {
-        ++m_nDestroys;
-        CWnd::OnDestroy();
-    }
-    afx_msg void OnNcDestroy()
-    {
-        ++m_nNcDestroys;
-        CWnd::OnNcDestroy();
-    }
-    afx_msg void OnSize(UINT nType, int cx, int cy)
-    {
-        m_cx = cx;
-        m_cy = cy;
-        CWnd::OnSize(nType, cx, cy);
-    }
-
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CProbeWnd, CWnd)
-ON_WM_CREATE()
-ON_WM_DESTROY()
-ON_WM_NCDESTROY()
-ON_WM_SIZE()
-END_MESSAGE_MAP()
-
 BOOL CreatePopup(CWnd& wnd, LPCTSTR lpszName = L"Probe")
 {
     return wnd.CreateEx(0, AfxRegisterWndClass(0), lpszName, WS_POPUP, TestRect(), nullptr, 0);
@@ -176,7 +105,7 @@ END_MESSAGE_MAP()
 
 TEST(AfxWndCreate, MessagesReachTheObjectFromTheFirstOne)
 {
-    CProbeWnd wnd;
+    CRecordingWnd wnd;
     ASSERT_TRUE(CreatePopup(wnd));
 
     // The hook attached the window before WM_NCCREATE: creation messages were routed to the object.
@@ -207,7 +136,7 @@ TEST(AfxWndCreate, MessagesReachTheObjectFromTheFirstOne)
 
 TEST(AfxWndCreate, WindowRefusedByOnCreateLeavesNothingBehind)
 {
-    CProbeWnd refused;
+    CRecordingWnd refused;
     refused.m_nCreateAnswer = -1;
     EXPECT_FALSE(CreatePopup(refused));
     EXPECT_EQ(nullptr, refused.m_hWnd);
@@ -217,7 +146,7 @@ TEST(AfxWndCreate, WindowRefusedByOnCreateLeavesNothingBehind)
 
     // A user exception from OnCreate refuses the window as well, without a message box.
     MessageBoxRecorder recorder;
-    CProbeWnd throwing;
+    CRecordingWnd throwing;
     throwing.m_bThrowInCreate = true;
     EXPECT_FALSE(CreatePopup(throwing));
     EXPECT_EQ(nullptr, throwing.m_hWnd);
@@ -226,7 +155,7 @@ TEST(AfxWndCreate, WindowRefusedByOnCreateLeavesNothingBehind)
 
 TEST(AfxWndCreate, UnknownClassFailsWithTheSystemsReason)
 {
-    CProbeWnd wnd;
+    CRecordingWnd wnd;
     EXPECT_FALSE(wnd.CreateEx(0, L"NoSuchClassAnywhere", L"x", WS_POPUP, TestRect(), nullptr, 0));
     // The system's reason survives the framework's clean-up (Windows and Wine name it differently).
     DWORD dwError = ::GetLastError();
@@ -239,9 +168,9 @@ TEST(AfxWndCreate, UnknownClassFailsWithTheSystemsReason)
 
 TEST(AfxWndCreate, ChildOfTheDefaultClassGetsItsIdAndParent)
 {
-    CProbeWnd parent;
+    CRecordingWnd parent;
     ASSERT_TRUE(CreatePopup(parent, L"Parent"));
-    CProbeWnd child;
+    CRecordingWnd child;
     ASSERT_TRUE(child.Create(nullptr, L"Child", WS_VISIBLE, TestRect(5, 5, 50, 20), &parent, 42));
     EXPECT_EQ(42, child.GetDlgCtrlID());
     EXPECT_EQ(&parent, child.GetParent());
@@ -265,7 +194,7 @@ TEST(AfxWndCreate, ChildOfTheDefaultClassGetsItsIdAndParent)
 
 TEST(AfxWndLifetime, DeletingTheObjectDestroysItsWindow)
 {
-    auto* pWnd = new CProbeWnd;
+    auto* pWnd = new CRecordingWnd;
     ASSERT_TRUE(CreatePopup(*pWnd));
     HWND hWnd = pWnd->m_hWnd;
     delete pWnd;
@@ -297,7 +226,7 @@ TEST(AfxWndLifetime, EndOfTheMainWindowEndsTheApplicationsLoop)
 {
     CWinApp* pApp = AfxGetApp();
     ASSERT_NE(nullptr, pApp);
-    CProbeWnd wnd;
+    CRecordingWnd wnd;
     ASSERT_TRUE(CreatePopup(wnd, L"Main"));
     pApp->m_pMainWnd = &wnd;
     EXPECT_EQ(&wnd, AfxGetMainWnd());
@@ -307,7 +236,7 @@ TEST(AfxWndLifetime, EndOfTheMainWindowEndsTheApplicationsLoop)
     EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 
     // Any other window comes and goes without that.
-    CProbeWnd other;
+    CRecordingWnd other;
     ASSERT_TRUE(CreatePopup(other));
     other.DestroyWindow();
     EXPECT_FALSE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
@@ -330,77 +259,9 @@ TEST(AfxWndLifetime, FrameThatCannotBeMadeDeletesItself)
 /////////////////////////////////////////////////////////////////////////////
 // The handle map
 
-TEST(AfxWndHandleMap, ForeignWindowsGetTemporaryObjectsUntilOneIsAttached)
-{
-    HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"foreign", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                                  nullptr);
-    ASSERT_NE(nullptr, hWnd);
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
-    EXPECT_EQ(nullptr, CWnd::FromHandle(nullptr));
-
-    CWnd* pTemp = CWnd::FromHandle(hWnd);
-    ASSERT_NE(nullptr, pTemp);
-    EXPECT_EQ(hWnd, pTemp->m_hWnd);
-    EXPECT_EQ(pTemp, CWnd::FromHandle(hWnd));
-    EXPECT_EQ(CString(L"foreign"),
-              [&]
-              {
-                  CString text;
-                  pTemp->GetWindowText(text);
-                  return text;
-              }());
-
-    CWnd owner;
-    ASSERT_TRUE(owner.Attach(hWnd));
-    EXPECT_EQ(&owner, CWnd::FromHandle(hWnd));
-    EXPECT_EQ(&owner, CWnd::FromHandlePermanent(hWnd));
-
-    CWnd rival;
-    EXPECT_FALSE(rival.Attach(hWnd));
-    EXPECT_EQ(nullptr, rival.m_hWnd);
-    EXPECT_FALSE(owner.Attach(::GetDesktopWindow())); // one window per object
-    EXPECT_FALSE(rival.Attach(nullptr));
-
-    EXPECT_EQ(hWnd, owner.Detach());
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
-    EXPECT_TRUE(::IsWindow(hWnd)); // detaching is not destroying
-    ::DestroyWindow(hWnd);
-}
-
-TEST(AfxWndHandleMap, DeletingTemporaryObjectsLeavesTheHandlesAlone)
-{
-    HWND hWnd =
-        ::CreateWindowExW(0, L"STATIC", L"kept", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    HMENU hMenu = ::CreatePopupMenu();
-    HBRUSH hBrush = ::CreateSolidBrush(RGB(1, 2, 3));
-    HDC hDC = ::CreateCompatibleDC(nullptr);
-    ASSERT_NE(nullptr, CWnd::FromHandle(hWnd));
-    ASSERT_NE(nullptr, CMenu::FromHandle(hMenu));
-    ASSERT_NE(nullptr, CBrush::FromHandle(hBrush));
-    ASSERT_NE(nullptr, CDC::FromHandle(hDC));
-
-    // Nested locks: only the outermost unlock deletes.
-    AfxLockTempMaps();
-    AfxLockTempMaps();
-    EXPECT_TRUE(AfxUnlockTempMaps());
-    EXPECT_FALSE(AfxUnlockTempMaps());
-
-    EXPECT_TRUE(::IsWindow(hWnd));
-    EXPECT_TRUE(::IsMenu(hMenu));
-    EXPECT_EQ(static_cast<DWORD>(OBJ_BRUSH), static_cast<DWORD>(::GetObjectType(hBrush)));
-    EXPECT_EQ(static_cast<DWORD>(OBJ_MEMDC), static_cast<DWORD>(::GetObjectType(hDC)));
-    // New temporary objects are made on demand afterwards.
-    EXPECT_EQ(hWnd, CWnd::FromHandle(hWnd)->m_hWnd);
-
-    ::DeleteDC(hDC);
-    ::DeleteObject(hBrush);
-    ::DestroyMenu(hMenu);
-    ::DestroyWindow(hWnd);
-}
-
 TEST(AfxWndHandleMap, PermanentObjectsBelongToTheThreadThatMadeThem)
 {
-    CProbeWnd wnd;
+    CRecordingWnd wnd;
     ASSERT_TRUE(CreatePopup(wnd));
     HWND hWnd = wnd.m_hWnd;
     CWnd* pPermanentThere = &wnd;
@@ -424,7 +285,7 @@ TEST(AfxWndHandleMap, PermanentObjectsBelongToTheThreadThatMadeThem)
 
 TEST(AfxWndSubclass, ControlMessagesPassThroughTheObjectToTheOldProcedure)
 {
-    CProbeWnd parent;
+    CRecordingWnd parent;
     ASSERT_TRUE(CreatePopup(parent, L"Parent"));
     HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, parent.m_hWnd,
                                    reinterpret_cast<HMENU>(77), nullptr, nullptr);

@@ -1,6 +1,5 @@
 #include "frame/Pardalin.h"
 
-#include <afxdll_.h>
 #include <afxwin.h>
 
 #include <gtest/gtest.h>

@@ -3,7 +3,9 @@
 // virtual DrawItem and MeasureItem of the object.
 #pragma once
 
-#include "afxwnd_.h"
+#ifndef AFX_UMBRELLA_AFXWIN_H
+#error This header is part of <afxwin.h>; include that instead.
+#endif
 
 class AFX_API CStatic : public CWnd
 {
