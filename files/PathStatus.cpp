@@ -1,7 +1,7 @@
 #include "files/PathStatus.h"
 
 #include "files/detail/PathHelpers.h"
-#include "net/detail/VOwnedHandle.h"
+#include "core/detail/OwnedHandle.h"
 
 #include <cwchar>
 
@@ -95,9 +95,9 @@ bool VIsPathWritable(const wchar_t* path)
         return false;
     }
     // Backup semantics is what lets CreateFileW open a folder.
-    VOwnedHandle folder(CreateFileW(existing, GENERIC_READ | GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    pardalin::detail::OwnedHandle folder(CreateFileW(existing, GENERIC_READ | GENERIC_WRITE,
+                                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     return folder.IsValid();
 }
 

@@ -2,7 +2,7 @@
 
 #include "files/VSecurityDescriptor.h"
 #include "files/detail/PathHelpers.h"
-#include "net/detail/VOwnedHandle.h"
+#include "core/detail/OwnedHandle.h"
 
 namespace
 {
@@ -197,7 +197,7 @@ bool VFile::OpenMapped(const wchar_t* path)
     }
     // The view keeps the mapping object alive, so its handle can go at once; closing it must not hide why
     // the mapping failed.
-    VOwnedHandle mapping(CreateFileMappingW(m_hFile, nullptr, PAGE_READONLY, 0, 0, nullptr));
+    pardalin::detail::OwnedHandle mapping(CreateFileMappingW(m_hFile, nullptr, PAGE_READONLY, 0, 0, nullptr));
     if (mapping.Get() != nullptr)
     {
         m_pMappedView = MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0);

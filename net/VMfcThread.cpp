@@ -85,5 +85,5 @@ HANDLE VMfcThread::GetHandle()
 unsigned int __cdecl VMfcThread::ThreadFunction(void* self)
 {
     auto* owner = static_cast<VMfcThread*>(self);
-    return PardalinRunGuarded(owner->procedure, owner->argument);
+    return pardalin::detail::RunGuarded(owner->procedure, owner->argument);
 }

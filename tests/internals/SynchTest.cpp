@@ -1,6 +1,6 @@
 #include "net/detail/GlobalLock.h"
 #include "net/detail/VCriticalSection.h"
-#include "net/detail/VOwnedHandle.h"
+#include "core/detail/OwnedHandle.h"
 #include "net/detail/VSynchLock.h"
 
 #include <gtest/gtest.h>
@@ -100,7 +100,7 @@ TEST(InternalOwnedHandle, ClosingKeepsTheLastErrorAndIgnoresEmptyValues)
     ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), event, GetCurrentProcess(), &probe, 0, FALSE,
                                 DUPLICATE_SAME_ACCESS));
     {
-        VOwnedHandle holder(event);
+        pardalin::detail::OwnedHandle holder(event);
         SetLastError(ERROR_FILE_NOT_FOUND);
     }
     EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
@@ -110,8 +110,8 @@ TEST(InternalOwnedHandle, ClosingKeepsTheLastErrorAndIgnoresEmptyValues)
 
     SetLastError(ERROR_ACCESS_DENIED);
     {
-        VOwnedHandle none(nullptr);
-        VOwnedHandle invalid(INVALID_HANDLE_VALUE);
+        pardalin::detail::OwnedHandle none(nullptr);
+        pardalin::detail::OwnedHandle invalid(INVALID_HANDLE_VALUE);
         EXPECT_FALSE(none.IsValid());
         EXPECT_FALSE(invalid.IsValid());
     }
