@@ -10,7 +10,7 @@ bool IsValidConfigFolder(VUnicodeString& folder, VReportMessageParams& params)
         // Nothing to create: report it as an invalid folder rather than trusting a stale error code.
         SetLastError(ERROR_INVALID_NAME);
     }
-    else if (EnsureDirectory(folder.GetString(), nullptr))
+    else if (pardalin::detail::EnsureDirectory(folder.GetString(), nullptr))
     {
         // A probe file proves the folder takes new files; closing it deletes it again.
         VFile probe;

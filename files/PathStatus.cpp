@@ -5,6 +5,8 @@
 
 #include <cwchar>
 
+using namespace pardalin::detail;
+
 bool VPathStatus(const wchar_t* path, VFindData& data, bool directoryOnly)
 {
     if (path == nullptr)
@@ -58,32 +60,12 @@ bool VSplitLocalExistingDirectory(const wchar_t* path, VUnicodeString& existing,
 {
     existing = path;
     TrimTrailingBackslashes(existing);
-    missing.Empty();
-
-    VFindData data;
-    bool found = VPathStatus(existing, data, true);
-    if (existing.IsEmpty())
-    {
-        return found;
-    }
-    while (!found)
-    {
-        VUnicodeString folder;
-        VUnicodeString name;
-        SplitDirectoryAndName(existing, folder, name);
-        if (name.IsEmpty())
-        {
-            return false;
-        }
-        existing = folder;
-        missing = PathJoin(name, missing);
-        found = VPathStatus(existing, data, true);
-        if (existing.IsEmpty())
-        {
-            return false;
-        }
-    }
-    return found;
+    return WalkUpToExisting(existing, missing,
+                            [](const wchar_t* folder)
+                            {
+                                VFindData data;
+                                return VPathStatus(folder, data, true);
+                            });
 }
 
 bool VIsPathWritable(const wchar_t* path)
@@ -131,12 +113,12 @@ bool VExtractLocalDirectory(const wchar_t* path, VUnicodeString& directory, VUni
         }
         else
         {
-            SplitDirectoryAndName(path, directory, fileName);
+            SplitPath(path, directory, fileName, SplitForm::Directory);
         }
         return true;
     }
 
-    SplitDirectoryAndName(path, directory, fileName);
+    SplitPath(path, directory, fileName, SplitForm::Directory);
     if (IsDriveRoot(directory, driveExists))
     {
         return driveExists;

@@ -221,7 +221,7 @@ bool VFile::CreateTempFile(const wchar_t* directory, const wchar_t* prefix, VUni
         }
         directory = temporaryFolder;
     }
-    const VUnicodeString base = PathJoin(directory, prefix != nullptr ? prefix : L"");
+    const VUnicodeString base = pardalin::detail::PathJoin(directory, prefix != nullptr ? prefix : L"");
 
     DWORD n = 1;
     for (;;)

@@ -8,16 +8,13 @@
 #include <cwctype>
 #include <vector>
 
+namespace pardalin::detail
+{
 namespace
 {
 const wchar_t kReservedDeviceNames[] = L"CON,PRN,AUX,NUL,COM1,COM2,COM3,COM4,COM5,COM6,COM7,COM8,COM9,LPT1,"
                                        L"LPT2,LPT3,LPT4,LPT5,LPT6,LPT7,LPT8,LPT9,"
                                        L"CLOCK$";
-
-bool IsSeparator(wchar_t ch)
-{
-    return ch == L'\\' || ch == L'/';
-}
 
 VUnicodeString ReplaceAll(const VUnicodeString& text, const wchar_t* what, const wchar_t* with)
 {
@@ -97,7 +94,7 @@ VUnicodeString ExpandPathTemplate(const VUnicodeString& text, IReportMessagePara
                                   const wchar_t* valueH, const wchar_t* valueS)
 {
     SYSTEMTIME now;
-    pardalin::detail::GetUtcTime(&now);
+    GetUtcTime(&now);
 
     VUnicodeString source = ExpandEnvironment(text.GetString());
     if (IsPortableDevicePlatform())
@@ -210,52 +207,24 @@ bool EnsureDirectory(const wchar_t* path, VSecurityDescriptor* descriptor)
         return true;
     if (error != ERROR_PATH_NOT_FOUND)
         return false;
+    VUnicodeString parent;
     VUnicodeString leaf;
-    const VUnicodeString parent = SplitParent(path, leaf);
+    SplitPath(path, parent, leaf, SplitForm::Parent);
     if (!EnsureDirectory(parent.GetString(), descriptor))
         return false;
     return CreateFolder(path, descriptor) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-VUnicodeString SplitParent(const wchar_t* path, VUnicodeString& leaf)
-{
-    leaf.Empty();
-    VUnicodeString text(path);
-    const int length = text.GetLength();
-    const bool driveForm =
-        length >= 2 && text[1] == L':' && (length == 2 || (length == 3 && text[2] == L'\\'));
-    if (length == 0 || driveForm || (length == 1 && IsSeparator(text[0])))
-        return VUnicodeString();
-
-    int end = length;
-    while (end > 1 && IsSeparator(text[end - 1]))
-        --end;
-    int separator = end - 1;
-    while (separator >= 0 && !IsSeparator(text[separator]))
-        --separator;
-    if (separator < 0)
-    {
-        leaf = text.Left(end);
-        return VUnicodeString();
-    }
-    leaf = text.Mid(separator + 1, end - separator - 1);
-    return separator > 0 ? text.Left(separator) : text.Left(1);
-}
-
 VUnicodeString NearestExistingFolder(const wchar_t* path)
 {
-    VUnicodeString candidate(path);
-    while (!candidate.IsEmpty())
-    {
-        VUnicodeString probe = candidate;
-        if (probe[probe.GetLength() - 1] == L':')
-            probe.Append(L'\\');
-        if (Exists(probe.GetString()))
-            return probe;
-        VUnicodeString leaf;
-        candidate = SplitParent(candidate.GetString(), leaf);
-    }
-    return VUnicodeString();
+    VUnicodeString folder(path);
+    VUnicodeString missing;
+    if (!WalkUpToExisting(folder, missing, &Exists))
+        return VUnicodeString();
+    // "C:" is the current folder of drive C; the drive's root is what exists for certain.
+    if (folder[folder.GetLength() - 1] == L':')
+        folder.Append(L'\\');
+    return folder;
 }
 
 bool IsReservedDeviceName(const wchar_t* name)
@@ -275,3 +244,4 @@ bool IsReservedDeviceName(const wchar_t* name)
     }
     return false;
 }
+} // namespace pardalin::detail

@@ -2,7 +2,9 @@
 
 #include "core/detail/GuardedFormat.h"
 
-int pardalin::detail::HighestInsertReferenced(const wchar_t* text)
+namespace pardalin::detail
+{
+int HighestInsertReferenced(const wchar_t* text)
 {
     int highest = 0;
     for (const wchar_t* p = text; p && *p; ++p)
@@ -22,8 +24,8 @@ int pardalin::detail::HighestInsertReferenced(const wchar_t* text)
     return highest;
 }
 
-DWORD pardalin::detail::FormatWithInserts(DWORD flags, const void* source, DWORD messageId,
-                                          const wchar_t* const* inserts, int insertCount, wchar_t** text)
+DWORD FormatWithInserts(DWORD flags, const void* source, DWORD messageId, const wchar_t* const* inserts,
+                        int insertCount, wchar_t** text)
 {
     *text = nullptr;
     // The unexpanded text tells which inserts the message wants. Handing the formatter fewer than it reads
@@ -56,3 +58,4 @@ DWORD pardalin::detail::FormatWithInserts(DWORD flags, const void* source, DWORD
     *text = unexpanded;
     return unexpandedLength;
 }
+} // namespace pardalin::detail

@@ -161,7 +161,7 @@ TEST(FuzzSettings, PathTemplatesFailOnlyWithTheirTwoMessages)
         const wchar_t* valueS = random.Below(2) ? L"session" : nullptr;
         VReportMessageParams params;
         const VUnicodeString result =
-            ExpandPathTemplate(VUnicodeString(text.c_str()), params, valueH, valueS);
+            pardalin::detail::ExpandPathTemplate(VUnicodeString(text.c_str()), params, valueH, valueS);
         const DWORD id = params.GetMessageId();
         if (id == 0)
         {

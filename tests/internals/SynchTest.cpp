@@ -1,4 +1,4 @@
-#include "net/detail/GlobalLock.h"
+#include "net/detail/LibraryLock.h"
 #include "net/detail/VCriticalSection.h"
 #include "core/detail/OwnedHandle.h"
 #include "net/detail/VSynchLock.h"
@@ -7,6 +7,9 @@
 
 #include <thread>
 #include <vector>
+
+using pardalin::detail::VCriticalSection;
+using pardalin::detail::VSynchLock;
 
 namespace
 {
@@ -83,11 +86,11 @@ TEST(InternalSynchLock, CriticalSectionExcludesOtherThreadsAndIsReentrant)
     section->Release();
 }
 
-TEST(InternalSynchLock, GlobalLockExistsOnceTheLibraryIsLoaded)
+TEST(InternalSynchLock, LibraryLockExistsOnceTheLibraryIsLoaded)
 {
-    ISynchObject* lock = pardalin::detail::GlobalLock();
+    ISynchObject* lock = pardalin::detail::LibraryLock();
     ASSERT_NE(nullptr, lock);
-    EXPECT_EQ(lock, pardalin::detail::GlobalLock());
+    EXPECT_EQ(lock, pardalin::detail::LibraryLock());
     VSynchLock holder(lock);
     EXPECT_TRUE(holder.IsLocked());
 }
