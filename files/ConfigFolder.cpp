@@ -2,6 +2,7 @@
 
 #include "files/VFile.h"
 #include "files/detail/PathExpansion.h"
+#include "PardalinMessages.h"
 
 bool IsValidConfigFolder(VUnicodeString& folder, VReportMessageParams& params)
 {
@@ -29,7 +30,7 @@ bool IsValidConfigFolder(VUnicodeString& folder, VReportMessageParams& params)
     const DWORD error = GetLastError();
     if (error == 0)
         return true;
-    params.SetMessageId(error == ERROR_ACCESS_DENIED ? 0xE133000B : 0xE133000C);
+    params.SetMessageId(error == ERROR_ACCESS_DENIED ? MSG_FOLDER_ACCESS_DENIED : MSG_FOLDER_NOT_VALID);
     params.AddInsert(folder.GetString());
     return false;
 }

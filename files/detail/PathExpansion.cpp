@@ -7,6 +7,7 @@
 
 #include <cwctype>
 #include <vector>
+#include "resources/HostMessageIds.h"
 
 namespace pardalin::detail
 {
@@ -112,7 +113,7 @@ VUnicodeString ExpandPathTemplate(const VUnicodeString& text, IReportMessagePara
         switch (code)
         {
         case L'\0':
-            params.SetMessageId(kLonePercentMessage);
+            params.SetMessageId(MSG_HOST_LONE_PERCENT);
             return VUnicodeString();
         case L'Y':
             AppendNumber(result, L"%04d", now.wYear);
@@ -157,7 +158,7 @@ VUnicodeString ExpandPathTemplate(const VUnicodeString& text, IReportMessagePara
             // The offending placeholder runs to the next "%" when there is one, else it is the one character.
             const wchar_t* closing = wcschr(p + 1, L'%');
             VUnicodeString placeholder(p, closing ? static_cast<int>(closing - p) + 1 : 2);
-            params.SetMessageId(kUnknownPlaceholderMessage);
+            params.SetMessageId(MSG_HOST_UNKNOWN_PLACEHOLDER);
             params.AddInsert(placeholder.GetString());
             return VUnicodeString();
         }

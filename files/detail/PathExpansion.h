@@ -10,10 +10,6 @@ class VSecurityDescriptor;
 
 namespace pardalin::detail
 {
-// Message ids whose texts the host supplies.
-constexpr DWORD kUnknownPlaceholderMessage = 0xE1040065; // one insert: the placeholder text
-constexpr DWORD kLonePercentMessage = 0xE1040066;
-
 // The expansion, or an empty string with the error in params.
 VUnicodeString ExpandPathTemplate(const VUnicodeString& text, IReportMessageParams& params,
                                   const wchar_t* valueH, const wchar_t* valueS);

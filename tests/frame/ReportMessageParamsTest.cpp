@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include "HostMessages.h"
+#include "PardalinMessages.h"
 
 namespace
 {
@@ -38,7 +40,7 @@ struct ForeignParams : IReportMessageParams
     unsigned long Release() override { return 1; }
     void Reset(DWORD) override {}
     IReportMessageParams* Assign(const IReportMessageParams*) override { return nullptr; }
-    DWORD GetMessageId() const override { return 0xE133000C; }
+    DWORD GetMessageId() const override { return MSG_FOLDER_NOT_VALID; }
     void SetMessageId(DWORD) override {}
     int GetTag() const override { return 0; }
     void SetTag(int) override {}
@@ -77,7 +79,7 @@ TEST(FrameReportMessage, LookupOrderLibraryThenHost)
     EXPECT_EQ(library.GetTextLength(), std::wstring(library.GetText()).size());
 
     // The host's own facility is found in the executable's table, with its inserts.
-    VReportMessageParams host(0xE1040041);
+    VReportMessageParams host(MSG_HOST_NOT_RESOLVED);
     host.AddInsert(L"nowhere.example");
     EXPECT_EQ(L"The host name 'nowhere.example' could not be resolved.\r\n", Text(host));
     VReportMessageParams hostInfo(0x61040050);
@@ -129,7 +131,7 @@ TEST(FrameReportMessage, UnknownIdGivesTheFallbackText)
 
 TEST(FrameReportMessage, MissingInsertsStayUnexpanded)
 {
-    VReportMessageParams none(0xE133000B);
+    VReportMessageParams none(MSG_FOLDER_ACCESS_DENIED);
     EXPECT_EQ(
         L"Access to the following folder is denied:\r\n\r\n'%1'\r\n\r\nPlease choose another folder.\r\n",
         Text(none));
@@ -183,7 +185,7 @@ TEST(FrameReportMessage, InsertsFromAnsiAndFormattedValues)
 
 TEST(FrameReportMessage, CopyAssignAndAssignThroughTheInterface)
 {
-    VReportMessageParams source(0xE133000C);
+    VReportMessageParams source(MSG_FOLDER_NOT_VALID);
     source.AddInsert(L"C:\\folder");
     source.SetTag(7);
     source.SetContext(0x1122334455667788ull);
@@ -207,7 +209,7 @@ TEST(FrameReportMessage, CopyAssignAndAssignThroughTheInterface)
 
     ForeignParams foreign;
     EXPECT_EQ(nullptr, target.Assign(&foreign));
-    EXPECT_EQ(0xE133000Cu, target.GetMessageId());
+    EXPECT_EQ(MSG_FOLDER_NOT_VALID, target.GetMessageId());
     EXPECT_EQ(sourceText, Text(target));
 
     const wchar_t* before = target.GetText();
@@ -218,7 +220,7 @@ TEST(FrameReportMessage, CopyAssignAndAssignThroughTheInterface)
 
 TEST(FrameReportMessage, ResetAndSetMessageId)
 {
-    VReportMessageParams params(0xE133000C);
+    VReportMessageParams params(MSG_FOLDER_NOT_VALID);
     params.AddInsert(L"x");
     params.SetTag(5);
     params.SetContext(77);

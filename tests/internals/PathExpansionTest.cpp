@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include "resources/HostMessageIds.h"
 
 using namespace pardalin::detail;
 
@@ -67,16 +68,16 @@ TEST_F(InternalPathTemplate, NamePlaceholdersAndPercent)
 TEST_F(InternalPathTemplate, UnknownPlaceholdersAndLonePercentFail)
 {
     EXPECT_EQ(L"", Expand(L"log-%H.txt"));
-    EXPECT_EQ(0xE1040065u, params.GetMessageId());
+    EXPECT_EQ(MSG_HOST_UNKNOWN_PLACEHOLDER, params.GetMessageId());
     ASSERT_EQ(1, params.GetInsertCount());
     EXPECT_STREQ(L"%H", params.GetInserts()[0]) << "no further %: the one character";
 
     EXPECT_EQ(L"", Expand(L"abc%Xdef%ghi"));
-    EXPECT_EQ(0xE1040065u, params.GetMessageId());
+    EXPECT_EQ(MSG_HOST_UNKNOWN_PLACEHOLDER, params.GetMessageId());
     EXPECT_STREQ(L"%Xdef%", params.GetInserts()[0]) << "up to and including the next %";
 
     EXPECT_EQ(L"", Expand(L"100%"));
-    EXPECT_EQ(0xE1040066u, params.GetMessageId());
+    EXPECT_EQ(MSG_HOST_LONE_PERCENT, params.GetMessageId());
     EXPECT_EQ(0, params.GetInsertCount());
 
     EXPECT_EQ(L"", Expand(L"%S", L"host", nullptr)) << "S without a value is unknown";
