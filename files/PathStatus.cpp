@@ -2,6 +2,7 @@
 
 #include "files/detail/PathHelpers.h"
 #include "core/detail/OwnedHandle.h"
+#include "files/detail/CreateFileHook.h"
 
 #include <cwchar>
 
@@ -77,9 +78,9 @@ bool VIsPathWritable(const wchar_t* path)
         return false;
     }
     // Backup semantics is what lets CreateFileW open a folder.
-    pardalin::detail::OwnedHandle folder(CreateFileW(existing, GENERIC_READ | GENERIC_WRITE,
-                                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    pardalin::detail::OwnedHandle folder(
+        CreateFileThroughHook(existing, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     return folder.IsValid();
 }
 

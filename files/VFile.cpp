@@ -3,6 +3,7 @@
 #include "files/VSecurityDescriptor.h"
 #include "files/detail/PathHelpers.h"
 #include "core/detail/OwnedHandle.h"
+#include "files/detail/CreateFileHook.h"
 
 namespace
 {
@@ -49,8 +50,8 @@ bool VFile::Open(const wchar_t* path, DWORD desiredAccess, DWORD creationDisposi
     security.lpSecurityDescriptor =
         m_pSecurityDescriptor != nullptr ? m_pSecurityDescriptor->GetDescriptor() : nullptr;
     security.bInheritHandle = FALSE;
-    const HANDLE handle = CreateFileW(path, desiredAccess, m_dwShareMode, &security, creationDisposition,
-                                      m_dwFlagsAndAttributes, nullptr);
+    const HANDLE handle = pardalin::detail::CreateFileThroughHook(
+        path, desiredAccess, m_dwShareMode, &security, creationDisposition, m_dwFlagsAndAttributes, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
     {
         return false;

@@ -76,18 +76,3 @@ TEST(FilesConfigFolder, InvalidFoldersAreReportedWithTheFolderAsInsert)
     EXPECT_FALSE(IsValidConfigFolder(empty, emptyParams)) << "an empty folder is never valid";
     EXPECT_EQ(MSG_FOLDER_NOT_VALID, emptyParams.GetMessageId());
 }
-
-TEST(FilesConfigFolder, AccessDeniedGetsItsOwnMessage)
-{
-    // As root, Wine grants every file whatever its permissions, so a folder that denies writing cannot be
-    // made here; a folder below a device name is refused with access denied by the platform on Windows only.
-    wchar_t user[256];
-    DWORD size = 256;
-    GetUserNameW(user, &size);
-    if (std::wstring(user) == L"root")
-        GTEST_SKIP() << "running as root: the platform grants every folder";
-    VUnicodeString folder(L"C:\\Windows\\System32\\config\\pardalin-denied");
-    VReportMessageParams params;
-    EXPECT_FALSE(IsValidConfigFolder(folder, params));
-    EXPECT_EQ(MSG_FOLDER_ACCESS_DENIED, params.GetMessageId());
-}
