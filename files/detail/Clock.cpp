@@ -1,5 +1,7 @@
 #include "files/detail/Clock.h"
 
+#include <utility>
+
 namespace pardalin::detail
 {
 namespace
@@ -9,9 +11,7 @@ UtcClock g_clock = nullptr;
 
 UtcClock SetUtcClock(UtcClock clock)
 {
-    const UtcClock previous = g_clock;
-    g_clock = clock;
-    return previous;
+    return std::exchange(g_clock, clock);
 }
 
 void GetUtcTime(SYSTEMTIME* now)

@@ -1,17 +1,15 @@
 #include "files/detail/CreateFileHook.h"
 
+#include <utility>
+
 namespace pardalin::detail
 {
-namespace
-{
-CreateFileHook g_hook = nullptr;
-} // namespace
+// Null while the library calls the platform directly.
+static CreateFileHook g_hook = nullptr;
 
 CreateFileHook SetCreateFileHook(CreateFileHook hook)
 {
-    const CreateFileHook previous = g_hook;
-    g_hook = hook;
-    return previous;
+    return std::exchange(g_hook, hook);
 }
 
 HANDLE CreateFileThroughHook(const wchar_t* path, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security,
