@@ -17,5 +17,7 @@ function(add_message_table target mc_file)
         DEPENDS ${mc_file} ${PROJECT_SOURCE_DIR}/cmake/ToCrlf.cmake
         COMMENT "Compiling message table ${name}.mc")
     target_sources(${table_target} PRIVATE ${out}/${name}.rc)
+    # Listing the header makes the target's objects wait for it.
+    target_sources(${target} PRIVATE ${out}/${name}.h)
     target_include_directories(${target} PUBLIC ${out})
 endfunction()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/PardalinApi.h"
+#include "resources/HostMessageIds.h"
 
 namespace Str
 {
@@ -14,7 +15,7 @@ enum SensitiveState
 };
 
 // The structured exception raised (continuable, without arguments) when a string is indexed out of range.
-constexpr unsigned long IndexException = 0xE104004AUL;
+constexpr unsigned long IndexException = MSG_HOST_STRING_INDEX;
 
 // Base-10 conversions. They fail for a null text, a text without a digit and a value out of range; the
 // unsigned forms also fail when a minus sign stands in the number. The strict forms accept nothing but

@@ -2,6 +2,7 @@
 
 #include "files/VFile.h"
 #include "files/detail/PathExpansion.h"
+#include "PardalinMessages.h"
 
 bool IsValidConfigFolder(VUnicodeString& folder, VReportMessageParams& params)
 {
@@ -10,7 +11,7 @@ bool IsValidConfigFolder(VUnicodeString& folder, VReportMessageParams& params)
         // Nothing to create: report it as an invalid folder rather than trusting a stale error code.
         SetLastError(ERROR_INVALID_NAME);
     }
-    else if (EnsureDirectory(folder.GetString(), nullptr))
+    else if (pardalin::detail::EnsureDirectory(folder.GetString(), nullptr))
     {
         // A probe file proves the folder takes new files; closing it deletes it again.
         VFile probe;
@@ -29,7 +30,7 @@ bool IsValidConfigFolder(VUnicodeString& folder, VReportMessageParams& params)
     const DWORD error = GetLastError();
     if (error == 0)
         return true;
-    params.SetMessageId(error == ERROR_ACCESS_DENIED ? 0xE133000B : 0xE133000C);
+    params.SetMessageId(error == ERROR_ACCESS_DENIED ? MSG_FOLDER_ACCESS_DENIED : MSG_FOLDER_NOT_VALID);
     params.AddInsert(folder.GetString());
     return false;
 }

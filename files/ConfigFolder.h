@@ -5,6 +5,6 @@
 #include "core/VUnicodeString.h"
 #include "frame/VReportMessageParams.h"
 
-// On success folder becomes its full path. On failure params holds 0xE133000B (access denied) or 0xE133000C
+// On success folder becomes its full path. On failure params holds MSG_FOLDER_ACCESS_DENIED or MSG_FOLDER_NOT_VALID
 // (any other reason) with the folder as its insert.
 PARDALIN_API bool IsValidConfigFolder(VUnicodeString& folder, VReportMessageParams& params);

@@ -1,9 +1,12 @@
 #include "files/PathStatus.h"
 
 #include "files/detail/PathHelpers.h"
-#include "net/detail/VOwnedHandle.h"
+#include "core/detail/OwnedHandle.h"
+#include "files/detail/CreateFileHook.h"
 
 #include <cwchar>
+
+using namespace pardalin::detail;
 
 bool VPathStatus(const wchar_t* path, VFindData& data, bool directoryOnly)
 {
@@ -58,32 +61,12 @@ bool VSplitLocalExistingDirectory(const wchar_t* path, VUnicodeString& existing,
 {
     existing = path;
     TrimTrailingBackslashes(existing);
-    missing.Empty();
-
-    VFindData data;
-    bool found = VPathStatus(existing, data, true);
-    if (existing.IsEmpty())
-    {
-        return found;
-    }
-    while (!found)
-    {
-        VUnicodeString folder;
-        VUnicodeString name;
-        SplitDirectoryAndName(existing, folder, name);
-        if (name.IsEmpty())
-        {
-            return false;
-        }
-        existing = folder;
-        missing = PathJoin(name, missing);
-        found = VPathStatus(existing, data, true);
-        if (existing.IsEmpty())
-        {
-            return false;
-        }
-    }
-    return found;
+    return WalkUpToExisting(existing, missing,
+                            [](const wchar_t* folder)
+                            {
+                                VFindData data;
+                                return VPathStatus(folder, data, true);
+                            });
 }
 
 bool VIsPathWritable(const wchar_t* path)
@@ -95,9 +78,9 @@ bool VIsPathWritable(const wchar_t* path)
         return false;
     }
     // Backup semantics is what lets CreateFileW open a folder.
-    VOwnedHandle folder(CreateFileW(existing, GENERIC_READ | GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    pardalin::detail::OwnedHandle folder(
+        CreateFileThroughHook(existing, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     return folder.IsValid();
 }
 
@@ -131,12 +114,12 @@ bool VExtractLocalDirectory(const wchar_t* path, VUnicodeString& directory, VUni
         }
         else
         {
-            SplitDirectoryAndName(path, directory, fileName);
+            SplitPath(path, directory, fileName, SplitForm::Directory);
         }
         return true;
     }
 
-    SplitDirectoryAndName(path, directory, fileName);
+    SplitPath(path, directory, fileName, SplitForm::Directory);
     if (IsDriveRoot(directory, driveExists))
     {
         return driveExists;

@@ -2,7 +2,8 @@
 
 #include "files/VSecurityDescriptor.h"
 #include "files/detail/PathHelpers.h"
-#include "net/detail/VOwnedHandle.h"
+#include "core/detail/OwnedHandle.h"
+#include "files/detail/CreateFileHook.h"
 
 namespace
 {
@@ -49,8 +50,8 @@ bool VFile::Open(const wchar_t* path, DWORD desiredAccess, DWORD creationDisposi
     security.lpSecurityDescriptor =
         m_pSecurityDescriptor != nullptr ? m_pSecurityDescriptor->GetDescriptor() : nullptr;
     security.bInheritHandle = FALSE;
-    const HANDLE handle = CreateFileW(path, desiredAccess, m_dwShareMode, &security, creationDisposition,
-                                      m_dwFlagsAndAttributes, nullptr);
+    const HANDLE handle = pardalin::detail::CreateFileThroughHook(
+        path, desiredAccess, m_dwShareMode, &security, creationDisposition, m_dwFlagsAndAttributes, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
     {
         return false;
@@ -197,7 +198,7 @@ bool VFile::OpenMapped(const wchar_t* path)
     }
     // The view keeps the mapping object alive, so its handle can go at once; closing it must not hide why
     // the mapping failed.
-    VOwnedHandle mapping(CreateFileMappingW(m_hFile, nullptr, PAGE_READONLY, 0, 0, nullptr));
+    pardalin::detail::OwnedHandle mapping(CreateFileMappingW(m_hFile, nullptr, PAGE_READONLY, 0, 0, nullptr));
     if (mapping.Get() != nullptr)
     {
         m_pMappedView = MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0);
@@ -221,7 +222,7 @@ bool VFile::CreateTempFile(const wchar_t* directory, const wchar_t* prefix, VUni
         }
         directory = temporaryFolder;
     }
-    const VUnicodeString base = PathJoin(directory, prefix != nullptr ? prefix : L"");
+    const VUnicodeString base = pardalin::detail::PathJoin(directory, prefix != nullptr ? prefix : L"");
 
     DWORD n = 1;
     for (;;)

@@ -1,6 +1,6 @@
 #include "files/VSecurityDescriptor.h"
 
-#include "net/detail/VOwnedHandle.h"
+#include "core/detail/OwnedHandle.h"
 
 #include <memory>
 #include <vector>
@@ -163,7 +163,7 @@ bool VSecurityDescriptor::AccessCheck(HANDLE token, DWORD desiredAccess, GENERIC
         }
         saved = nullptr;
     }
-    VOwnedHandle savedToken(saved);
+    pardalin::detail::OwnedHandle savedToken(saved);
 
     const BOOL impersonating =
         impersonateSelf ? ImpersonateSelf(SecurityIdentification) : ImpersonateLoggedOnUser(token);
@@ -192,7 +192,7 @@ bool VSecurityDescriptor::AccessCheckImpersonated(DWORD desiredAccess, GENERIC_M
     {
         return Fail();
     }
-    VOwnedHandle threadToken(token);
+    pardalin::detail::OwnedHandle threadToken(token);
 
     alignas(8) BYTE privileges[PrivilegeSetBytes];
     DWORD privilegesLength = sizeof(privileges);

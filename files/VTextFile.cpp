@@ -79,6 +79,19 @@ VTextFile::VTextFile()
 {
 }
 
+bool VTextFile::Open(const wchar_t* path, DWORD desiredAccess, DWORD creationDisposition)
+{
+    m_encoding = Undetected;
+    m_nBufferFileOffset = 0;
+    m_nFilled = 0;
+    m_nConsumed = 0;
+    m_bPendingCR = false;
+    m_bGotText = false;
+    m_decoded.Empty();
+    m_nDecodedPos = 0;
+    return VFile::Open(path, desiredAccess, creationDisposition);
+}
+
 bool VTextFile::Refill()
 {
     bool detected = false;

@@ -29,6 +29,10 @@ public:
 
     VTextFile();
 
+    // Opening starts reading afresh: the encoding is detected again and nothing of a file read before
+    // (offsets, buffered bytes, a pending CR) carries over.
+    bool Open(const wchar_t* path, DWORD desiredAccess, DWORD creationDisposition) override;
+
     // The next line without its line end (possibly empty). False at the end of the text with nothing read;
     // the last error then is ERROR_HANDLE_EOF, ERROR_NO_UNICODE_TRANSLATION for invalid UTF-8, the read's
     // own error, or ERROR_NOT_ENOUGH_MEMORY when the line does not fit in memory.

@@ -3,6 +3,7 @@
 #include "core/VUnicodeString.h"
 #include "frame/Pardalin.h"
 #include "frame/detail/Modules.h"
+#include "core/detail/GuardedFormat.h"
 #include "frame/detail/SafeFormat.h"
 
 #include <cwchar>
@@ -236,18 +237,12 @@ const wchar_t* VReportMessageParams::FormatText(DWORD widthFlags) const
         moduleText = L"<Unknown Module>";
     const DWORD_PTR arguments[] = {m_dwMessageId, reinterpret_cast<DWORD_PTR>(moduleText), firstStatus,
                                    secondStatus};
-    m_dwTextLength = FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER |
-                                        FORMAT_MESSAGE_ARGUMENT_ARRAY | widthFlags,
-                                    L"Could not retrieve the error text for error code 0x%1!08x!.\r\nStatus "
-                                    L"codes from FormatMessage were "
-                                    L"%2:%3!d! and %4!d!.",
-                                    0, 0, reinterpret_cast<wchar_t*>(&m_pszText), 0,
-                                    reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(arguments)));
-    if (m_dwTextLength == 0 && m_pszText)
-    {
-        LocalFree(m_pszText);
-        m_pszText = nullptr;
-    }
+    m_dwTextLength = pardalin::detail::GuardedFormatMessage(
+        FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY | widthFlags,
+        L"Could not retrieve the error text for error code 0x%1!08x!.\r\nStatus codes from FormatMessage "
+        L"were "
+        L"%2:%3!d! and %4!d!.",
+        0, &m_pszText, reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(arguments)));
     return m_pszText;
 }
 

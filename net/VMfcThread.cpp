@@ -120,7 +120,7 @@ bool VMfcThread::Wait(DWORD milliseconds)
 unsigned int __cdecl VMfcThread::ThreadFunction(void* start)
 {
     const ThreadStart& run = *static_cast<ThreadStart*>(start);
-    const unsigned int result = PardalinRunGuarded(run.procedure, run.argument);
+    const unsigned int result = pardalin::detail::RunGuarded(run.procedure, run.argument);
     // Once this thread's share is given up, the thread object may be deleted at any moment (here or by the
     // last VMfcThread), so the thread ends at once instead of returning into the framework, which would
     // use the object on its way out.

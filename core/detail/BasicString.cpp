@@ -2,7 +2,7 @@
 
 #include "core/VString.h"
 #include "core/VUnicodeString.h"
-#include "core/detail/SehGuard.h"
+#include "core/detail/GuardedFormat.h"
 
 #include <algorithm>
 #include <atomic>
@@ -40,10 +40,6 @@ template <> struct Chars<wchar_t>
     static long ToLong(const wchar_t* s, wchar_t** end) { return std::wcstol(s, end, 10); }
     static unsigned long ToULong(const wchar_t* s, wchar_t** end) { return std::wcstoul(s, end, 10); }
     static bool IsSpace(wchar_t c) { return std::iswspace(c) != 0; }
-    static DWORD FormatMessageText(DWORD flags, const wchar_t* format, wchar_t** out, va_list* args)
-    {
-        return FormatMessageW(flags, format, 0, 0, reinterpret_cast<LPWSTR>(out), 0, args);
-    }
     // Some code pages (UTF-8 among them) refuse MB_PRECOMPOSED; they convert without it.
     static int FromTwin(UINT codePage, const char* text, int length, wchar_t* out, int capacity)
     {
@@ -64,10 +60,6 @@ template <> struct Chars<char>
     static long ToLong(const char* s, char** end) { return std::strtol(s, end, 10); }
     static unsigned long ToULong(const char* s, char** end) { return std::strtoul(s, end, 10); }
     static bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-    static DWORD FormatMessageText(DWORD flags, const char* format, char** out, va_list* args)
-    {
-        return FormatMessageA(flags, format, 0, 0, reinterpret_cast<LPSTR>(out), 0, args);
-    }
     static int FromTwin(UINT codePage, const wchar_t* text, int length, char* out, int capacity)
     {
         return WideCharToMultiByte(codePage, 0, text, length, out, capacity, nullptr, nullptr);
@@ -227,23 +219,12 @@ template <class C> struct FormatCall
     DWORD error;
 };
 
-template <class C> void RunFormat(void* context)
-{
-    auto* call = static_cast<FormatCall<C>*>(context);
-    call->length = Chars<C>::FormatMessageText(call->flags, call->format, &call->out, call->args);
-    call->error = GetLastError();
-}
-
 // One formatter call; a structured exception while it reads the inserts counts as ERROR_INVALID_PARAMETER.
 template <class C> FormatCall<C> FormatGuarded(DWORD flags, const C* format, va_list* args)
 {
     FormatCall<C> call{flags, format, args, nullptr, 0, 0};
-    if (CallWithSehGuard(&RunFormat<C>, &call) != 0)
-    {
-        call.out = nullptr;
-        call.length = 0;
-        call.error = ERROR_INVALID_PARAMETER;
-    }
+    call.length = GuardedFormatMessage(flags, format, 0, &call.out, args);
+    call.error = GetLastError();
     return call;
 }
 

@@ -10,6 +10,7 @@
 #include "settings/ProfileValues.h"
 
 #include <afxwin.h>
+#include "PardalinMessages.h"
 
 namespace
 {
@@ -56,7 +57,8 @@ int RunCoreChecks(const DemoLog& log)
     checker.Check(counts.GetCount() == 3, L"ab, ba and AB are three keys");
     const VRect window(10, 20, 300, 400);
     const VRect back(window.ToString());
-    checker.Check(back.Left() == 10 && back.Bottom() == 400, L"rectangle text " + std::wstring(window.ToString()));
+    checker.Check(back.Left() == 10 && back.Bottom() == 400,
+                  L"rectangle text " + std::wstring(window.ToString()));
 
     log(L"Threads and messages");
     unsigned int input = 21;
@@ -65,10 +67,10 @@ int RunCoreChecks(const DemoLog& log)
     const bool ran = thread.Create(&Doubler, &input, 0, 0, nullptr) && thread.Wait(INFINITE) &&
                      GetExitCodeThread(thread.GetHandle(), &exitCode);
     checker.Check(ran && exitCode == 42, L"a worker thread returned 42");
-    VReportMessageParams params(0xE133000C);
+    VReportMessageParams params(MSG_FOLDER_NOT_VALID);
     params.AddInsert(L"C:\\no\\such\\folder");
     checker.Check(params.GetSingleLineText() != nullptr,
-                  L"message 0xE133000C: " + std::wstring(params.GetSingleLineText()));
+                  L"message MSG_FOLDER_NOT_VALID: " + std::wstring(params.GetSingleLineText()));
     return checker.failures;
 }
 
@@ -119,12 +121,15 @@ int RunSettingsChecks(const std::wstring& folder, const DemoLog& log)
     readTitle.init(record, L"Title", L"Untitled");
     ProfileLogfont readFont;
     readFont.init(record, L"Font", L"");
-    checker.Check(static_cast<int>(readCount) == 3, L"WindowCount = " + std::to_wstring(static_cast<int>(readCount)));
-    checker.Check(static_cast<double>(readZoom) == 1.25, L"Zoom = " + std::to_wstring(static_cast<double>(readZoom)));
+    checker.Check(static_cast<int>(readCount) == 3,
+                  L"WindowCount = " + std::to_wstring(static_cast<int>(readCount)));
+    checker.Check(static_cast<double>(readZoom) == 1.25,
+                  L"Zoom = " + std::to_wstring(static_cast<double>(readZoom)));
     checker.Check(readTitle.m_value == L"Quarterly report = final",
                   L"Title = " + std::wstring(readTitle.m_value.GetString()));
-    checker.Check(!(readFont != font.m_logfont), L"Font = " + std::wstring(readFont.m_logfont.lfFaceName) + L", " +
-                                                     std::to_wstring(readFont.m_pointSize / 10) + L" pt");
+    checker.Check(!(readFont != font.m_logfont), L"Font = " + std::wstring(readFont.m_logfont.lfFaceName) +
+                                                     L", " + std::to_wstring(readFont.m_pointSize / 10) +
+                                                     L" pt");
 
     ProfileInt launches;
     launches.init(L"Demo", L"Launches", 0);

@@ -6,6 +6,7 @@
 #include "frame/VReportMessageParams.h"
 
 #include <thread>
+#include "PardalinMessages.h"
 
 namespace
 {
@@ -28,20 +29,21 @@ void AnswerMessageBox(const std::wstring& folder)
     const std::wstring picture = folder + L"\\message-box.png";
     DeleteFileW(picture.c_str());
     CloseHandle(CreateFileW(request.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    for (int attempt = 0; attempt < 500 && GetFileAttributesW(picture.c_str()) == INVALID_FILE_ATTRIBUTES; ++attempt)
+    for (int attempt = 0; attempt < 500 && GetFileAttributesW(picture.c_str()) == INVALID_FILE_ATTRIBUTES;
+         ++attempt)
         Sleep(20);
     SendMessageW(GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
 }
 } // namespace
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
-    ON_WM_CREATE()
-    ON_WM_SIZE()
-    ON_WM_TIMER()
-    ON_COMMAND(ID_DEMO_RUN_CHECKS, &CMainFrame::OnRunChecks)
-    ON_COMMAND(ID_DEMO_SETTINGS, &CMainFrame::OnSettings)
-    ON_COMMAND(ID_DEMO_SHOW_MESSAGE, &CMainFrame::OnShowMessage)
-    ON_COMMAND(ID_APP_EXIT_DEMO, &CMainFrame::OnExitDemo)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_TIMER()
+ON_COMMAND(ID_DEMO_RUN_CHECKS, &CMainFrame::OnRunChecks)
+ON_COMMAND(ID_DEMO_SETTINGS, &CMainFrame::OnSettings)
+ON_COMMAND(ID_DEMO_SHOW_MESSAGE, &CMainFrame::OnShowMessage)
+ON_COMMAND(ID_APP_EXIT_DEMO, &CMainFrame::OnExitDemo)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : m_nStep(0), m_nWaitTicks(0) {}
@@ -75,13 +77,14 @@ void CMainFrame::Log(const std::wstring& line)
     m_log.SetSel(text.GetLength(), text.GetLength());
 
     const std::wstring logPath = DemoApp().m_strOutFolder + L"\\demo.log";
-    HANDLE file = CreateFileW(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
+    HANDLE file =
+        CreateFileW(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE)
     {
         const std::wstring withEnd = line + L"\n";
         char bytes[4096];
-        const int length = WideCharToMultiByte(CP_UTF8, 0, withEnd.c_str(), static_cast<int>(withEnd.size()), bytes,
-                                               sizeof(bytes), nullptr, nullptr);
+        const int length = WideCharToMultiByte(CP_UTF8, 0, withEnd.c_str(), static_cast<int>(withEnd.size()),
+                                               bytes, sizeof(bytes), nullptr, nullptr);
         DWORD written = 0;
         WriteFile(file, bytes, static_cast<DWORD>(length), &written, nullptr);
         CloseHandle(file);
@@ -110,14 +113,14 @@ void CMainFrame::OnSettings()
 
 void CMainFrame::OnShowMessage()
 {
-    VReportMessageParams params(0x6133000A);
+    VReportMessageParams params(MSG_CERTIFICATE_FILE_EXISTS);
     std::thread answer;
     if (DemoApp().m_bScripted)
         answer = std::thread(&AnswerMessageBox, DemoApp().m_strOutFolder);
     const int button = VMessageBox(this, &params, MB_YESNO, nullptr);
     if (answer.joinable())
         answer.join();
-    Log(L"Message box 0x6133000A answered with button " + std::to_wstring(button));
+    Log(L"Message box MSG_CERTIFICATE_FILE_EXISTS answered with button " + std::to_wstring(button));
 }
 
 void CMainFrame::OnExitDemo()
@@ -129,7 +132,8 @@ void CMainFrame::RequestScreenshot(const wchar_t* name)
 {
     const std::wstring base = DemoApp().m_strOutFolder + L"\\" + name;
     DeleteFileW((base + L".png").c_str());
-    CloseHandle(CreateFileW((base + L".request").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    CloseHandle(
+        CreateFileW((base + L".request").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
 }
 
 bool CMainFrame::Captured(const wchar_t* name) const

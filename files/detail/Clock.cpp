@@ -1,21 +1,24 @@
 #include "files/detail/Clock.h"
 
+#include <utility>
+
+namespace pardalin::detail
+{
 namespace
 {
-pardalin::detail::UtcClock g_clock = nullptr;
+UtcClock g_clock = nullptr;
 } // namespace
 
-pardalin::detail::UtcClock pardalin::detail::SetUtcClock(UtcClock clock)
+UtcClock SetUtcClock(UtcClock clock)
 {
-    const UtcClock previous = g_clock;
-    g_clock = clock;
-    return previous;
+    return std::exchange(g_clock, clock);
 }
 
-void pardalin::detail::GetUtcTime(SYSTEMTIME* now)
+void GetUtcTime(SYSTEMTIME* now)
 {
     if (g_clock)
         g_clock(now);
     else
         GetSystemTime(now);
 }
+} // namespace pardalin::detail

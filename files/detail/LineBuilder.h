@@ -9,9 +9,7 @@
 #include <cstring>
 #include <new>
 
-namespace pardalin
-{
-namespace detail
+namespace pardalin::detail
 {
 
 class LineBuilder
@@ -89,5 +87,4 @@ private:
     int m_capacity;
 };
 
-} // namespace detail
-} // namespace pardalin
+} // namespace pardalin::detail

@@ -7,17 +7,15 @@
 
 #include <cwctype>
 #include <vector>
+#include "resources/HostMessageIds.h"
 
+namespace pardalin::detail
+{
 namespace
 {
 const wchar_t kReservedDeviceNames[] = L"CON,PRN,AUX,NUL,COM1,COM2,COM3,COM4,COM5,COM6,COM7,COM8,COM9,LPT1,"
                                        L"LPT2,LPT3,LPT4,LPT5,LPT6,LPT7,LPT8,LPT9,"
                                        L"CLOCK$";
-
-bool IsSeparator(wchar_t ch)
-{
-    return ch == L'\\' || ch == L'/';
-}
 
 VUnicodeString ReplaceAll(const VUnicodeString& text, const wchar_t* what, const wchar_t* with)
 {
@@ -97,7 +95,7 @@ VUnicodeString ExpandPathTemplate(const VUnicodeString& text, IReportMessagePara
                                   const wchar_t* valueH, const wchar_t* valueS)
 {
     SYSTEMTIME now;
-    pardalin::detail::GetUtcTime(&now);
+    GetUtcTime(&now);
 
     VUnicodeString source = ExpandEnvironment(text.GetString());
     if (IsPortableDevicePlatform())
@@ -115,7 +113,7 @@ VUnicodeString ExpandPathTemplate(const VUnicodeString& text, IReportMessagePara
         switch (code)
         {
         case L'\0':
-            params.SetMessageId(kLonePercentMessage);
+            params.SetMessageId(MSG_HOST_LONE_PERCENT);
             return VUnicodeString();
         case L'Y':
             AppendNumber(result, L"%04d", now.wYear);
@@ -160,7 +158,7 @@ VUnicodeString ExpandPathTemplate(const VUnicodeString& text, IReportMessagePara
             // The offending placeholder runs to the next "%" when there is one, else it is the one character.
             const wchar_t* closing = wcschr(p + 1, L'%');
             VUnicodeString placeholder(p, closing ? static_cast<int>(closing - p) + 1 : 2);
-            params.SetMessageId(kUnknownPlaceholderMessage);
+            params.SetMessageId(MSG_HOST_UNKNOWN_PLACEHOLDER);
             params.AddInsert(placeholder.GetString());
             return VUnicodeString();
         }
@@ -210,52 +208,24 @@ bool EnsureDirectory(const wchar_t* path, VSecurityDescriptor* descriptor)
         return true;
     if (error != ERROR_PATH_NOT_FOUND)
         return false;
+    VUnicodeString parent;
     VUnicodeString leaf;
-    const VUnicodeString parent = SplitParent(path, leaf);
+    SplitPath(path, parent, leaf, SplitForm::Parent);
     if (!EnsureDirectory(parent.GetString(), descriptor))
         return false;
     return CreateFolder(path, descriptor) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-VUnicodeString SplitParent(const wchar_t* path, VUnicodeString& leaf)
-{
-    leaf.Empty();
-    VUnicodeString text(path);
-    const int length = text.GetLength();
-    const bool driveForm =
-        length >= 2 && text[1] == L':' && (length == 2 || (length == 3 && text[2] == L'\\'));
-    if (length == 0 || driveForm || (length == 1 && IsSeparator(text[0])))
-        return VUnicodeString();
-
-    int end = length;
-    while (end > 1 && IsSeparator(text[end - 1]))
-        --end;
-    int separator = end - 1;
-    while (separator >= 0 && !IsSeparator(text[separator]))
-        --separator;
-    if (separator < 0)
-    {
-        leaf = text.Left(end);
-        return VUnicodeString();
-    }
-    leaf = text.Mid(separator + 1, end - separator - 1);
-    return separator > 0 ? text.Left(separator) : text.Left(1);
-}
-
 VUnicodeString NearestExistingFolder(const wchar_t* path)
 {
-    VUnicodeString candidate(path);
-    while (!candidate.IsEmpty())
-    {
-        VUnicodeString probe = candidate;
-        if (probe[probe.GetLength() - 1] == L':')
-            probe.Append(L'\\');
-        if (Exists(probe.GetString()))
-            return probe;
-        VUnicodeString leaf;
-        candidate = SplitParent(candidate.GetString(), leaf);
-    }
-    return VUnicodeString();
+    VUnicodeString folder(path);
+    VUnicodeString missing;
+    if (!WalkUpToExisting(folder, missing, &Exists))
+        return VUnicodeString();
+    // "C:" is the current folder of drive C; the drive's root is what exists for certain.
+    if (folder[folder.GetLength() - 1] == L':')
+        folder.Append(L'\\');
+    return folder;
 }
 
 bool IsReservedDeviceName(const wchar_t* name)
@@ -275,3 +245,4 @@ bool IsReservedDeviceName(const wchar_t* name)
     }
     return false;
 }
+} // namespace pardalin::detail

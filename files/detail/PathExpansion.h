@@ -8,10 +8,8 @@
 
 class VSecurityDescriptor;
 
-// Message ids whose texts the host supplies.
-constexpr DWORD kUnknownPlaceholderMessage = 0xE1040065; // one insert: the placeholder text
-constexpr DWORD kLonePercentMessage = 0xE1040066;
-
+namespace pardalin::detail
+{
 // The expansion, or an empty string with the error in params.
 VUnicodeString ExpandPathTemplate(const VUnicodeString& text, IReportMessageParams& params,
                                   const wchar_t* valueH, const wchar_t* valueS);
@@ -29,9 +27,8 @@ VUnicodeString ExpandPortableDeviceVariables(VUnicodeString text);
 bool EnsureDirectory(const wchar_t* path, VSecurityDescriptor* descriptor);
 // One folder; the root of an existing drive reports ERROR_ALREADY_EXISTS rather than access denied.
 bool CreateFolder(const wchar_t* path, VSecurityDescriptor* descriptor);
-// The parent of a path ("\" and "/" separate); leaf receives the last component.
-VUnicodeString SplitParent(const wchar_t* path, VUnicodeString& leaf);
 // The path itself or its nearest existing ancestor; empty when nothing on the way exists.
 VUnicodeString NearestExistingFolder(const wchar_t* path);
 // Whole-name match against the reserved device names, ignoring case.
 bool IsReservedDeviceName(const wchar_t* name);
+} // namespace pardalin::detail

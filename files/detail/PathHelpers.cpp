@@ -1,9 +1,9 @@
 #include "files/detail/PathHelpers.h"
 
-#include <cstdlib>
 #include <cwchar>
-#include <vector>
 
+namespace pardalin::detail
+{
 VUnicodeString PathJoin(const wchar_t* a, const wchar_t* b)
 {
     VUnicodeString result(a);
@@ -85,33 +85,56 @@ bool IsUncShareRoot(const wchar_t* path, VUnicodeString& shareName)
     return true;
 }
 
-void SplitDirectoryAndName(const wchar_t* path, VUnicodeString& directory, VUnicodeString& name)
+void SplitPath(const wchar_t* path, VUnicodeString& parent, VUnicodeString& leaf, SplitForm form)
 {
-    directory.Empty();
-    name.Empty();
-    if (path == nullptr || *path == 0)
+    parent.Empty();
+    leaf.Empty();
+    const int length = path != nullptr ? static_cast<int>(std::wcslen(path)) : 0;
+    const int drive = length >= 2 && path[1] == L':' ? 2 : 0;
+    const auto isSeparator = [](wchar_t ch) { return ch == L'\\' || ch == L'/'; };
+    int end = length;
+    while (form == SplitForm::Parent && end > drive && isSeparator(path[end - 1]))
+    {
+        --end;
+    }
+    int separator = end - 1;
+    while (separator >= drive && !isSeparator(path[separator]))
+    {
+        --separator;
+    }
+    leaf = VUnicodeString(path + separator + 1, end - separator - 1);
+    if (form == SplitForm::Parent && leaf.IsEmpty())
     {
         return;
     }
-    // No part is longer than the whole path, so buffers of its length hold any path. The sized form is used
-    // because the plain one gives empty parts for a path beyond MAX_PATH.
-    const size_t size = std::wcslen(path) + 3;
-    std::vector<wchar_t> drive(size), folder(size), base(size), extension(size);
-    if (_wsplitpath_s(path, drive.data(), size, folder.data(), size, base.data(), size, extension.data(),
-                      size) != 0)
+    int parentLength = separator < drive ? drive : separator;
+    if (separator == drive && (form == SplitForm::Directory || drive == 0))
     {
-        return;
+        parentLength = separator + 1; // the root's own separator
     }
+    parent = VUnicodeString(path, parentLength);
+}
 
-    size_t folderLength = std::wcslen(folder.data());
-    if (folderLength >= 2 && folder[folderLength - 1] == L'\\')
+bool WalkUpToExisting(VUnicodeString& folder, VUnicodeString& missing, bool (*exists)(const wchar_t* path))
+{
+    missing.Empty();
+    while (!folder.IsEmpty())
     {
-        folder[--folderLength] = 0;
+        if (exists(folder))
+        {
+            return true;
+        }
+        VUnicodeString parent;
+        VUnicodeString leaf;
+        SplitPath(folder, parent, leaf, SplitForm::Directory);
+        if (leaf.IsEmpty())
+        {
+            return false;
+        }
+        missing = PathJoin(leaf, missing);
+        folder = parent;
     }
-    directory = drive.data();
-    directory += folder.data();
-    name = base.data();
-    name += extension.data();
+    return false;
 }
 
 void TrimTrailingBackslashes(VUnicodeString& path)
@@ -126,3 +149,4 @@ void TrimTrailingBackslashes(VUnicodeString& path)
         path = path.Left(length);
     }
 }
+} // namespace pardalin::detail

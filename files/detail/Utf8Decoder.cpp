@@ -2,9 +2,7 @@
 
 #include <emmintrin.h>
 
-namespace pardalin
-{
-namespace detail
+namespace pardalin::detail
 {
 namespace
 {
@@ -139,5 +137,4 @@ void Utf8Decode(const BYTE* bytes, int count, wchar_t* out)
     }
 }
 
-} // namespace detail
-} // namespace pardalin
+} // namespace pardalin::detail

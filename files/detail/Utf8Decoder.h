@@ -9,9 +9,7 @@
 
 #include "core/PardalinApi.h"
 
-namespace pardalin
-{
-namespace detail
+namespace pardalin::detail
 {
 
 struct Utf8Run
@@ -25,5 +23,4 @@ Utf8Run Utf8Measure(const BYTE* bytes, int count);
 // Decodes `count` bytes that Utf8Measure accepted into `out`, which has room for the units it reported.
 void Utf8Decode(const BYTE* bytes, int count, wchar_t* out);
 
-} // namespace detail
-} // namespace pardalin
+} // namespace pardalin::detail

@@ -1,17 +1,20 @@
 #include "frame/detail/Modules.h"
 
+namespace pardalin::detail
+{
 namespace
 {
 const HMODULE g_hostExecutable = GetModuleHandleW(nullptr);
 } // namespace
 
-HMODULE pardalin::detail::HostExecutableModule()
+HMODULE HostExecutableModule()
 {
     return g_hostExecutable;
 }
 
-HMODULE pardalin::detail::NtdllModule()
+HMODULE NtdllModule()
 {
     static const HMODULE ntdll = GetModuleHandleW(L"NTDLL.DLL");
     return ntdll;
 }
+} // namespace pardalin::detail

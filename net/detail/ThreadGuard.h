@@ -1,16 +1,17 @@
-// Runs a thread procedure inside a frame whose exception handler turns an escaping language exception into
-// the library's own structured exception 0xE104003B, carrying the original exception and context records.
+// RunGuarded: runs a thread procedure in a frame whose exception handler turns an escaping language exception
+// into the host's structured exception MSG_HOST_ESCAPED_LANGUAGE_EXCEPTION, carrying the original exception
+// and context records, so that crash reports show where the procedure let it escape.
+//
+//     return pardalin::detail::RunGuarded(procedure, argument); // the thread's exit code
 #pragma once
 
 #include "core/PardalinApi.h"
 
-extern "C" unsigned int PardalinRunGuarded(unsigned int (*procedure)(void*), void* argument);
-
 namespace pardalin::detail
 {
-constexpr DWORD kEscapedLanguageException = 0xE104003B;
+// Returns procedure(argument).
+unsigned int RunGuarded(unsigned int (*procedure)(void*), void* argument);
+
 // Flags handed to RaiseException for the escaped exception; its low bit makes it non-continuable.
 constexpr DWORD kEscapedLanguageExceptionFlags = 0xC0000025;
-constexpr DWORD kMsvcLanguageException = 0xE06D7363;
-constexpr DWORD kGccLanguageException = 0x20474343;
 } // namespace pardalin::detail

@@ -4,6 +4,8 @@
 #include "net/ISynchObject.h"
 #include "net/VUnknown.h"
 
+namespace pardalin::detail
+{
 class VCriticalSection : public VUnknown<ISynchObject>
 {
 public:
@@ -18,3 +20,4 @@ public:
 private:
     CRITICAL_SECTION section;
 };
+} // namespace pardalin::detail

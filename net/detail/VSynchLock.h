@@ -3,6 +3,8 @@
 
 #include "net/ISynchObject.h"
 
+namespace pardalin::detail
+{
 class VSynchLock
 {
 public:
@@ -48,3 +50,4 @@ private:
     ISynchObject* object;
     bool locked;
 };
+} // namespace pardalin::detail

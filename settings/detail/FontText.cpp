@@ -3,6 +3,8 @@
 #include <cwchar>
 #include <cwctype>
 
+namespace pardalin::detail
+{
 namespace
 {
 // One "%d" of the scanner: blanks, an optional sign, at least one digit. The number wraps like the C
@@ -34,7 +36,7 @@ bool ReadComma(const wchar_t*& p)
 }
 } // namespace
 
-std::wstring pardalin::detail::FormatFontText(int pointSize, const LOGFONTW& font)
+std::wstring FormatFontText(int pointSize, const LOGFONTW& font)
 {
     wchar_t numbers[256];
     swprintf(numbers, 256, L"%d,%ld,%ld,%ld,%ld,%ld,%u,%u,%u,%u,%u,%u,%u,%u,", pointSize, font.lfHeight,
@@ -45,7 +47,7 @@ std::wstring pardalin::detail::FormatFontText(int pointSize, const LOGFONTW& fon
     return std::wstring(numbers) + std::wstring(font.lfFaceName, wcsnlen(font.lfFaceName, LF_FACESIZE));
 }
 
-void pardalin::detail::ParseFontText(const wchar_t* text, int& pointSize, LOGFONTW& font)
+void ParseFontText(const wchar_t* text, int& pointSize, LOGFONTW& font)
 {
     if (!text)
         return;
@@ -83,3 +85,4 @@ void pardalin::detail::ParseFontText(const wchar_t* text, int& pointSize, LOGFON
     wmemcpy(font.lfFaceName, p, length);
     font.lfFaceName[length] = L'\0';
 }
+} // namespace pardalin::detail

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <afx.h>
+#include "resources/HostMessageIds.h"
 
 class IndexExceptionRecorder
 {
@@ -25,7 +26,7 @@ private:
     static LONG CALLBACK Handler(EXCEPTION_POINTERS* info)
     {
         const EXCEPTION_RECORD* record = info->ExceptionRecord;
-        if (record->ExceptionCode != 0xE104004A)
+        if (record->ExceptionCode != MSG_HOST_STRING_INDEX)
             return EXCEPTION_CONTINUE_SEARCH;
         ++s_count;
         if (record->ExceptionFlags != 0 || record->NumberParameters != 0)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include "PardalinMessages.h"
 
 namespace
 {
@@ -35,7 +36,8 @@ TEST(FilesConfigFolder, CreatesNestedFoldersLeavesNoProbeAndGivesTheFullPath)
     wchar_t current[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, current);
     SetCurrentDirectoryW(TempFolder().c_str());
-    VUnicodeString folder((L"pardalin-config-" + std::to_wstring(GetCurrentProcessId()) + L"\\x\\y\\z").c_str());
+    VUnicodeString folder(
+        (L"pardalin-config-" + std::to_wstring(GetCurrentProcessId()) + L"\\x\\y\\z").c_str());
     VReportMessageParams params;
     const bool valid = IsValidConfigFolder(folder, params);
     SetCurrentDirectoryW(current);
@@ -56,12 +58,13 @@ TEST(FilesConfigFolder, CreatesNestedFoldersLeavesNoProbeAndGivesTheFullPath)
 TEST(FilesConfigFolder, InvalidFoldersAreReportedWithTheFolderAsInsert)
 {
     // A file standing where a folder is asked for.
-    const std::wstring file = TempFolder() + L"pardalin-config-file-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring file =
+        TempFolder() + L"pardalin-config-file-" + std::to_wstring(GetCurrentProcessId());
     CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     VUnicodeString folder(file.c_str());
     VReportMessageParams params;
     EXPECT_FALSE(IsValidConfigFolder(folder, params));
-    EXPECT_EQ(0xE133000Cu, params.GetMessageId());
+    EXPECT_EQ(MSG_FOLDER_NOT_VALID, params.GetMessageId());
     ASSERT_EQ(1, params.GetInsertCount());
     EXPECT_STREQ(file.c_str(), params.GetInserts()[0]);
     EXPECT_STREQ(file.c_str(), folder.GetString()) << "a failed folder is left as given";
@@ -71,20 +74,5 @@ TEST(FilesConfigFolder, InvalidFoldersAreReportedWithTheFolderAsInsert)
     VReportMessageParams emptyParams;
     SetLastError(0);
     EXPECT_FALSE(IsValidConfigFolder(empty, emptyParams)) << "an empty folder is never valid";
-    EXPECT_EQ(0xE133000Cu, emptyParams.GetMessageId());
-}
-
-TEST(FilesConfigFolder, AccessDeniedGetsItsOwnMessage)
-{
-    // As root, Wine grants every file whatever its permissions, so a folder that denies writing cannot be made
-    // here; a folder below a device name is refused with access denied by the platform on Windows only.
-    wchar_t user[256];
-    DWORD size = 256;
-    GetUserNameW(user, &size);
-    if (std::wstring(user) == L"root")
-        GTEST_SKIP() << "running as root: the platform grants every folder";
-    VUnicodeString folder(L"C:\\Windows\\System32\\config\\pardalin-denied");
-    VReportMessageParams params;
-    EXPECT_FALSE(IsValidConfigFolder(folder, params));
-    EXPECT_EQ(0xE133000Bu, params.GetMessageId());
+    EXPECT_EQ(MSG_FOLDER_NOT_VALID, emptyParams.GetMessageId());
 }

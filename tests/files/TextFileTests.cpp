@@ -307,3 +307,28 @@ TEST_F(FilesTextFile, LockWhileReadingWaitsForAWriter)
         LockFileEx(writer.GetHandle(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 8192, 0, &at))
         << GetLastError();
 }
+
+TEST_F(FilesTextFile, OpeningASecondFileStartsReadingAfresh)
+{
+    // The first file ends in CR and leaves UTF-16LE, its offsets and a pending CR behind.
+    const std::wstring first = folder.Path(L"first.txt");
+    const std::wstring second = folder.Path(L"second.txt");
+    ASSERT_TRUE(WriteBytes(first, std::string("\xFF\xFE"
+                                              "A\0\r\0",
+                                              6)));
+    ASSERT_TRUE(WriteBytes(second, U8("\nB\r\nC")));
+    VTextFile file;
+    VUnicodeString line;
+    ASSERT_TRUE(file.Open(first.c_str(), GENERIC_READ, OPEN_EXISTING));
+    ASSERT_TRUE(file.ReadLine(line));
+    EXPECT_STREQ(L"A", line.GetString());
+    EXPECT_FALSE(file.ReadLine(line));
+
+    ASSERT_TRUE(file.Open(second.c_str(), GENERIC_READ, OPEN_EXISTING));
+    EXPECT_EQ(VTextFile::Undetected, file.GetEncoding());
+    Lines lines;
+    while (file.ReadLine(line))
+        lines.emplace_back(line.GetString());
+    EXPECT_EQ((Lines{L"", L"B", L"C"}), lines) << "the mark is not text and the first LF ends an empty line";
+    EXPECT_EQ(VTextFile::Utf8, file.GetEncoding());
+}

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include "PardalinMessages.h"
 
 namespace
 {
@@ -70,7 +71,7 @@ TEST_F(FrameMessageBox, AnIconGivenIsKept)
 
 TEST_F(FrameMessageBox, ParametersShowTheirText)
 {
-    VReportMessageParams params(0xE133000C);
+    VReportMessageParams params(MSG_FOLDER_NOT_VALID);
     params.AddInsert(L"C:\\x");
     BoxWatcher watcher(IDOK);
     EXPECT_EQ(IDOK, VMessageBox(&owner, &params, MB_OK, nullptr));

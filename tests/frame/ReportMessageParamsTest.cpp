@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include "HostMessages.h"
+#include "PardalinMessages.h"
 
 namespace
 {
@@ -38,7 +40,7 @@ struct ForeignParams : IReportMessageParams
     unsigned long Release() override { return 1; }
     void Reset(DWORD) override {}
     IReportMessageParams* Assign(const IReportMessageParams*) override { return nullptr; }
-    DWORD GetMessageId() const override { return 0xE133000C; }
+    DWORD GetMessageId() const override { return MSG_FOLDER_NOT_VALID; }
     void SetMessageId(DWORD) override {}
     int GetTag() const override { return 0; }
     void SetTag(int) override {}
@@ -72,12 +74,12 @@ TEST(FrameReportMessage, NewObjectsDescribeSuccessInTheLibrarysModule)
 TEST(FrameReportMessage, LookupOrderLibraryThenHost)
 {
     // An application id never consults the system table, whatever its code.
-    VReportMessageParams library(0x6133000A);
+    VReportMessageParams library(MSG_CERTIFICATE_FILE_EXISTS);
     EXPECT_EQ(L"The certificate file already exists.  Do you want to overwrite it?\r\n", Text(library));
     EXPECT_EQ(library.GetTextLength(), std::wstring(library.GetText()).size());
 
     // The host's own facility is found in the executable's table, with its inserts.
-    VReportMessageParams host(0xE1040041);
+    VReportMessageParams host(MSG_HOST_NOT_RESOLVED);
     host.AddInsert(L"nowhere.example");
     EXPECT_EQ(L"The host name 'nowhere.example' could not be resolved.\r\n", Text(host));
     VReportMessageParams hostInfo(0x61040050);
@@ -129,17 +131,17 @@ TEST(FrameReportMessage, UnknownIdGivesTheFallbackText)
 
 TEST(FrameReportMessage, MissingInsertsStayUnexpanded)
 {
-    VReportMessageParams none(0xE133000B);
+    VReportMessageParams none(MSG_FOLDER_ACCESS_DENIED);
     EXPECT_EQ(
         L"Access to the following folder is denied:\r\n\r\n'%1'\r\n\r\nPlease choose another folder.\r\n",
         Text(none));
 
-    VReportMessageParams tooFew(0x61330015);
+    VReportMessageParams tooFew(MSG_MARGINS_TOO_SMALL);
     tooFew.AddInsert(L"1");
     tooFew.AddInsert(L"2");
     EXPECT_EQ(L"Margins define too small an area: %1, %2, %3, %4\r\n", Text(tooFew));
 
-    VReportMessageParams complete(0x61330015);
+    VReportMessageParams complete(MSG_MARGINS_TOO_SMALL);
     for (const wchar_t* insert : {L"1", L"2", L"3", L"4"})
         complete.AddInsert(insert);
     EXPECT_EQ(L"Margins define too small an area: 1, 2, 3, 4\r\n", Text(complete));
@@ -147,12 +149,12 @@ TEST(FrameReportMessage, MissingInsertsStayUnexpanded)
 
 TEST(FrameReportMessage, FirstRequestDecidesFullOrSingleLine)
 {
-    VReportMessageParams full(0x61330018);
+    VReportMessageParams full(MSG_TOOLBAR_UPDATE_QUESTION);
     const std::wstring first = Text(full);
     EXPECT_NE(std::wstring::npos, first.find(L"\r\n"));
     EXPECT_EQ(first, std::wstring(full.GetSingleLineText()));
 
-    VReportMessageParams single(0x61330018);
+    VReportMessageParams single(MSG_TOOLBAR_UPDATE_QUESTION);
     const std::wstring line = single.GetSingleLineText();
     EXPECT_EQ(std::wstring::npos, line.find(L"\r\n")) << "the table's line ends are not copied";
     EXPECT_NE(std::wstring::npos, line.find(L"Would you like to update the toolbar and menu bar?"));
@@ -161,7 +163,7 @@ TEST(FrameReportMessage, FirstRequestDecidesFullOrSingleLine)
 
 TEST(FrameReportMessage, InsertsFromAnsiAndFormattedValues)
 {
-    VReportMessageParams params(0x61330015);
+    VReportMessageParams params(MSG_MARGINS_TOO_SMALL);
     params.AddInsert("ansi");
     params.AddFormattedInsert(L"%1!d!", 42);
     params.AddFormattedInsert(L"0x%1!08x!", 0x2a);
@@ -183,7 +185,7 @@ TEST(FrameReportMessage, InsertsFromAnsiAndFormattedValues)
 
 TEST(FrameReportMessage, CopyAssignAndAssignThroughTheInterface)
 {
-    VReportMessageParams source(0xE133000C);
+    VReportMessageParams source(MSG_FOLDER_NOT_VALID);
     source.AddInsert(L"C:\\folder");
     source.SetTag(7);
     source.SetContext(0x1122334455667788ull);
@@ -196,7 +198,7 @@ TEST(FrameReportMessage, CopyAssignAndAssignThroughTheInterface)
     EXPECT_EQ(sourceText, Text(copy));
     EXPECT_NE(source.GetInserts()[0], copy.GetInserts()[0]) << "inserts are copies";
 
-    VReportMessageParams target(0x6133000A);
+    VReportMessageParams target(MSG_CERTIFICATE_FILE_EXISTS);
     target.AddInsert(L"old");
     target.SetTag(3);
     (void)target.GetText();
@@ -207,7 +209,7 @@ TEST(FrameReportMessage, CopyAssignAndAssignThroughTheInterface)
 
     ForeignParams foreign;
     EXPECT_EQ(nullptr, target.Assign(&foreign));
-    EXPECT_EQ(0xE133000Cu, target.GetMessageId());
+    EXPECT_EQ(MSG_FOLDER_NOT_VALID, target.GetMessageId());
     EXPECT_EQ(sourceText, Text(target));
 
     const wchar_t* before = target.GetText();
@@ -218,17 +220,17 @@ TEST(FrameReportMessage, CopyAssignAndAssignThroughTheInterface)
 
 TEST(FrameReportMessage, ResetAndSetMessageId)
 {
-    VReportMessageParams params(0xE133000C);
+    VReportMessageParams params(MSG_FOLDER_NOT_VALID);
     params.AddInsert(L"x");
     params.SetTag(5);
     params.SetContext(77);
     const std::wstring invalid = Text(params);
 
-    params.SetMessageId(0x6133000A);
+    params.SetMessageId(MSG_CERTIFICATE_FILE_EXISTS);
     EXPECT_EQ(invalid, Text(params)) << "an id set after formatting does not drop the text";
 
     params.AddRef();
-    params.Reset(0x6133000A);
+    params.Reset(MSG_CERTIFICATE_FILE_EXISTS);
     EXPECT_EQ(5, params.GetTag());
     EXPECT_EQ(0u, params.GetContext());
     EXPECT_EQ(0, params.GetInsertCount());

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+#include "resources/HostMessageIds.h"
 
 namespace
 {
@@ -161,7 +162,7 @@ TEST(FuzzSettings, PathTemplatesFailOnlyWithTheirTwoMessages)
         const wchar_t* valueS = random.Below(2) ? L"session" : nullptr;
         VReportMessageParams params;
         const VUnicodeString result =
-            ExpandPathTemplate(VUnicodeString(text.c_str()), params, valueH, valueS);
+            pardalin::detail::ExpandPathTemplate(VUnicodeString(text.c_str()), params, valueH, valueS);
         const DWORD id = params.GetMessageId();
         if (id == 0)
         {
@@ -172,13 +173,13 @@ TEST(FuzzSettings, PathTemplatesFailOnlyWithTheirTwoMessages)
             continue;
         }
         ASSERT_TRUE(result.IsEmpty()) << "round " << round;
-        if (id == 0xE1040066)
+        if (id == MSG_HOST_LONE_PERCENT)
         {
             ASSERT_EQ(0, params.GetInsertCount());
             ASSERT_EQ(L'%', text.back()) << "round " << round;
             continue;
         }
-        ASSERT_EQ(0xE1040065u, id) << "round " << round;
+        ASSERT_EQ(MSG_HOST_UNKNOWN_PLACEHOLDER, id) << "round " << round;
         ASSERT_EQ(1, params.GetInsertCount());
         const std::wstring insert = params.GetInserts()[0];
         ASSERT_GE(insert.size(), 2u);

@@ -7,10 +7,7 @@
 #include <string>
 #include <vector>
 
-using pardalin::detail::LineBuilder;
-using pardalin::detail::Utf8Decode;
-using pardalin::detail::Utf8Measure;
-using pardalin::detail::Utf8Run;
+using namespace pardalin::detail;
 
 namespace
 {
@@ -102,40 +99,49 @@ TEST(InternalFilesShareRoot, ServerAndShareOnly)
     EXPECT_EQ(L"unchanged", ToStd(share));
 }
 
-TEST(InternalFilesSplit, FolderAndName)
+TEST(InternalFilesSplit, BothFormsFromOneSplitter)
 {
-    struct Case
+    const struct
     {
+        SplitForm form;
         const wchar_t* path;
-        const wchar_t* directory;
-        const wchar_t* name;
+        const wchar_t* parent;
+        const wchar_t* leaf;
+    } cases[] = {
+        {SplitForm::Directory, L"C:\\a\\b.txt", L"C:\\a", L"b.txt"},
+        {SplitForm::Directory, L"C:\\b", L"C:\\", L"b"},
+        {SplitForm::Directory, L"C:\\a\\", L"C:\\a", L""},
+        {SplitForm::Directory, L"C:", L"C:", L""},
+        {SplitForm::Directory, L"C:b", L"C:", L"b"},
+        {SplitForm::Directory, L"a\\\\b", L"a\\", L"b"},
+        {SplitForm::Directory, L"\\\\server\\share\\f.x", L"\\\\server\\share", L"f.x"},
+        {SplitForm::Directory, L"\\b", L"\\", L"b"},
+        {SplitForm::Directory, L"b", L"", L"b"},
+        {SplitForm::Directory, L"", L"", L""},
+        {SplitForm::Parent, L"C:\\a\\b\\\\", L"C:\\a", L"b"},
+        {SplitForm::Parent, L"C:\\a", L"C:", L"a"},
+        {SplitForm::Parent, L"a/b/", L"a", L"b"},
+        {SplitForm::Parent, L"\\name", L"\\", L"name"},
+        {SplitForm::Parent, L"name", L"", L"name"},
+        {SplitForm::Parent, L"C:", L"", L""},
+        {SplitForm::Parent, L"C:\\", L"", L""},
+        {SplitForm::Parent, L"\\", L"", L""},
     };
-    const Case cases[] = {
-        {L"C:\\a\\b", L"C:\\a", L"b"},
-        {L"C:\\b", L"C:\\", L"b"},
-        {L"b", L"", L"b"},
-        {L"C:\\a\\b.txt", L"C:\\a", L"b.txt"},
-        {L"C:\\a\\", L"C:\\a", L""},
-        {L"C:", L"C:", L""},
-        {L"\\\\server\\share\\f.x", L"\\\\server\\share", L"f.x"},
-        {L"a\\b.c.d", L"a", L"b.c.d"},
-        {L"", L"", L""},
-    };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
     {
-        VUnicodeString directory(L"stale");
-        VUnicodeString name(L"stale");
-        SplitDirectoryAndName(c.path, directory, name);
-        EXPECT_EQ(c.directory, ToStd(directory)) << c.path;
-        EXPECT_EQ(c.name, ToStd(name)) << c.path;
+        VUnicodeString parent(L"stale");
+        VUnicodeString leaf(L"stale");
+        SplitPath(c.path, parent, leaf, c.form);
+        EXPECT_EQ(c.parent, ToStd(parent)) << c.path;
+        EXPECT_EQ(c.leaf, ToStd(leaf)) << c.path;
     }
 
-    // A path far longer than the C library's fixed part sizes.
+    // A path far longer than MAX_PATH.
     const std::wstring folder = L"C:\\" + std::wstring(5000, L'f');
     const std::wstring name = std::wstring(3000, L'n') + L"." + std::wstring(2000, L'e');
     VUnicodeString directory;
     VUnicodeString file;
-    SplitDirectoryAndName((folder + L"\\" + name).c_str(), directory, file);
+    SplitPath((folder + L"\\" + name).c_str(), directory, file, SplitForm::Directory);
     EXPECT_EQ(folder, ToStd(directory));
     EXPECT_EQ(name, ToStd(file));
 }

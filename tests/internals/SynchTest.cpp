@@ -1,6 +1,6 @@
-#include "net/detail/GlobalLock.h"
+#include "net/detail/LibraryLock.h"
 #include "net/detail/VCriticalSection.h"
-#include "net/detail/VOwnedHandle.h"
+#include "core/detail/OwnedHandle.h"
 #include "net/detail/VSynchLock.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,9 @@
 
 // The helpers under test live in the library's detail namespace, or beside it.
 using namespace pardalin::detail;
+
+using pardalin::detail::VCriticalSection;
+using pardalin::detail::VSynchLock;
 
 namespace
 {
@@ -83,11 +86,11 @@ TEST(InternalSynchLock, CriticalSectionIsReentrantAndHandsOverWhenFullyReleased)
     section->Release();
 }
 
-TEST(InternalSynchLock, GlobalLockExistsOnceTheLibraryIsLoaded)
+TEST(InternalSynchLock, LibraryLockExistsOnceTheLibraryIsLoaded)
 {
-    ISynchObject* lock = pardalin::detail::GlobalLock();
+    ISynchObject* lock = pardalin::detail::LibraryLock();
     ASSERT_NE(nullptr, lock);
-    EXPECT_EQ(lock, pardalin::detail::GlobalLock());
+    EXPECT_EQ(lock, pardalin::detail::LibraryLock());
     VSynchLock holder(lock);
     EXPECT_TRUE(holder.IsLocked());
 }
@@ -100,7 +103,7 @@ TEST(InternalOwnedHandle, ClosingKeepsTheLastErrorAndIgnoresEmptyValues)
     ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), event, GetCurrentProcess(), &probe, 0, FALSE,
                                 DUPLICATE_SAME_ACCESS));
     {
-        VOwnedHandle holder(event);
+        pardalin::detail::OwnedHandle holder(event);
         SetLastError(ERROR_FILE_NOT_FOUND);
     }
     EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
@@ -110,8 +113,8 @@ TEST(InternalOwnedHandle, ClosingKeepsTheLastErrorAndIgnoresEmptyValues)
 
     SetLastError(ERROR_ACCESS_DENIED);
     {
-        VOwnedHandle none(nullptr);
-        VOwnedHandle invalid(INVALID_HANDLE_VALUE);
+        pardalin::detail::OwnedHandle none(nullptr);
+        pardalin::detail::OwnedHandle invalid(INVALID_HANDLE_VALUE);
         EXPECT_FALSE(none.IsValid());
         EXPECT_FALSE(invalid.IsValid());
     }

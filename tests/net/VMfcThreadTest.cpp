@@ -1,4 +1,5 @@
 #include "net/VMfcThread.h"
+#include "resources/HostMessageIds.h"
 
 #include <gtest/gtest.h>
 
@@ -191,7 +192,7 @@ constexpr wchar_t kChildVariable[] = L"PARDALIN_THREAD_ESCAPE_CHILD";
 LONG CALLBACK WatchForEscape(EXCEPTION_POINTERS* pointers)
 {
     const EXCEPTION_RECORD* record = pointers->ExceptionRecord;
-    if (record->ExceptionCode != 0xE104003B)
+    if (record->ExceptionCode != MSG_HOST_ESCAPED_LANGUAGE_EXCEPTION)
         return EXCEPTION_CONTINUE_SEARCH;
     const auto* original = reinterpret_cast<const EXCEPTION_RECORD*>(record->ExceptionInformation[0]);
     const bool wellFormed = (record->ExceptionFlags & EXCEPTION_NONCONTINUABLE) &&

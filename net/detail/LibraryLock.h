@@ -6,5 +6,5 @@
 namespace pardalin::detail
 {
 // Null only before the library's static initialisation and after its termination.
-ISynchObject* GlobalLock();
+ISynchObject* LibraryLock();
 } // namespace pardalin::detail
