@@ -235,10 +235,18 @@ TEST(AfxApp, TheMainWindowIsSeenFromFrameworkThreadsOnly)
     delete pWorker;
     EXPECT_EQ(&mainWnd, pSeenByWorker.load());
 
+    // A thread the framework did not start has no thread object either.
     CWnd* pSeenByPlainThread = &mainWnd;
-    std::thread plain([&] { pSeenByPlainThread = AfxGetMainWnd(); });
+    CWinThread* pPlainThreadObject = pApp;
+    std::thread plain(
+        [&]
+        {
+            pSeenByPlainThread = AfxGetMainWnd();
+            pPlainThreadObject = AfxGetThread();
+        });
     plain.join();
     EXPECT_EQ(nullptr, pSeenByPlainThread);
+    EXPECT_EQ(nullptr, pPlainThreadObject);
 
     pApp->m_pMainWnd = nullptr;
     EXPECT_EQ(nullptr, AfxGetMainWnd());

@@ -44,30 +44,6 @@ protected:
     CHost m_host;
 };
 
-// A 16 x 16 icon of one colour.
-HICON MakeIcon(COLORREF color)
-{
-    HDC hScreen = ::GetDC(nullptr);
-    HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, 16, 16);
-    HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, nullptr);
-    HDC hDC = ::CreateCompatibleDC(hScreen);
-    HGDIOBJ hOld = ::SelectObject(hDC, hColor);
-    RECT rect = {0, 0, 16, 16};
-    HBRUSH hBrush = ::CreateSolidBrush(color);
-    ::FillRect(hDC, &rect, hBrush);
-    ::SelectObject(hDC, hMask);
-    ::PatBlt(hDC, 0, 0, 16, 16, BLACKNESS); // opaque everywhere
-    ::SelectObject(hDC, hOld);
-    ::DeleteObject(hBrush);
-    ::DeleteDC(hDC);
-    ::ReleaseDC(nullptr, hScreen);
-    ICONINFO info = {TRUE, 0, 0, hMask, hColor};
-    HICON hIcon = ::CreateIconIndirect(&info);
-    ::DeleteObject(hColor);
-    ::DeleteObject(hMask);
-    return hIcon;
-}
-
 } // namespace
 
 /////////////////////////////////////////////////////////////////////////////
@@ -208,16 +184,6 @@ TEST_F(AfxCtrl, ListViewSmoke)
     EXPECT_EQ(0, list.InsertItem(0, L"first"));
     EXPECT_TRUE(list.SetItemText(0, 0, CString(L'y', 700)));
     EXPECT_EQ(CString(L'y', 700), list.GetItemText(0, 0));
-}
-
-TEST_F(AfxCtrl, ImageListSmoke)
-{
-    CImageList images;
-    ASSERT_TRUE(images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 4));
-    HICON hIcon = MakeIcon(RGB(255, 0, 0));
-    EXPECT_EQ(0, images.Add(hIcon));
-    ::DestroyIcon(hIcon);
-    EXPECT_EQ(1, images.GetImageCount());
 }
 
 TEST_F(AfxCtrl, MenuSmoke)

@@ -136,7 +136,6 @@ TEST(AfxModule, TheProgramIsTheInstanceAndTheFirstResourceModule)
     HMODULE hProgram = GetModuleHandleW(nullptr);
     EXPECT_EQ(hProgram, AfxGetInstanceHandle());
     EXPECT_EQ(hProgram, AfxGetResourceHandle());
-    EXPECT_EQ(hProgram, AfxGetModuleState()->m_hCurrentResourceHandle);
     EXPECT_EQ(0u, LibraryCount());
     EXPECT_EQ(L"Only in the program", Loaded(IDS_ONLY_IN_PROGRAM));
 }
@@ -262,7 +261,7 @@ TEST(AfxModule, ResourceIdsGivenAsTextAreLoaded)
     EXPECT_TRUE(assigned.IsEmpty());
 }
 
-TEST(AfxModule, FormatFromAStringResource)
+TEST(AfxModule, FormatAndAfxLoadStringFromAStringResource)
 {
     CString text;
     text.Format(IDS_FORMAT_IN_PROGRAM, 3, L"the box");
@@ -270,10 +269,8 @@ TEST(AfxModule, FormatFromAStringResource)
     text = L"unchanged";
     EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([&] { text.Format(IDS_IN_NO_MODULE, 1); }));
     EXPECT_EQ(L"unchanged", text);
-}
 
-TEST(AfxModule, AfxLoadStringTruncatesToTheBuffer)
-{
+    // AfxLoadString truncates to the buffer.
     wchar_t buffer[32];
     EXPECT_EQ(19, AfxLoadString(IDS_ONLY_IN_PROGRAM, buffer, 32));
     EXPECT_STREQ(L"Only in the program", buffer);

@@ -130,26 +130,6 @@ TEST(AfxThread, AfxEndThreadEndsAtOnceWithItsCodeAndDeletes)
     CloseHandle(hThread);
 }
 
-TEST(AfxThread, NoThreadObjectOutsideFrameworkThreads)
-{
-    // The thread that constructed the application object runs it; any other thread the framework did not
-    // start has none.
-    EXPECT_EQ(AfxGetApp(), AfxGetThread());
-    CWinThread* pSeen = AfxGetApp();
-    HANDLE hThread = CreateThread(
-        nullptr, 0,
-        [](LPVOID pParam) -> DWORD
-        {
-            *static_cast<CWinThread**>(pParam) = AfxGetThread();
-            return 0;
-        },
-        &pSeen, 0, nullptr);
-    ASSERT_NE(nullptr, hThread);
-    WaitForSingleObject(hThread, INFINITE);
-    CloseHandle(hThread);
-    EXPECT_EQ(nullptr, pSeen);
-}
-
 TEST(AfxThread, InvalidRequestsThrow)
 {
     EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([] { AfxBeginThread(nullptr, nullptr); }));
