@@ -632,20 +632,19 @@ TEST(AfxApp, WinMainFollowsTheOutcomeOfEachStartUpStep)
         EXPECT_EQ((std::vector<std::string>{"InitApplication"}), app.m_calls);
     }
     {
+        // An exception that ends the start-up is reported in a box.
+        CSequenceApp app;
+        app.m_bThrow = true;
+        CurrentApplication current(&app);
+        EXPECT_EQ(-1, AfxWinMain(GetModuleHandleW(nullptr), nullptr, g_szCommandLine, SW_SHOW));
+        EXPECT_EQ((std::vector<std::string>{"InitApplication", "InitInstance", "DoMessageBox"}), app.m_calls);
+        EXPECT_NE(-1, app.m_strBoxPrompt.Find(L"settings.cfg"));
+        EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), app.m_nBoxType);
+    }
+    {
         CurrentApplication none(nullptr);
         EXPECT_EQ(-1, AfxWinMain(GetModuleHandleW(nullptr), nullptr, g_szCommandLine, SW_SHOW));
     }
-}
-
-TEST(AfxApp, WinMainReportsAnExceptionThatEndsTheStartUp)
-{
-    CSequenceApp app;
-    app.m_bThrow = true;
-    CurrentApplication current(&app);
-    EXPECT_EQ(-1, AfxWinMain(GetModuleHandleW(nullptr), nullptr, g_szCommandLine, SW_SHOW));
-    EXPECT_EQ((std::vector<std::string>{"InitApplication", "InitInstance", "DoMessageBox"}), app.m_calls);
-    EXPECT_NE(-1, app.m_strBoxPrompt.Find(L"settings.cfg"));
-    EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), app.m_nBoxType);
 }
 
 TEST(AfxApp, AProgramWithTheFrameworksEntry)

@@ -202,7 +202,7 @@ TEST(AfxWndLifetime, DeletingTheObjectDestroysItsWindow)
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
 }
 
-TEST(AfxWndLifetime, FrameDeletesItselfOnceItsWindowIsGone)
+TEST(AfxWndLifetime, FrameDeletesItselfOnceItsWindowIsGoneOrCannotBeMade)
 {
     bool bDeleted = false;
     auto* pFrame = new CTrackedFrame(&bDeleted);
@@ -220,6 +220,17 @@ TEST(AfxWndLifetime, FrameDeletesItselfOnceItsWindowIsGone)
     ::SendMessageW(hWnd, WM_CLOSE, 0, 0);
     EXPECT_TRUE(bDeleted);
     EXPECT_FALSE(::IsWindow(hWnd));
+
+    // A frame that cannot be made (no such menu, no such class) deletes itself as well.
+    bDeleted = false;
+    pFrame = new CTrackedFrame(&bDeleted);
+    EXPECT_FALSE(pFrame->Create(nullptr, L"Frame", WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, nullptr,
+                                MAKEINTRESOURCEW(7198)));
+    EXPECT_TRUE(bDeleted);
+    bDeleted = false;
+    pFrame = new CTrackedFrame(&bDeleted);
+    EXPECT_FALSE(pFrame->Create(L"NoSuchFrameClass", L"Frame"));
+    EXPECT_TRUE(bDeleted);
 }
 
 TEST(AfxWndLifetime, EndOfTheMainWindowEndsTheApplicationsLoop)
@@ -240,20 +251,6 @@ TEST(AfxWndLifetime, EndOfTheMainWindowEndsTheApplicationsLoop)
     ASSERT_TRUE(CreatePopup(other));
     other.DestroyWindow();
     EXPECT_FALSE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-}
-
-TEST(AfxWndLifetime, FrameThatCannotBeMadeDeletesItself)
-{
-    bool bDeleted = false;
-    auto* pFrame = new CTrackedFrame(&bDeleted);
-    EXPECT_FALSE(pFrame->Create(nullptr, L"Frame", WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, nullptr,
-                                MAKEINTRESOURCEW(7198)));
-    EXPECT_TRUE(bDeleted);
-
-    bDeleted = false;
-    pFrame = new CTrackedFrame(&bDeleted);
-    EXPECT_FALSE(pFrame->Create(L"NoSuchFrameClass", L"Frame"));
-    EXPECT_TRUE(bDeleted);
 }
 
 /////////////////////////////////////////////////////////////////////////////
