@@ -36,6 +36,14 @@ TEST(AfxString, CopiesShareOneBufferUntilOneIsWritten)
     EXPECT_EQ(L"shared text", W(assigned));
     EXPECT_NE(original.GetString(), copy.GetString());
     EXPECT_EQ(original.GetString(), assigned.GetString());
+
+    // A move hands the buffer over and leaves an empty, usable string.
+    const wchar_t* text = copy.GetString();
+    CString moved(std::move(copy));
+    EXPECT_EQ(text, moved.GetString());
+    EXPECT_TRUE(copy.IsEmpty()); // NOLINT(bugprone-use-after-move): the state after a move is defined here
+    copy = L"again";
+    EXPECT_EQ(L"again", W(copy));
 }
 
 TEST(AfxString, EveryWritingMemberLeavesTheOtherCopiesAlone)
@@ -141,17 +149,6 @@ TEST(AfxString, OperationsWhoseArgumentIsTheStringsOwnText)
     EXPECT_EQ(L"x!!", W(s));
     s += s;
     EXPECT_EQ(L"x!!x!!", W(s));
-}
-
-TEST(AfxString, MovedFromStringIsEmptyAndUsable)
-{
-    CString a(L"moving");
-    const wchar_t* text = a.GetString();
-    CString b(std::move(a));
-    EXPECT_EQ(text, b.GetString());
-    EXPECT_TRUE(a.IsEmpty()); // NOLINT(bugprone-use-after-move): the state after a move is defined here
-    a = L"again";
-    EXPECT_EQ(L"again", W(a));
 }
 
 // --- construction and conversion -------------------------------------------------------------------
