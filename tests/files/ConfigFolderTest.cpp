@@ -12,15 +12,12 @@ TEST(FilesConfigFolder, CreatesNestedFoldersLeavesNoProbeAndGivesTheFullPath)
 {
     TempFolder base;
     // A relative path comes back as a full one.
-    wchar_t current[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, current);
-    ASSERT_TRUE(SetCurrentDirectoryW(base.Get().c_str()));
     VUnicodeString folder(L"x\\y\\z");
     VReportMessageParams params;
-    const bool valid = IsValidConfigFolder(folder, params);
-    SetCurrentDirectoryW(current);
-
-    ASSERT_TRUE(valid);
+    {
+        CurrentFolder here(base.Get());
+        ASSERT_TRUE(IsValidConfigFolder(folder, params));
+    }
     EXPECT_EQ(0u, params.GetMessageId());
     const std::wstring deep = base.Path(L"x\\y\\z");
     EXPECT_EQ(0, folder.CompareNoCase(deep.c_str())) << folder.GetString();

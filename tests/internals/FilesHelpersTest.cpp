@@ -1,3 +1,4 @@
+#include "files/FileTestSupport.h"
 #include "files/detail/LineBuilder.h"
 #include "files/detail/PathHelpers.h"
 #include "files/detail/Utf8Decoder.h"
@@ -8,14 +9,10 @@
 #include <vector>
 
 using namespace pardalin::detail;
+using filetest::ToStd;
 
 namespace
 {
-std::wstring ToStd(const VUnicodeString& text)
-{
-    return std::wstring(text.GetString(), static_cast<size_t>(text.GetLength()));
-}
-
 // Runs both passes of the decoder.
 std::wstring DecodeAll(const std::string& bytes, Utf8Run& run)
 {
@@ -69,14 +66,11 @@ TEST(InternalFilesDriveRoot, OnlyRootsOfDrives)
         EXPECT_TRUE(!c.root || c.exists == exists) << (c.path ? c.path : L"null");
     }
 
-    wchar_t previous[MAX_PATH + 1];
-    GetCurrentDirectoryW(MAX_PATH, previous);
     bool exists = false;
-    ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\windows"));
+    filetest::CurrentFolder windows(L"C:\\windows");
     EXPECT_FALSE(IsDriveRoot(L"C:", exists)) << "C: is the current folder of drive C";
-    ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
+    filetest::CurrentFolder root(L"C:\\");
     EXPECT_TRUE(IsDriveRoot(L"C:", exists));
-    SetCurrentDirectoryW(previous);
 }
 
 TEST(InternalFilesShareRoot, ServerAndShareOnly)
