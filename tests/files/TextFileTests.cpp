@@ -50,9 +50,6 @@ TEST_F(FilesTextFile, EmptyFilesMarksAndALastLineWithoutEnd)
     EXPECT_EQ(static_cast<DWORD>(ERROR_HANDLE_EOF), result.lastError);
 
     EXPECT_EQ(Lines{L"a=1"}, Read("a=1").lines);
-    result = Read(U8("x\n"));
-    EXPECT_EQ(Lines{L"x"}, result.lines);
-    EXPECT_EQ(VTextFile::Utf8, result.encoding);
 
     for (Encoding encoding : {VTextFile::Utf8, VTextFile::Utf16LE, VTextFile::Utf16BE})
     {
