@@ -73,6 +73,21 @@ private:
     std::wstring m_path;
 };
 
+// Runs with the current folder set to `path`, and puts the old one back.
+class CurrentFolder
+{
+public:
+    explicit CurrentFolder(const std::wstring& path)
+    {
+        GetCurrentDirectoryW(MAX_PATH, m_previous);
+        SetCurrentDirectoryW(path.c_str());
+    }
+    ~CurrentFolder() { SetCurrentDirectoryW(m_previous); }
+
+private:
+    wchar_t m_previous[MAX_PATH + 1];
+};
+
 inline bool Exists(const std::wstring& path)
 {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;

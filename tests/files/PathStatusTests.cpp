@@ -38,21 +38,6 @@ protected:
     TempFolder folder;
 };
 
-// Runs with the current folder set to `path`, and puts the old one back.
-class CurrentFolder
-{
-public:
-    explicit CurrentFolder(const std::wstring& path)
-    {
-        GetCurrentDirectoryW(MAX_PATH, m_previous);
-        EXPECT_TRUE(SetCurrentDirectoryW(path.c_str()));
-    }
-    ~CurrentFolder() { SetCurrentDirectoryW(m_previous); }
-
-private:
-    wchar_t m_previous[MAX_PATH + 1];
-};
-
 const FILETIME Time1 = {1, 2};
 const FILETIME Time2 = {3, 4};
 } // namespace

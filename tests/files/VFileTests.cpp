@@ -138,7 +138,7 @@ TEST_F(FilesFile, MapsWholeFilesReadOnly)
     EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
 }
 
-TEST_F(FilesFile, TemporaryNamesCountUpInHexadecimal)
+TEST_F(FilesFile, TemporaryNamesCountUpInHexadecimalAndStopAtOtherErrors)
 {
     VUnicodeString created;
     const auto create = [&](const std::wstring& directory, const wchar_t* prefix)
@@ -159,6 +159,13 @@ TEST_F(FilesFile, TemporaryNamesCountUpInHexadecimal)
     // One backslash between folder and prefix, whichever side brings it.
     EXPECT_EQ(folder.Path(L"TESTA.tmp"), create(folder.Get() + L"\\", L"\\TEST"));
     EXPECT_EQ(folder.Path(L"TESTB.tmp"), create(folder.Get(), L"TEST"));
+
+    // Any error but a name in use ends the search, with the name tried reported.
+    VFile file;
+    const std::wstring missing = folder.Path(L"no-such-folder");
+    EXPECT_FALSE(file.CreateTempFile(missing.c_str(), L"TEST", created));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), GetLastError());
+    EXPECT_EQ(missing + L"\\TEST1.tmp", ToStd(created));
 }
 
 TEST_F(FilesFile, TemporaryFileInTheSystemFolderAndDeleteOnClose)
@@ -173,16 +180,6 @@ TEST_F(FilesFile, TemporaryFileInTheSystemFolderAndDeleteOnClose)
     EXPECT_TRUE(Exists(ToStd(created)));
     file.Close();
     EXPECT_FALSE(Exists(ToStd(created))) << "a delete-on-close file goes with its handle";
-}
-
-TEST_F(FilesFile, TemporaryFileStopsAtOtherErrors)
-{
-    VFile file;
-    VUnicodeString created;
-    const std::wstring missing = folder.Path(L"no-such-folder");
-    EXPECT_FALSE(file.CreateTempFile(missing.c_str(), L"TEST", created));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), GetLastError());
-    EXPECT_EQ(missing + L"\\TEST1.tmp", ToStd(created)) << "the name tried is reported";
 }
 
 TEST_F(FilesFile, LocksConflictBetweenHandles)

@@ -1,3 +1,4 @@
+#include "files/FileTestSupport.h"
 #include "files/detail/LineBuilder.h"
 #include "files/detail/PathHelpers.h"
 #include "files/detail/Utf8Decoder.h"
@@ -8,14 +9,10 @@
 #include <vector>
 
 using namespace pardalin::detail;
+using filetest::ToStd;
 
 namespace
 {
-std::wstring ToStd(const VUnicodeString& text)
-{
-    return std::wstring(text.GetString(), static_cast<size_t>(text.GetLength()));
-}
-
 // Runs both passes of the decoder.
 std::wstring DecodeAll(const std::string& bytes, Utf8Run& run)
 {
@@ -28,15 +25,13 @@ std::wstring DecodeAll(const std::string& bytes, Utf8Run& run)
     return text;
 }
 
-// A slow, obviously right decoder of one code point for comparison.
-std::wstring Utf16Of(unsigned long codePoint)
+// A slow, obviously right encoder of one code point as UTF-16, for comparison.
+std::wstring Utf16Of(unsigned long cp)
 {
-    if (codePoint < 0x10000)
-    {
-        return std::wstring(1, static_cast<wchar_t>(codePoint));
-    }
-    const unsigned long v = codePoint - 0x10000;
-    return {static_cast<wchar_t>(0xD800 + (v >> 10)), static_cast<wchar_t>(0xDC00 + (v & 0x3FF))};
+    if (cp < 0x10000)
+        return std::wstring(1, static_cast<wchar_t>(cp));
+    return {static_cast<wchar_t>(0xD800 + ((cp - 0x10000) >> 10)),
+            static_cast<wchar_t>(0xDC00 + (cp & 0x3FF))};
 }
 } // namespace
 
@@ -56,28 +51,26 @@ TEST(InternalFilesPathJoin, ExactlyOneBackslash)
 
 TEST(InternalFilesDriveRoot, OnlyRootsOfDrives)
 {
+    // The full path is what counts; a root of a missing drive is still a root.
+    const struct
+    {
+        const wchar_t* path;
+        bool root, exists;
+    } cases[] = {{L"C:\\", true, true},  {L"c:\\", true, true},          {L"C:\\windows\\..", true, true},
+                 {L"Q:\\", true, false}, {L"C:\\windows", false, false}, {L"\\\\server\\share", false, false},
+                 {L"", false, false},    {nullptr, false, false}};
+    for (const auto& c : cases)
+    {
+        bool exists = !c.exists;
+        EXPECT_EQ(c.root, IsDriveRoot(c.path, exists)) << (c.path ? c.path : L"null");
+        EXPECT_TRUE(!c.root || c.exists == exists) << (c.path ? c.path : L"null");
+    }
+
     bool exists = false;
-    EXPECT_TRUE(IsDriveRoot(L"C:\\", exists));
-    EXPECT_TRUE(exists);
-    EXPECT_TRUE(IsDriveRoot(L"c:\\", exists));
-    EXPECT_TRUE(exists);
-    EXPECT_TRUE(IsDriveRoot(L"C:\\windows\\..", exists)) << "the full path is what counts";
-    exists = true;
-    EXPECT_TRUE(IsDriveRoot(L"Q:\\", exists));
-    EXPECT_FALSE(exists);
-
-    EXPECT_FALSE(IsDriveRoot(L"C:\\windows", exists));
-    EXPECT_FALSE(IsDriveRoot(L"\\\\server\\share", exists));
-    EXPECT_FALSE(IsDriveRoot(L"", exists));
-    EXPECT_FALSE(IsDriveRoot(nullptr, exists));
-
-    wchar_t previous[MAX_PATH + 1];
-    GetCurrentDirectoryW(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\windows"));
+    filetest::CurrentFolder windows(L"C:\\windows");
     EXPECT_FALSE(IsDriveRoot(L"C:", exists)) << "C: is the current folder of drive C";
-    ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
+    filetest::CurrentFolder root(L"C:\\");
     EXPECT_TRUE(IsDriveRoot(L"C:", exists));
-    SetCurrentDirectoryW(previous);
 }
 
 TEST(InternalFilesShareRoot, ServerAndShareOnly)
@@ -164,11 +157,8 @@ TEST(InternalFilesUtf8, AgreesWithTheSystemDecoderOnValidText)
     std::wstring expected;
     for (unsigned long cp = 1; cp < 0x110000; cp += (cp < 0x800 ? 7 : 997))
     {
-        if (cp >= 0xD800 && cp < 0xE000)
-        {
-            continue;
-        }
-        expected += Utf16Of(cp);
+        if (cp < 0xD800 || cp >= 0xE000)
+            expected += Utf16Of(cp);
     }
     const int size = WideCharToMultiByte(CP_UTF8, 0, expected.data(), static_cast<int>(expected.size()),
                                          nullptr, 0, nullptr, nullptr);

@@ -1,3 +1,4 @@
+#include "files/FileTestSupport.h"
 #include "files/detail/Clock.h"
 #include "files/detail/PathExpansion.h"
 #include "frame/VReportMessageParams.h"
@@ -136,31 +137,17 @@ TEST(InternalPathHelpers, ReservedDeviceNames)
 
 TEST(InternalPathHelpers, FolderCreationAndNearestExisting)
 {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring base =
-        std::wstring(temp) + L"pardalin-ensure-" + std::to_wstring(GetCurrentProcessId());
-    const std::wstring deep = base + L"\\x\\y\\z";
-
-    VUnicodeString nearest = NearestExistingFolder(deep.c_str());
-    EXPECT_EQ(0, nearest.CompareNoCase(std::wstring(temp).substr(0, wcslen(temp) - 1).c_str()))
-        << nearest.GetString();
+    filetest::TempFolder base;
+    const std::wstring deep = base.Path(L"x\\y\\z");
+    EXPECT_STREQ(base.Get().c_str(), NearestExistingFolder(deep.c_str()).GetString());
 
     ASSERT_TRUE(EnsureDirectory(deep.c_str(), nullptr));
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(deep.c_str()));
+    EXPECT_TRUE(filetest::Exists(deep));
     EXPECT_TRUE(EnsureDirectory(deep.c_str(), nullptr)) << "an existing folder is fine";
     EXPECT_STREQ(deep.c_str(), NearestExistingFolder(deep.c_str()).GetString());
 
     EXPECT_FALSE(EnsureDirectory(L"", nullptr));
     // A file in the way: creation fails with the platform's reason.
-    const std::wstring file = base + L"\\file";
-    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    CloseHandle(handle);
-    EXPECT_FALSE(EnsureDirectory((file + L"\\sub").c_str(), nullptr));
-
-    DeleteFileW(file.c_str());
-    RemoveDirectoryW(deep.c_str());
-    RemoveDirectoryW((base + L"\\x\\y").c_str());
-    RemoveDirectoryW((base + L"\\x").c_str());
-    RemoveDirectoryW(base.c_str());
+    ASSERT_TRUE(filetest::WriteBytes(base.Path(L"file"), ""));
+    EXPECT_FALSE(EnsureDirectory(base.Path(L"file\\sub").c_str(), nullptr));
 }
