@@ -15,27 +15,35 @@ mkdir -p "$out"
 wine_start
 
 # The demo asks for a screenshot by leaving NAME.request in its folder and goes on once NAME.png is there.
-(cd "$build/bin" && exec wine demo.exe --scripted --out "$(winepath -w "$out")" "$@") >/dev/null 2>&1 &
-demo=$!
-deadline=$((SECONDS + 120))
-while kill -0 "$demo" 2>/dev/null; do
-    for request in "$out"/*.request; do
-        [ -e "$request" ] || continue
-        name=$(basename "$request" .request)
-        sleep 0.3 # let the window finish painting
-        import -window root "png:$out/$name.png.tmp" && mv "$out/$name.png.tmp" "$out/$name.png"
-        rm -f "$request"
+# Runs the demo once with the given arguments and answers its requests until it ends; returns its exit code.
+run_demo() {
+    (cd "$build/bin" && exec wine demo.exe --scripted --out "$(winepath -w "$out")" "$@") >/dev/null 2>&1 &
+    local demo=$! deadline=$((SECONDS + 120)) request name
+    while kill -0 "$demo" 2>/dev/null; do
+        for request in "$out"/*.request; do
+            [ -e "$request" ] || continue
+            name=$(basename "$request" .request)
+            sleep 0.3 # let the window finish painting
+            import -window root "png:$out/$name.png.tmp" && mv "$out/$name.png.tmp" "$out/$name.png"
+            rm -f "$request"
+        done
+        if [ $SECONDS -gt $deadline ]; then
+            echo "demo: no end after 120 s; stopping it" >&2
+            kill "$demo" 2>/dev/null || true
+        fi
+        sleep 0.1
     done
-    if [ $SECONDS -gt $deadline ]; then
-        echo "demo: no end after 120 s; stopping it" >&2
-        kill "$demo" 2>/dev/null || true
-    fi
-    sleep 0.1
-done
+    wait "$demo"
+}
+
+# The second run starts from what the first one saved: its recent files and its window's place.
 set +e
-wait "$demo"
+run_demo --run 1 "$@"
 rc=$?
+run_demo --run 2 "$@"
+rc2=$?
 set -e
+[ "$rc" -eq 0 ] && rc=$rc2
 wine_stop
 
 [ -f "$out/demo.log" ] && cat "$out/demo.log"

@@ -3,6 +3,8 @@
 #include "MainFrame.h"
 #include "frame/Pardalin.h"
 #include "hostkit/IniProfileStore.h"
+#include "settings/VRecentFileList.h"
+#include "settings/VSettingsStore.h"
 
 #include <shellapi.h>
 
@@ -10,6 +12,10 @@ namespace
 {
 CDemoApp theApp;
 VIniProfileStoreFactory* g_profileStores = nullptr;
+
+constexpr int kRecentFiles = 6;
+constexpr DWORD kToolBarVersion = 1;
+constexpr DWORD kMenuBarVersion = 1;
 
 IHostnameResolver* NoResolver()
 {
@@ -27,7 +33,22 @@ CDemoApp& DemoApp()
     return theApp;
 }
 
-CDemoApp::CDemoApp() : CWinApp(L"Pardalin Demo"), m_bScripted(false), m_nFailures(0) {}
+CDemoApp::CDemoApp() : CWinApp(L"Pardalin Demo"), m_bScripted(false), m_nRun(1), m_nFailures(0) {}
+
+VRecentFileList* CDemoApp::RecentFiles() const
+{
+    return static_cast<VRecentFileList*>(m_pRecentFileList);
+}
+
+CDocument* CDemoApp::OpenDocumentFile(LPCTSTR lpszFileName)
+{
+    auto* frame = static_cast<CMainFrame*>(m_pMainWnd);
+    if (frame == nullptr || !frame->ShowFile(lpszFileName))
+        return nullptr;
+    RecentFiles()->AddToMostRecent(lpszFileName);
+    // The demo has no documents; any non-null pointer tells the framework that the file opened.
+    return reinterpret_cast<CDocument*>(frame);
+}
 
 BOOL CDemoApp::InitInstance()
 {
@@ -39,6 +60,8 @@ BOOL CDemoApp::InitInstance()
             m_bScripted = true;
         else if (wcscmp(arguments[i], L"--out") == 0 && i + 1 < count)
             m_strOutFolder = arguments[++i];
+        else if (wcscmp(arguments[i], L"--run") == 0 && i + 1 < count)
+            m_nRun = _wtoi(arguments[++i]);
     }
     LocalFree(arguments);
     if (m_strOutFolder.empty())
@@ -49,17 +72,27 @@ BOOL CDemoApp::InitInstance()
     }
     CreateDirectoryW(m_strOutFolder.c_str(), nullptr);
 
-    // The host's services: profiles kept as INI files beside the demo's other output.
-    g_profileStores = new VIniProfileStoreFactory((m_strOutFolder + L"\\profiles").c_str());
-    PardalinInit(&NoResolver, &ProfileStores);
-
     // The application profile is an INI file in the output folder, so runs never touch the registry.
     free(const_cast<wchar_t*>(m_pszProfileName));
     m_pszProfileName = _wcsdup((m_strOutFolder + L"\\demo-profile.ini").c_str());
 
+    // The host's services: profiles kept as INI files beside the demo's other output. The settings store
+    // writes its key there too, and the framework makes it whenever it saves or loads state.
+    const std::wstring profiles = m_strOutFolder + L"\\profiles";
+    g_profileStores = new VIniProfileStoreFactory(profiles.c_str());
+    PardalinInit(&NoResolver, &ProfileStores);
+    VSettingsStore::SetAppName(L"PardalinDemo");
+    VSettingsStore::SetAppConfigPath(profiles.c_str());
+    VSettingsStore::SetToolBarVersion(kToolBarVersion);
+    VSettingsStore::SetMenuBarVersion(kMenuBarVersion);
+    CSettingsStoreSP::SetRuntimeClass(RUNTIME_CLASS(VSettingsStore));
+
+    VRecentFileList::UpdateMRUCount(L"Recent File List", L"File%1!d!", m_pRecentFileList, kRecentFiles);
+    m_pRecentFileList->m_nStart = ID_FILE_MRU_FILE1;
+
     auto* frame = new CMainFrame;
-    if (!frame->Create(nullptr, L"Pardalin67U Demo Host", WS_OVERLAPPEDWINDOW, CRect(40, 40, 900, 640), nullptr,
-                       MAKEINTRESOURCEW(IDR_MAINFRAME)))
+    if (!frame->Create(nullptr, L"Pardalin67U Demo Host", WS_OVERLAPPEDWINDOW, CMainFrame::SavedPlacement(),
+                       nullptr, MAKEINTRESOURCEW(IDR_MAINFRAME)))
         return FALSE;
     m_pMainWnd = frame;
     frame->ShowWindow(SW_SHOW);
@@ -70,8 +103,11 @@ BOOL CDemoApp::InitInstance()
 
 int CDemoApp::ExitInstance()
 {
+    // The list is written as it changes; what is left is to let it go before the store does.
+    VRecentFileList::UpdateMRUCount(L"Recent File List", L"File%1!d!", m_pRecentFileList, 0);
+    VSettingsStore::CleanUp();
+    CWinApp::ExitInstance();
     delete g_profileStores;
     g_profileStores = nullptr;
-    CWinApp::ExitInstance();
     return m_nFailures ? 1 : 0;
 }

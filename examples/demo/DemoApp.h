@@ -1,20 +1,32 @@
-// The demo host's application object.
+// The demo host's application object: a small viewer of configuration files that keeps its recent files and
+// its window's place through the library's settings store and recent file list.
 #pragma once
 
 #include <afxwin.h>
 
 #include <string>
 
+class VRecentFileList;
+
 class CDemoApp : public CWinApp
 {
 public:
     CDemoApp();
+
+    // The application's recent file list (made in InitInstance).
+    VRecentFileList* RecentFiles() const;
+
+    // Shows the file in the main window and puts it first in the recent files; null when it cannot be read
+    // (the framework then drops it from the list).
+    CDocument* OpenDocumentFile(LPCTSTR lpszFileName) override;
+
     BOOL InitInstance() override;
     int ExitInstance() override;
 
     // --scripted: walk through the demo by itself and close; --out <folder>: where logs, files and
-    // screenshots go.
+    // screenshots go; --run <n>: which run of the scripted walk (the second one finds what the first saved).
     bool m_bScripted;
+    int m_nRun;
     std::wstring m_strOutFolder;
     int m_nFailures;
 };

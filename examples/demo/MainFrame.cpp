@@ -2,16 +2,38 @@
 
 #include "DemoApp.h"
 #include "DemoChecks.h"
+#include "files/VTextFile.h"
 #include "frame/VMessageBox.h"
 #include "frame/VReportMessageParams.h"
+#include "settings/VRecentFileList.h"
+
+#include <afxsettingsstore.h>
+#include <commdlg.h>
 
 #include <thread>
+#include <vector>
 #include "PardalinMessages.h"
 
 namespace
 {
 constexpr UINT_PTR kScriptTimer = 1;
-constexpr int kLogId = 1001;
+constexpr int kViewId = 1001;
+const wchar_t* const kPlacementKey = L"Workspace\\MainFrame";
+const wchar_t* const kPlacementValue = L"WindowRect";
+// Where the first scripted run leaves the window; the second run must find it there.
+const CRect kFirstRunRect(90, 60, 810, 540);
+
+// The sample files the first scripted run opens, oldest first.
+const wchar_t* const kSampleFiles[][2] = {
+    {L"branch-office.cfg", L"[Connection]\nHost=branch.example.net\nPort=22\nUser=op\u00E9rateur\n"},
+    {L"datacenter.cfg", L"[Connection]\nHost=dc1.example.net\nPort=2222\nKeepAlive=30\n"},
+    {L"home-lab.cfg", L"[Connection]\nHost=192.168.10.5\nPort=22\nCompression=yes\nNote=\u5B9F\u9A13\u5BA4\n"},
+};
+
+std::wstring SamplePath(const wchar_t* name)
+{
+    return DemoApp().m_strOutFolder + L"\\files\\" + name;
+}
 
 // Waits for the library's message box, has it photographed, and answers Yes.
 void AnswerMessageBox(const std::wstring& folder)
@@ -39,7 +61,9 @@ void AnswerMessageBox(const std::wstring& folder)
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
 ON_WM_CREATE()
 ON_WM_SIZE()
+ON_WM_CLOSE()
 ON_WM_TIMER()
+ON_COMMAND(ID_FILE_OPEN_DEMO, &CMainFrame::OnFileOpen)
 ON_COMMAND(ID_DEMO_RUN_CHECKS, &CMainFrame::OnRunChecks)
 ON_COMMAND(ID_DEMO_SETTINGS, &CMainFrame::OnSettings)
 ON_COMMAND(ID_DEMO_SHOW_MESSAGE, &CMainFrame::OnShowMessage)
@@ -48,56 +72,114 @@ END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : m_nStep(0), m_nWaitTicks(0) {}
 
+CRect CMainFrame::SavedPlacement()
+{
+    CRect rect(40, 40, 900, 640);
+    CSettingsStoreSP maker;
+    CSettingsStore& store = maker.Create(FALSE, TRUE);
+    CRect saved;
+    // A rectangle that lies off every screen (a monitor since removed) is not used.
+    if (store.Open(kPlacementKey) && store.Read(kPlacementValue, saved) && saved.Width() > 100 &&
+        saved.Height() > 100 && MonitorFromRect(&saved, MONITOR_DEFAULTTONULL) != nullptr)
+        rect = saved;
+    return rect;
+}
+
+void CMainFrame::SavePlacement()
+{
+    WINDOWPLACEMENT placement = {sizeof(placement)};
+    if (!GetWindowPlacement(&placement))
+        return;
+    CSettingsStoreSP maker;
+    CSettingsStore& store = maker.Create(FALSE, FALSE);
+    if (store.CreateKey(kPlacementKey))
+        store.Write(kPlacementValue, CRect(placement.rcNormalPosition));
+}
+
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
-    if (!m_log.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                      CRect(0, 0, 10, 10), this, kLogId))
+    if (!m_view.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
+                           ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                       CRect(0, 0, 10, 10), this, kViewId))
         return -1;
     m_font.CreatePointFont(100, L"Courier New");
-    m_log.SetFont(&m_font);
+    m_view.SetFont(&m_font);
+    m_view.SetWindowText(L"Open a configuration file with File > Open, or pick one of the recent files.");
+    LoadAccelTable(MAKEINTRESOURCEW(IDR_MAINFRAME));
     return 0;
 }
 
 void CMainFrame::OnSize(UINT nType, int cx, int cy)
 {
     CFrameWnd::OnSize(nType, cx, cy);
-    if (m_log.GetSafeHwnd())
-        m_log.MoveWindow(0, 0, cx, cy);
+    if (m_view.GetSafeHwnd())
+        m_view.MoveWindow(0, 0, cx, cy);
+}
+
+void CMainFrame::OnClose()
+{
+    SavePlacement();
+    CFrameWnd::OnClose();
+}
+
+bool CMainFrame::ShowFile(const wchar_t* path)
+{
+    VTextFile file;
+    if (!file.Open(path, GENERIC_READ, OPEN_EXISTING))
+        return false;
+    CString text;
+    VUnicodeString line;
+    while (file.ReadLine(line))
+    {
+        text += line.GetString();
+        text += L"\r\n";
+    }
+    m_view.SetWindowText(text);
+    const wchar_t* name = wcsrchr(path, L'\\');
+    SetWindowText(CString(name ? name + 1 : path) + L" - Pardalin67U Demo Host");
+    Log(L"Opened " + std::wstring(path));
+    return true;
 }
 
 void CMainFrame::Log(const std::wstring& line)
 {
-    CString text;
-    m_log.GetWindowText(text);
-    text += line.c_str();
-    text += L"\r\n";
-    m_log.SetWindowText(text);
-    m_log.SetSel(text.GetLength(), text.GetLength());
-
     const std::wstring logPath = DemoApp().m_strOutFolder + L"\\demo.log";
     HANDLE file =
         CreateFileW(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE)
-    {
-        const std::wstring withEnd = line + L"\n";
-        char bytes[4096];
-        const int length = WideCharToMultiByte(CP_UTF8, 0, withEnd.c_str(), static_cast<int>(withEnd.size()),
-                                               bytes, sizeof(bytes), nullptr, nullptr);
-        DWORD written = 0;
-        WriteFile(file, bytes, static_cast<DWORD>(length), &written, nullptr);
-        CloseHandle(file);
-    }
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    const std::wstring withEnd = line + L"\n";
+    const int length = WideCharToMultiByte(CP_UTF8, 0, withEnd.c_str(), static_cast<int>(withEnd.size()), nullptr,
+                                           0, nullptr, nullptr);
+    std::vector<char> bytes(static_cast<size_t>(length));
+    WideCharToMultiByte(CP_UTF8, 0, withEnd.c_str(), static_cast<int>(withEnd.size()), bytes.data(), length,
+                        nullptr, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(length), &written, nullptr);
+    CloseHandle(file);
 }
 
 void CMainFrame::Start()
 {
-    DeleteFileW((DemoApp().m_strOutFolder + L"\\demo.log").c_str());
-    Log(L"Pardalin67U demo host");
-    OnRunChecks();
+    Log(L"Pardalin67U demo host, run " + std::to_wstring(DemoApp().m_nRun));
     if (DemoApp().m_bScripted)
         SetTimer(kScriptTimer, 200, nullptr);
+}
+
+void CMainFrame::OnFileOpen()
+{
+    wchar_t path[MAX_PATH] = L"";
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = m_hWnd;
+    dialog.lpstrFilter = L"Configuration files (*.cfg)\0*.cfg\0All files (*.*)\0*.*\0";
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (GetOpenFileNameW(&dialog))
+        AfxGetApp()->OpenDocumentFile(path);
 }
 
 void CMainFrame::OnRunChecks()
@@ -125,7 +207,7 @@ void CMainFrame::OnShowMessage()
 
 void CMainFrame::OnExitDemo()
 {
-    DestroyWindow();
+    SendMessage(WM_CLOSE);
 }
 
 void CMainFrame::RequestScreenshot(const wchar_t* name)
@@ -134,6 +216,7 @@ void CMainFrame::RequestScreenshot(const wchar_t* name)
     DeleteFileW((base + L".png").c_str());
     CloseHandle(
         CreateFileW((base + L".request").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    m_nWaitTicks = 0;
 }
 
 bool CMainFrame::Captured(const wchar_t* name) const
@@ -142,32 +225,118 @@ bool CMainFrame::Captured(const wchar_t* name) const
     return GetFileAttributesW(picture.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The scripted walk: settings, a picture of the main window, the message box (pictured while it shows),
-// then the end. Each step runs from the timer so the window paints in between.
+bool CMainFrame::WaitForScreenshot(const wchar_t* name)
+{
+    return Captured(name) || ++m_nWaitTicks > 50;
+}
+
+void CMainFrame::DropDownFileMenu()
+{
+    // As Alt+F does; the menu's own loop keeps dispatching the script's timer.
+    PostMessage(WM_SYSCOMMAND, SC_KEYMENU, L'f');
+}
+
+// The first run: the checks, three files opened one after the other, the window moved, the File menu with
+// the recent files pictured, the message box, and the end (which saves the window's place).
+bool CMainFrame::FirstRunStep()
+{
+    switch (m_nStep)
+    {
+    case 0:
+        OnRunChecks();
+        OnSettings();
+        CreateDirectoryW((DemoApp().m_strOutFolder + L"\\files").c_str(), nullptr);
+        for (const auto& sample : kSampleFiles)
+        {
+            // Written as UTF-8 through the C runtime's encoding option, as a host writes its record files.
+            FILE* stream = _wfopen(SamplePath(sample[0]).c_str(), L"w, ccs=UTF-8");
+            if (stream == nullptr)
+                continue;
+            CStdioFile file(stream);
+            file.WriteString(sample[1]);
+            file.Close();
+        }
+        for (const auto& sample : kSampleFiles)
+            AfxGetApp()->OpenDocumentFile(SamplePath(sample[0]).c_str());
+        ShowWindow(SW_RESTORE);
+        MoveWindow(kFirstRunRect);
+        break;
+    case 1:
+        DropDownFileMenu();
+        break;
+    case 2:
+        RequestScreenshot(L"run1-recent-files");
+        break;
+    case 3:
+        if (!WaitForScreenshot(L"run1-recent-files"))
+            return true;
+        EndMenu();
+        break;
+    case 4:
+        SendMessage(WM_COMMAND, ID_DEMO_SHOW_MESSAGE);
+        return false;
+    }
+    ++m_nStep;
+    return true;
+}
+
+// The second run: the window where the first left it, the same recent files, and the first of them opened
+// again from the menu.
+bool CMainFrame::SecondRunStep()
+{
+    switch (m_nStep)
+    {
+    case 0:
+    {
+        CRect rect;
+        GetWindowRect(&rect);
+        const bool placed = rect == kFirstRunRect;
+        Log(std::wstring(placed ? L"  [ ok ] " : L"  [FAIL] ") + L"the window is where the first run left it");
+        DemoApp().m_nFailures += placed ? 0 : 1;
+        const CRecentFileList& list = *DemoApp().RecentFiles();
+        bool listed = list.m_nSize >= 3;
+        for (int i = 0; listed && i < 3; ++i)
+            listed = list.m_arrNames[i] == SamplePath(kSampleFiles[2 - i][0]).c_str();
+        Log(std::wstring(listed ? L"  [ ok ] " : L"  [FAIL] ") + L"the recent files of the first run are listed");
+        DemoApp().m_nFailures += listed ? 0 : 1;
+        break;
+    }
+    case 1:
+        DropDownFileMenu();
+        break;
+    case 2:
+        RequestScreenshot(L"run2-restored");
+        break;
+    case 3:
+        if (!WaitForScreenshot(L"run2-restored"))
+            return true;
+        EndMenu();
+        break;
+    case 4:
+        // The second entry, as a user picks it from the menu.
+        SendMessage(WM_COMMAND, ID_FILE_MRU_FILE2);
+        break;
+    case 5:
+        RequestScreenshot(L"run2-reopened");
+        break;
+    case 6:
+        if (!WaitForScreenshot(L"run2-reopened"))
+            return true;
+        return false;
+    }
+    ++m_nStep;
+    return true;
+}
+
 void CMainFrame::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent != kScriptTimer)
         return;
-    switch (m_nStep)
+    const bool goesOn = DemoApp().m_nRun == 1 ? FirstRunStep() : SecondRunStep();
+    if (!goesOn)
     {
-    case 0:
-        SendMessage(WM_COMMAND, ID_DEMO_SETTINGS);
-        m_nStep = 1;
-        break;
-    case 1:
-        RequestScreenshot(L"main-window");
-        m_nWaitTicks = 0;
-        m_nStep = 2;
-        break;
-    case 2:
-        if (Captured(L"main-window") || ++m_nWaitTicks > 50)
-            m_nStep = 3;
-        break;
-    case 3:
         KillTimer(kScriptTimer);
-        SendMessage(WM_COMMAND, ID_DEMO_SHOW_MESSAGE);
         Log(DemoApp().m_nFailures ? L"Some checks failed." : L"All checks passed.");
         PostMessage(WM_COMMAND, ID_APP_EXIT_DEMO);
-        break;
     }
 }

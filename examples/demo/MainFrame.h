@@ -1,4 +1,6 @@
-// The demo's main window: a log of what the demo did, and the commands that do it.
+// The demo's main window: a viewer of one configuration file at a time, with the File menu's recent files,
+// and the demo's own commands. Its place on the screen is saved through the framework's settings store when it
+// closes and restored at the next start.
 #pragma once
 
 #include "resource.h"
@@ -11,14 +13,23 @@ class CMainFrame : public CFrameWnd
 {
 public:
     CMainFrame();
+
+    // The window rectangle saved by the last run, or a default one.
+    static CRect SavedPlacement();
+
+    // Shows the file's text; false when it cannot be read.
+    bool ShowFile(const wchar_t* path);
     // Runs the first checks and, in scripted mode, starts walking through the rest.
     void Start();
+    // A line of the demo's log file (demo.log in the output folder).
     void Log(const std::wstring& line);
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnSize(UINT nType, int cx, int cy);
+    void OnClose();
     void OnTimer(UINT_PTR nIDEvent);
+    void OnFileOpen();
     void OnRunChecks();
     void OnSettings();
     void OnShowMessage();
@@ -26,11 +37,18 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void SavePlacement();
     // Asks the runner for a picture of the screen; Captured tells when it is there.
     void RequestScreenshot(const wchar_t* name);
     bool Captured(const wchar_t* name) const;
+    // One step of the scripted walk of each run; false once the walk is over.
+    bool FirstRunStep();
+    bool SecondRunStep();
+    // Opens the File menu as a user would, so a screenshot shows the recent files.
+    void DropDownFileMenu();
+    bool WaitForScreenshot(const wchar_t* name);
 
-    CEdit m_log;
+    CEdit m_view;
     CFont m_font;
     int m_nStep;
     int m_nWaitTicks;

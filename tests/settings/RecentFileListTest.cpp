@@ -1,0 +1,182 @@
+#include "MemoryProfileStore.h"
+
+#include "frame/Pardalin.h"
+#include "settings/VRecentFileList.h"
+
+#include <afxwin.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+MemoryProfileFactory* g_factory = nullptr;
+
+VProfileStoreFactory* RegisteredFactory()
+{
+    return g_factory;
+}
+
+class RecentFiles : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g_factory = &factory;
+        PardalinInit(nullptr, &RegisteredFactory);
+    }
+    void TearDown() override
+    {
+        PardalinInit(nullptr, nullptr);
+        g_factory = nullptr;
+    }
+
+    // The profile's values of the list, by name.
+    std::map<std::wstring, MemoryProfileData::Value>& Stored() { return factory.data->keys[L"Recent"]; }
+
+    void Store(const std::vector<const wchar_t*>& entries)
+    {
+        for (size_t i = 0; i < entries.size(); ++i)
+            Stored()[L"File" + std::to_wstring(i + 1)] = {MemoryProfileData::Value::String, 0, entries[i], {}};
+    }
+
+    static std::vector<std::wstring> Entries(const CRecentFileList& list)
+    {
+        std::vector<std::wstring> entries;
+        for (int i = 0; i < list.m_nSize; ++i)
+            entries.emplace_back(list.m_arrNames[i].GetString());
+        return entries;
+    }
+
+    std::vector<std::wstring> StoredEntries(int count)
+    {
+        std::vector<std::wstring> entries;
+        for (int i = 1; i <= count; ++i)
+        {
+            const auto value = Stored().find(L"File" + std::to_wstring(i));
+            entries.push_back(value == Stored().end() ? L"<absent>" : value->second.text);
+        }
+        return entries;
+    }
+
+    MemoryProfileFactory factory;
+};
+
+using Names = std::vector<std::wstring>;
+
+TEST_F(RecentFiles, AddToMostRecentMovesUpOrDropsTheLast)
+{
+    struct Row
+    {
+        const wchar_t* added;
+        Names expected;
+    };
+    const Row rows[] = {
+        {L"C", {L"C", L"A", L"B", L"D"}},
+        {L"E", {L"E", L"A", L"B", L"C"}},
+        {L"c", {L"c", L"A", L"B", L"C"}}, // entries compare with case
+        {L"A", {L"A", L"B", L"C", L"D"}},
+        {L"D", {L"D", L"A", L"B", L"C"}},
+    };
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(testing::Message() << "adding " << row.added);
+        factory.data->keys.clear();
+        Store({L"A", L"B", L"C", L"D"});
+        VRecentFileList list(0, L"Recent", L"File%1!d!", 4);
+        list.ReadList();
+        list.AddToMostRecent(row.added);
+        EXPECT_EQ(row.expected, Entries(list));
+        EXPECT_EQ(row.expected, StoredEntries(4));
+    }
+}
+
+TEST_F(RecentFiles, RemoveFromListStoresTheShorterList)
+{
+    Store({L"A", L"B", L"C"});
+    VRecentFileList list(0, L"Recent", L"File%1!d!", 3);
+    list.ReadList();
+    list.RemoveFromList(L"b");
+    EXPECT_EQ(Names({L"A", L"B", L"C"}), Entries(list)) << "no entry equals b";
+    list.RemoveFromList(L"B");
+    EXPECT_EQ(Names({L"A", L"C", L""}), Entries(list));
+    EXPECT_EQ(Names({L"A", L"C", L""}), StoredEntries(3));
+}
+
+TEST_F(RecentFiles, WriteListWritesOnlyWhatChanged)
+{
+    Store({L"A", L"B", L"C", L"D"});
+    VRecentFileList list(0, L"Recent", L"File%1!d!", 4);
+    list.ReadList();
+    const int before = factory.data->writes;
+    list.WriteList();
+    EXPECT_EQ(before, factory.data->writes.load());
+
+    list.AddToMostRecent(L"B"); // B, A, C, D: two entries change
+    EXPECT_EQ(before + 2, factory.data->writes.load());
+
+    // Absent values are written, empty entries included.
+    VRecentFileList longer(0, L"Recent", L"File%1!d!", 6);
+    longer.ReadList();
+    longer.WriteList();
+    EXPECT_EQ(before + 4, factory.data->writes.load());
+    EXPECT_EQ(Names({L"B", L"A", L"C", L"D", L"", L""}), StoredEntries(6));
+}
+
+TEST_F(RecentFiles, UpdateMRUCountReplacesTheList)
+{
+    Store({L"A", L"B", L"C", L"D"});
+    CRecentFileList* list = new VRecentFileList(0, L"Recent", L"File%1!d!", 4);
+    list->ReadList();
+    list->m_arrNames[3] = L"Z"; // stored on the way out
+
+    VRecentFileList::UpdateMRUCount(L"Recent", L"File%1!d!", list, 6);
+    ASSERT_NE(nullptr, list);
+    EXPECT_EQ(Names({L"A", L"B", L"C", L"Z", L"", L""}), Entries(*list));
+    EXPECT_EQ(Names({L"A", L"B", L"C", L"Z", L"", L""}), StoredEntries(6));
+    EXPECT_EQ(0u, list->m_nStart);
+    EXPECT_EQ(30, list->m_nMaxDisplayLength);
+
+    VRecentFileList::UpdateMRUCount(L"Recent", L"File%1!d!", list, 2);
+    ASSERT_NE(nullptr, list);
+    EXPECT_EQ(Names({L"A", L"B"}), Entries(*list));
+    EXPECT_EQ(Names({L"A", L"B", L"C", L"Z"}), StoredEntries(4)) << "values beyond the new size remain";
+
+    VRecentFileList::UpdateMRUCount(L"Recent", L"File%1!d!", list, 0);
+    EXPECT_EQ(nullptr, list);
+}
+
+TEST_F(RecentFiles, CopiesOwnTheirEntries)
+{
+    Store({L"A", L"B"});
+    VRecentFileList list(5, L"Recent", L"File%1!d!", 2);
+    list.ReadList();
+    {
+        VRecentFileList copy(list);
+        copy.m_arrNames[0] = L"changed";
+        VRecentFileList assigned(0, L"Other", L"Entry%1!d!", 7);
+        assigned = list;
+        assigned.m_arrNames[1] = L"changed too";
+        EXPECT_EQ(2, assigned.m_nSize);
+        EXPECT_EQ(5u, assigned.m_nStart);
+        EXPECT_STREQ(L"Recent", assigned.m_strSectionName);
+    }
+    EXPECT_EQ(Names({L"A", L"B"}), Entries(list));
+}
+
+TEST_F(RecentFiles, EntryNamesComeFromTheMessageTemplate)
+{
+    VRecentFileList list(0, L"Recent", L"Entry %1!02d!", 3);
+    list.AddToMostRecent(L"X");
+    EXPECT_EQ(L"X", Stored()[L"Entry 01"].text);
+    EXPECT_EQ(L"", Stored()[L"Entry 03"].text);
+
+    // A template that cannot be formatted names every entry the same; the list still works.
+    factory.data->keys.clear();
+    VRecentFileList broken(0, L"Recent", L"%2", 3);
+    broken.AddToMostRecent(L"Y");
+    EXPECT_EQ(1u, Stored().size());
+}
+} // namespace

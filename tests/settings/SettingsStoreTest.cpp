@@ -1,0 +1,428 @@
+#include "MemoryProfileStore.h"
+
+#include "frame/Pardalin.h"
+#include "hostkit/IniProfileStore.h"
+#include "settings/VProfileStore.h"
+#include "settings/VSettingsStore.h"
+
+#include <afxwin.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace
+{
+VProfileStoreFactory* g_factory = nullptr;
+
+VProfileStoreFactory* RegisteredFactory()
+{
+    return g_factory;
+}
+
+// A framework object that saves a name and a list of numbers.
+class SavedLayout : public CObject
+{
+    DECLARE_SERIAL(SavedLayout)
+public:
+    CString name;
+    CArray<int, int> numbers;
+
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsStoring())
+        {
+            ar << name << static_cast<DWORD>(numbers.GetSize());
+            for (INT_PTR i = 0; i < numbers.GetSize(); ++i)
+                ar << numbers[i];
+        }
+        else
+        {
+            DWORD count = 0;
+            ar >> name >> count;
+            numbers.SetSize(count);
+            for (DWORD i = 0; i < count; ++i)
+                ar >> numbers[i];
+        }
+    }
+};
+IMPLEMENT_SERIAL(SavedLayout, CObject, 1)
+
+// Another object, whose data does not fit a SavedLayout's.
+class SavedPoint : public CObject
+{
+    DECLARE_SERIAL(SavedPoint)
+public:
+    double x = 0;
+
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsStoring())
+            ar << x;
+        else
+            ar >> x;
+    }
+};
+IMPLEMENT_SERIAL(SavedPoint, CObject, 1)
+
+// Every test starts from a library just loaded: no shared key, no versions, the memory store registered.
+class SettingsStore : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g_factory = &factory;
+        PardalinInit(nullptr, &RegisteredFactory);
+        VSettingsStore::CleanUp();
+        VSettingsStore::SetAppName(L"App");
+        VSettingsStore::SetAppConfigPath(L"");
+        VSettingsStore::SetMenuBarVersion(0);
+        VSettingsStore::SetToolBarVersion(0);
+        VSettingsStore::SetMenuBarBaseVersion(0);
+        VSettingsStore::SetToolBarBaseVersion(0);
+        VSettingsStore::m_dwLoadedMenuBarVersion = 0;
+        VSettingsStore::m_dwLoadedToolBarVersion = 0;
+        VSettingsStore::m_bIsCurrentToolbarCustomized = false;
+        VSettingsStore::m_iToolBarsToLoad = 0;
+    }
+
+    void TearDown() override
+    {
+        VSettingsStore::CleanUp();
+        PardalinInit(nullptr, nullptr);
+        g_factory = nullptr;
+    }
+
+    // The values of the shared key, as the back-end holds them.
+    std::map<std::wstring, MemoryProfileData::Value>& Stored() { return factory.data->keys[L"AppMenuToolbarV2"]; }
+
+    void StoreDword(const wchar_t* name, DWORD value)
+    {
+        Stored()[name] = {MemoryProfileData::Value::Dword, value, {}, {}};
+    }
+
+    MemoryProfileFactory factory;
+};
+
+TEST_F(SettingsStore, VersionBookkeepingDecidesWhatToLoad)
+{
+    struct Row
+    {
+        const char* what;
+        DWORD releaseToolBar, releaseMenuBar;
+        int storedToolBar, storedMenuBar, storedCustom; // -1: absent
+        int toLoad;
+        bool customized;
+        int customAfter; // -1: absent
+        bool releaseGreater;
+    };
+    const Row rows[] = {
+        {"same versions", 5, 3, 5, 3, 1, 2 | 4, false, 1, false},
+        {"customised toolbar of an older release", 6, 3, 5, 3, 1, 4, true, 0, false},
+        {"older toolbar, not customised", 6, 3, 5, 3, 0, 4, false, 0, false},
+        {"no stored versions", 6, 3, -1, -1, -1, 0, false, -1, true},
+        {"only the toolbar is newer", 6, 3, 5, 3, -1, 4, false, -1, false},
+        {"both newer", 6, 4, 5, 3, -1, 0, false, -1, true},
+    };
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(row.what);
+        SetUp();
+        factory.data->keys.clear();
+        VSettingsStore::SetToolBarVersion(row.releaseToolBar);
+        VSettingsStore::SetMenuBarVersion(row.releaseMenuBar);
+        if (row.storedToolBar >= 0)
+            StoreDword(L"ToolBar-Version", row.storedToolBar);
+        if (row.storedMenuBar >= 0)
+            StoreDword(L"MenuBar-Version", row.storedMenuBar);
+        if (row.storedCustom >= 0)
+            StoreDword(L"ToolBar-IsCustom", row.storedCustom);
+
+        VSettingsStore store;
+        ASSERT_TRUE(store.CreateKey(L"Software\\Vendor\\App\\Workspace\\MFCToolBar-59392"));
+
+        EXPECT_EQ(row.toLoad, VSettingsStore::FindToolBarsToLoad());
+        EXPECT_EQ(row.customized, VSettingsStore::m_bIsCurrentToolbarCustomized);
+        EXPECT_EQ(row.releaseGreater, VSettingsStore::ReleaseVersionGreaterThanLoadedVersion());
+        EXPECT_EQ(row.storedToolBar < 0 ? 0u : DWORD(row.storedToolBar), VSettingsStore::m_dwLoadedToolBarVersion);
+        const auto custom = Stored().find(L"ToolBar-IsCustom");
+        EXPECT_EQ(row.customAfter, custom == Stored().end() ? -1 : int(custom->second.dword));
+        EXPECT_EQ(row.customAfter > 0, VSettingsStore::IsToolBarCustomized());
+
+        // Later keys of the process only record their names.
+        StoreDword(L"ToolBar-Version", 99);
+        VSettingsStore later;
+        ASSERT_TRUE(later.Open(L"Other"));
+        EXPECT_EQ(row.storedToolBar < 0 ? 0u : DWORD(row.storedToolBar), VSettingsStore::m_dwLoadedToolBarVersion);
+        TearDown();
+    }
+}
+
+TEST_F(SettingsStore, RecordsTheOutcomeOfTheDecision)
+{
+    VSettingsStore::SetToolBarVersion(7);
+    VSettingsStore::SetMenuBarVersion(2);
+    VSettingsStore::SetToolBarBaseVersion(0);
+    VSettingsStore::SetMenuBarBaseVersion(0);
+    VSettingsStore store;
+    store.CreateKey(L"Bar");
+    EXPECT_TRUE(VSettingsStore::LoadedVersionIsBaseVersion());
+
+    VSettingsStore::StoreToolBarVersion();
+    VSettingsStore::StoreMenuBarVersion();
+    VSettingsStore::SetToolBarCustomized(true);
+    EXPECT_EQ(7u, Stored()[L"ToolBar-Version"].dword);
+    EXPECT_EQ(2u, Stored()[L"MenuBar-Version"].dword);
+    EXPECT_TRUE(VSettingsStore::IsToolBarCustomized());
+    VSettingsStore::SetToolBarCustomized(false);
+    EXPECT_FALSE(VSettingsStore::IsToolBarCustomized());
+
+    // After CleanUp the next key reads the recorded versions back.
+    VSettingsStore::CleanUp();
+    VSettingsStore::m_iToolBarsToLoad = 0;
+    VSettingsStore again;
+    again.CreateKey(L"Bar");
+    EXPECT_EQ(2 | 4, VSettingsStore::FindToolBarsToLoad());
+    EXPECT_FALSE(VSettingsStore::LoadedVersionIsBaseVersion());
+}
+
+TEST_F(SettingsStore, ValuesRoundTripUnderCombinedNames)
+{
+    VSettingsStore writer;
+    ASSERT_TRUE(writer.CreateKey(L"Workspace\\Docking\\Bar1"));
+    EXPECT_FALSE(writer.CreateKey(L"Workspace\\Bar2")) << "an object opens one key in its life";
+    const CRect rect(-10, 20, 300, 400);
+    BYTE bytes[] = {0, 1, 2, 255};
+    EXPECT_TRUE(writer.Write(L"Rect", rect));
+    EXPECT_TRUE(writer.Write(L"Name", L"Main window"));
+    EXPECT_TRUE(writer.Write(L"Count", -5));
+    EXPECT_TRUE(writer.Write(L"Flags", DWORD(0xFFFFFFFE)));
+    EXPECT_TRUE(writer.Write(L"Buttons", bytes, sizeof(bytes)));
+
+    EXPECT_EQ(L"400, 300, 20, -10", Stored()[L"Bar1-Rect"].text);
+    EXPECT_EQ(MemoryProfileData::Value::Binary, Stored()[L"Bar1-Buttons"].kind);
+
+    // Another path with the same last component reads the same values.
+    VSettingsStore reader;
+    ASSERT_TRUE(reader.Open(L"Elsewhere\\Bar1"));
+    CRect readRect;
+    CString name;
+    int count = 0;
+    DWORD flags = 0;
+    BYTE* data = nullptr;
+    UINT size = 0;
+    EXPECT_TRUE(reader.Read(L"Rect", readRect));
+    EXPECT_EQ(rect, readRect);
+    EXPECT_TRUE(reader.Read(L"Name", name));
+    EXPECT_STREQ(L"Main window", name);
+    EXPECT_TRUE(reader.Read(L"Count", count));
+    EXPECT_EQ(-5, count);
+    EXPECT_TRUE(reader.Read(L"Flags", flags));
+    EXPECT_EQ(0xFFFFFFFEu, flags);
+    ASSERT_TRUE(reader.Read(L"Buttons", &data, &size));
+    ASSERT_EQ(sizeof(bytes), size);
+    EXPECT_EQ(0, memcmp(bytes, data, size));
+    delete[] data;
+
+    // A different last component sees nothing, and absent values leave the outputs alone.
+    VSettingsStore other;
+    other.CreateKey(L"Workspace\\Docking\\Bar2");
+    CRect untouched(1, 2, 3, 4);
+    int number = 17;
+    EXPECT_FALSE(other.Read(L"Rect", untouched));
+    EXPECT_EQ(CRect(1, 2, 3, 4), untouched);
+    EXPECT_FALSE(other.Read(L"Count", number));
+    EXPECT_EQ(17, number);
+    data = nullptr;
+    EXPECT_FALSE(other.Read(L"Buttons", &data, &size));
+    EXPECT_EQ(nullptr, data);
+
+    // An empty binary value counts as absent; a string that is no rectangle is not read as one.
+    writer.Write(L"Empty", bytes, 0);
+    EXPECT_FALSE(reader.Read(L"Empty", &data, &size));
+    EXPECT_FALSE(reader.Read(L"Name", untouched));
+    EXPECT_EQ(CRect(1, 2, 3, 4), untouched);
+}
+
+TEST_F(SettingsStore, DeletingIsRefusedAndTheValuesStay)
+{
+    VSettingsStore store;
+    store.CreateKey(L"Bar1");
+    store.Write(L"Name", L"kept");
+    EXPECT_FALSE(store.DeleteValue(L"Name"));
+    EXPECT_FALSE(store.DeleteKey(L"Bar1"));
+    EXPECT_FALSE(store.DeleteKey(L"Bar1", TRUE));
+    store.Close();
+    CString name;
+    EXPECT_TRUE(store.Read(L"Name", name));
+    EXPECT_STREQ(L"kept", name);
+}
+
+TEST_F(SettingsStore, FrameworkObjectsRoundTripAndBadBlobsAreRefused)
+{
+    VSettingsStore store;
+    store.CreateKey(L"Bar1");
+    SavedLayout saved;
+    saved.name = L"Standard \x263A";
+    for (int i = 0; i < 500; ++i) // beyond one archive buffer
+        saved.numbers.Add(i * 7 - 3);
+    CObject* pointer = &saved;
+    ASSERT_TRUE(store.Write(L"Layout", pointer));
+
+    SavedLayout loaded;
+    ASSERT_TRUE(store.Read(L"Layout", loaded));
+    EXPECT_STREQ(saved.name, loaded.name);
+    ASSERT_EQ(500, loaded.numbers.GetSize());
+    EXPECT_EQ(499 * 7 - 3, loaded.numbers[499]);
+    CObject* target = &loaded;
+    EXPECT_TRUE(store.Read(L"Layout", target));
+
+    // Cut short, filled with noise, or read into an object of another shape: refused, no crash, and the
+    // other values still readable.
+    std::vector<BYTE>& blob = Stored()[L"Bar1-Layout"].bytes;
+    const std::vector<BYTE> whole = blob;
+    blob.resize(whole.size() / 2);
+    EXPECT_FALSE(store.Read(L"Layout", loaded));
+    blob.assign(64, 0xFF);
+    EXPECT_FALSE(store.Read(L"Layout", loaded));
+    SavedPoint point;
+    store.Write(L"Point", point);
+    EXPECT_FALSE(store.Read(L"Point", loaded));
+    CObject* nothing = nullptr;
+    EXPECT_FALSE(store.Read(L"Point", nothing));
+    store.Write(L"Name", L"still here");
+    CString name;
+    EXPECT_TRUE(store.Read(L"Name", name));
+}
+
+TEST_F(SettingsStore, ReadsAndWritesOnTwoThreadsNeverOverlapInTheBackEnd)
+{
+    VSettingsStore first;
+    first.CreateKey(L"Bar1");
+    VSettingsStore second;
+    second.CreateKey(L"Bar1");
+    factory.data->yieldsInside = 3;
+    BYTE small[4] = {1, 2, 3, 4};
+    std::vector<BYTE> large(4096, 7);
+    std::thread writer([&] {
+        for (int i = 0; i < 300; ++i)
+        {
+            first.Write(L"Blob", i % 2 ? small : large.data(), i % 2 ? sizeof(small) : UINT(large.size()));
+            first.Write(L"Count", i);
+        }
+    });
+    int bad = 0;
+    for (int i = 0; i < 300; ++i)
+    {
+        BYTE* data = nullptr;
+        UINT size = 0;
+        // The size query and the read of the bytes belong to one hold of the lock: the bytes fit.
+        if (second.Read(L"Blob", &data, &size))
+        {
+            if (size != sizeof(small) && size != large.size())
+                ++bad;
+            delete[] data;
+        }
+        int count = 0;
+        second.Read(L"Count", count);
+    }
+    writer.join();
+    EXPECT_EQ(0, factory.data->overlaps.load());
+    EXPECT_EQ(0, bad);
+}
+
+TEST_F(SettingsStore, FileTestsFindTheHostkitStoresFiles)
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder =
+        std::wstring(temp) + L"pardalin-settings-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    VIniProfileStoreFactory ini(folder.c_str());
+    g_factory = &ini;
+    VSettingsStore::SetAppConfigPath((folder + L"\\").c_str());
+    VSettingsStore::SetToolBarVersion(3);
+
+    EXPECT_FALSE(VSettingsStore::HasRecentCustomizeConfig());
+    {
+        VSettingsStore store;
+        store.CreateKey(L"Bar1");
+        VSettingsStore::StoreToolBarVersion();
+        VSettingsStore::SetToolBarCustomized(true);
+    }
+    EXPECT_TRUE(VSettingsStore::HasRecentCustomizeConfig());
+    EXPECT_FALSE(VSettingsStore::HasDeprecatedCustomizeConfig());
+    EXPECT_FALSE(VSettingsStore::HasXmlCustomizeConfig());
+    EXPECT_FALSE(VSettingsStore::HasIncompatibleCustomizeConfig());
+
+    // The next release finds the customised toolbar of this one.
+    VSettingsStore::CleanUp();
+    VSettingsStore::SetToolBarVersion(4);
+    {
+        VSettingsStore store;
+        store.CreateKey(L"Bar1");
+    }
+    EXPECT_TRUE(VSettingsStore::HasIncompatibleCustomizeConfig());
+
+    const std::wstring deprecated = folder + L"\\AppMenuToolbar.ini";
+    const std::wstring xml = folder + L"\\AppMenuToolbar.xml";
+    CloseHandle(CreateFileW(deprecated.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    CreateDirectoryW(xml.c_str(), nullptr); // a folder of that name counts as well
+    EXPECT_TRUE(VSettingsStore::HasDeprecatedCustomizeConfig());
+    EXPECT_TRUE(VSettingsStore::HasXmlCustomizeConfig());
+
+    VSettingsStore::CleanUp();
+    DeleteFileW(deprecated.c_str());
+    RemoveDirectoryW(xml.c_str());
+    DeleteFileW((folder + L"\\AppMenuToolbarV2.ini").c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+TEST_F(SettingsStore, NamesOfTheFiles)
+{
+    VSettingsStore::SetAppConfigPath(L"C:\\Cfg\\");
+    EXPECT_STREQ(L"C:\\Cfg\\AppMenuToolbar.xml", VSettingsStore::GetXmlFilePath());
+    VSettingsStore::SetAppConfigPath(L"C:\\Cfg");
+    EXPECT_STREQ(L"C:\\Cfg\\AppMenuToolbar.xml", VSettingsStore::GetXmlFilePath());
+    EXPECT_STREQ(L"AppMenuToolbarV2", VSettingsStore::GetIniFilename());
+    EXPECT_STREQ(L"AppMenuToolbar", VSettingsStore::GetDeprecatedIniFilename());
+}
+
+TEST_F(SettingsStore, IsTheFrameworksDynamicSettingsStoreClass)
+{
+    CRuntimeClass* runtime = RUNTIME_CLASS(VSettingsStore);
+    EXPECT_STREQ("VSettingsStore", runtime->m_lpszClassName);
+    std::unique_ptr<CObject> made(runtime->CreateObject());
+    ASSERT_NE(nullptr, made);
+    EXPECT_TRUE(made->IsKindOf(RUNTIME_CLASS(CSettingsStore)));
+
+    ASSERT_TRUE(CSettingsStoreSP::SetRuntimeClass(runtime));
+    {
+        CSettingsStoreSP maker;
+        CSettingsStore& store = maker.Create(FALSE, TRUE);
+        EXPECT_TRUE(store.IsKindOf(runtime));
+        EXPECT_TRUE(store.CreateKey(L"Bar1"));
+        EXPECT_TRUE(store.Write(L"Value", 9));
+        EXPECT_EQ(9u, Stored()[L"Bar1-Value"].dword);
+    }
+    CSettingsStoreSP::SetRuntimeClass(nullptr);
+}
+
+TEST_F(SettingsStore, NoHostStoreGivesFailedReadsAndNoCrash)
+{
+    PardalinInit(nullptr, nullptr);
+    VSettingsStore store;
+    store.CreateKey(L"Bar1");
+    EXPECT_TRUE(store.Write(L"Name", L"lost"));
+    CString name;
+    EXPECT_FALSE(store.Read(L"Name", name));
+
+    VProfileStore profile;
+    VProfileKey key(*profile.GetRootKey(), L"Any");
+    DWORD value = 5;
+    EXPECT_FALSE(key.ReadDword(L"X", &value));
+    EXPECT_EQ(5u, value);
+}
+} // namespace
