@@ -95,8 +95,8 @@ public:
         bNoByteSwap = 4,      // accepted for compatibility; nothing is ever swapped
     };
 
-    // Construction. nBufSize below 128 is raised to 128; lpBuf, when given, is the caller's buffer of
-    // nBufSize bytes and outlives the archive.
+    // Construction. nBufSize below 128 is raised to 128. lpBuf, when given, is the caller's buffer of
+    // nBufSize bytes (at least 128; CInvalidArgException otherwise) and outlives the archive.
     CArchive(CFile* pFile, UINT nMode, int nBufSize = 4096, void* lpBuf = nullptr);
     // Closes (flushing a store archive) unless bNoFlushOnDelete was given; errors are swallowed.
     ~CArchive();
@@ -198,6 +198,9 @@ private:
     // buffered or the file ends; FALSE in that case.
     bool FillBuffer(UINT nBytesNeeded);
     void WriteBuffer();
+    // The next character of a text line: 1 with the character, 0 at the end of the file, -1 at the end
+    // of the line (after "\n", "\r\n" or a lone "\r", which are consumed).
+    int NextLineChar(TCHAR& ch);
     afximpl::ArchiveMaps& Maps();
     [[noreturn]] void ThrowArchive(int cause) const;
 
