@@ -5,11 +5,6 @@
 #error This header is part of <afxwin.h>; include that instead.
 #endif
 
-// The string resource that names the application (the default of m_pszAppName).
-#ifndef AFX_IDS_APP_TITLE
-#define AFX_IDS_APP_TITLE 0xE000
-#endif
-
 /////////////////////////////////////////////////////////////////////////////
 // CWinApp: the one application object of a program. Constructed statically by the host; AfxWinMain (or a
 // host's own entry calling AfxWinInit) completes it and runs InitInstance.
