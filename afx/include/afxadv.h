@@ -14,11 +14,6 @@
 // The longest menu text of a recent file, in characters.
 #define AFX_ABBREV_FILENAME_LEN 30
 
-// The size of the application's list when LoadStdProfileSettings is given none, and the most entries the
-// menu numbers (ID_FILE_MRU_FILE1 ... ID_FILE_MRU_FILE16).
-#define _AFX_MRU_COUNT 4
-#define _AFX_MRU_MAX_COUNT 16
-
 class AFX_API CRecentFileList
 {
 public:
