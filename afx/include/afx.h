@@ -38,6 +38,11 @@ struct AFX_API CRuntimeClass
     static CRuntimeClass* PASCAL FromName(LPCWSTR lpszClassName);
     static CObject* PASCAL CreateObject(LPCSTR lpszClassName);
     static CObject* PASCAL CreateObject(LPCWSTR lpszClassName);
+
+    // The class in an archive: its schema (a WORD) and its name (a WORD length and narrow characters).
+    // Load gives the registered class of that name, null when there is none or the name is malformed.
+    void Store(CArchive& ar) const;
+    static CRuntimeClass* PASCAL Load(CArchive& ar, UINT* pwSchemaNum);
 };
 
 // Adds a class to the module state's class list; used by the IMPLEMENT_ macros at static initialisation.
@@ -110,6 +115,27 @@ public:                                                                         
         return new class_name;                                                                               \
     }                                                                                                        \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, class_name::CreateObject)
+
+// Serialisable classes: creatable by name and stored with a schema number. A class whose schema has
+// VERSIONABLE_SCHEMA loads archives of any schema; its Serialize asks CArchive::GetObjectSchema which one.
+#define VERSIONABLE_SCHEMA (0x80000000)
+
+// The friend loads a pointer of the class itself (`ar >> pShape`), checking the class of what it loads.
+#define DECLARE_SERIAL(class_name)                                                                           \
+    DECLARE_DYNCREATE(class_name)                                                                            \
+    friend CArchive& AFXAPI operator>>(CArchive& ar, class_name*& pOb);
+
+#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)                                               \
+    CObject* PASCAL class_name::CreateObject()                                                               \
+    {                                                                                                        \
+        return new class_name;                                                                               \
+    }                                                                                                        \
+    IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject)                   \
+    CArchive& AFXAPI operator>>(CArchive& ar, class_name*& pOb)                                              \
+    {                                                                                                        \
+        pOb = static_cast<class_name*>(ar.ReadObject(RUNTIME_CLASS(class_name)));                            \
+        return ar;                                                                                           \
+    }
 
 // The object itself when it is of the class (or derived from it), otherwise null; null stays null.
 AFX_API CObject* AFXAPI AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject);
@@ -384,3 +410,4 @@ template <typename Char, typename... Args> inline void AfxTrace(const Char* lpsz
     }
 }
 #include "afxfile_.h"
+#include "afxarc_.h"

@@ -5,10 +5,13 @@
 #error This header is part of <afxwin.h>; include that instead.
 #endif
 
-// The string resource that names the application (the default of m_pszAppName).
-#ifndef AFX_IDS_APP_TITLE
-#define AFX_IDS_APP_TITLE 0xE000
-#endif
+class CDocument;
+class CRecentFileList;
+
+// The size of the recent-file list when LoadStdProfileSettings is given none, and the most entries the menu
+// numbers (ID_FILE_MRU_FILE1 ... ID_FILE_MRU_FILE16).
+#define _AFX_MRU_COUNT 4
+#define _AFX_MRU_MAX_COUNT 16
 
 /////////////////////////////////////////////////////////////////////////////
 // CWinApp: the one application object of a program. Constructed statically by the host; AfxWinMain (or a
@@ -32,6 +35,8 @@ public:
     BOOL InitInstance() override;
     // CWinThread's loop; without a main window the application has nothing to run and quits at once.
     int Run() override;
+    // Saves the recent-file list (SaveStdProfileSettings) and deletes it; then CWinThread's exit code.
+    int ExitInstance() override;
 
     // Every AfxMessageBox of the program comes here, so an application (or a test) can show message boxes
     // its own way. The default shows the box with the application name as caption, owned by the main
@@ -75,6 +80,26 @@ public:
     HINSTANCE m_hInstance;
     LPTSTR m_lpCmdLine; // the command line after the program name
     int m_nCmdShow;
+
+    // The recent-file list (CRecentFileList in afxadv.h). With nMaxMRU above 0, LoadStdProfileSettings makes
+    // a list of that many entries on the profile's "Recent File List" section (File1, File2, ...) and reads
+    // it; SaveStdProfileSettings writes it back. The File menu shows the list at its ID_FILE_MRU_FILE1 item.
+    void LoadStdProfileSettings(UINT nMaxMRU = _AFX_MRU_COUNT);
+    void SaveStdProfileSettings();
+    // Puts a file first in the list, if there is one.
+    virtual void AddToRecentFileList(LPCTSTR lpszPathName);
+    // Opens a file the user chose from the list; null when it could not be opened, and the file then leaves
+    // the list. The default opens nothing: a host that offers the list overrides it (the returned pointer is
+    // only compared with null).
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+
+    CRecentFileList* m_pRecentFileList; // null until LoadStdProfileSettings makes it
+
+protected:
+    afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+    afx_msg BOOL OnOpenRecentFile(UINT nID);
+
+    DECLARE_MESSAGE_MAP()
 };
 
 /////////////////////////////////////////////////////////////////////////////

@@ -76,8 +76,6 @@ AFX_API void AFXAPI AfxSetWindowText(HWND hWndCtrl, LPCTSTR lpszNew);
 /////////////////////////////////////////////////////////////////////////////
 // CDialog
 
-#define ID_HELP 0xE146
-
 class AFX_API CDialog : public CWnd
 {
     DECLARE_DYNAMIC(CDialog)

@@ -209,6 +209,9 @@ protected:                                                                      
 #define ON_COMMAND_EX(id, memberFxn)                                                                         \
     {WM_COMMAND, CN_COMMAND, (WORD)(id), (WORD)(id), AfxSigCmd_EX,                                           \
      {.pfnCmd_b_u = static_cast<BOOL (CCmdTarget::*)(UINT)>(memberFxn)}},
+#define ON_COMMAND_EX_RANGE(id, idLast, memberFxn)                                                           \
+    {WM_COMMAND, CN_COMMAND, (WORD)(id), (WORD)(idLast), AfxSigCmd_EX,                                       \
+     {.pfnCmd_b_u = static_cast<BOOL (CCmdTarget::*)(UINT)>(memberFxn)}},
 #define ON_UPDATE_COMMAND_UI(id, memberFxn)                                                                  \
     {WM_COMMAND, CN_UPDATE_COMMAND_UI, (WORD)(id), (WORD)(id), AfxSigCmdUI,                                  \
      {.pfnCmdUI = static_cast<void (CCmdTarget::*)(CCmdUI*)>(memberFxn)}},

@@ -73,7 +73,7 @@ public:
     // A system module state's own resources are searched after every non-system library's.
     BOOL m_bSystem = FALSE;
 
-    // Run-time classes registered by IMPLEMENT_DYNAMIC, IMPLEMENT_DYNCREATE and (later) IMPLEMENT_SERIAL,
+    // Run-time classes registered by IMPLEMENT_DYNAMIC, IMPLEMENT_DYNCREATE and IMPLEMENT_SERIAL,
     // newest first. Guarded by AfxLockGlobals(CRIT_RUNTIMECLASSLIST).
     CTypedSimpleList<CRuntimeClass*> m_classList;
     // Class factories; none are implemented, the list is carried so extension modules keep their shape.

@@ -17,6 +17,7 @@
 #include "afxcoll.h"
 #include "atltypes.h"
 #include "afxmsg_.h"
+#include "afxres.h"
 
 class CWnd;
 

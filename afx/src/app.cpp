@@ -1,5 +1,5 @@
 // The application object, its message loop and the program entry.
-#include "afxwin.h"
+#include "afxadv.h"
 #include "afximpl.h"
 
 #include <cstdlib>
@@ -86,7 +86,7 @@ IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 CWinApp::CWinApp(LPCTSTR lpszAppName)
     : m_pszAppName(lpszAppName != nullptr ? afximpl::DuplicateString(lpszAppName) : nullptr),
       m_pszExeName(nullptr), m_pszProfileName(nullptr), m_pszRegistryKey(nullptr), m_hInstance(nullptr),
-      m_lpCmdLine(nullptr), m_nCmdShow(SW_SHOWNORMAL)
+      m_lpCmdLine(nullptr), m_nCmdShow(SW_SHOWNORMAL), m_pRecentFileList(nullptr)
 {
     // The application object lives as long as the program; it must never delete itself as a thread.
     m_bAutoDelete = FALSE;
@@ -119,6 +119,7 @@ CWinApp::~CWinApp()
     {
         pState->m_lpszCurrentAppName = nullptr;
     }
+    delete m_pRecentFileList;
     FreeString(m_pszAppName);
     FreeString(m_pszExeName);
     FreeString(m_pszProfileName);
@@ -143,6 +144,14 @@ int CWinApp::Run()
         PostQuitMessage(0);
     }
     return CWinThread::Run();
+}
+
+int CWinApp::ExitInstance()
+{
+    SaveStdProfileSettings();
+    delete m_pRecentFileList;
+    m_pRecentFileList = nullptr;
+    return CWinThread::ExitInstance();
 }
 
 void CWinApp::SetCurrentHandles()
