@@ -404,6 +404,10 @@ public:
                         LPCTSTR lpszMenuName = nullptr, DWORD dwExStyle = 0,
                         CCreateContext* pContext = nullptr);
 
+    // Loads the accelerator table the frame translates keys through, found through the resource chain.
+    // FALSE when the resource cannot be loaded; a frame loads one table in its life.
+    BOOL LoadAccelTable(LPCTSTR lpszResourceName);
+
     BOOL IsFrameWnd() const override;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     // The frame's own map first, then the application's.

@@ -53,6 +53,16 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     return TRUE;
 }
 
+BOOL CFrameWnd::LoadAccelTable(LPCTSTR lpszResourceName)
+{
+    ASSERT(m_hAccelTable == nullptr);
+    if (m_hAccelTable != nullptr)
+        return FALSE;
+    HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, RT_ACCELERATOR);
+    m_hAccelTable = ::LoadAcceleratorsW(hInst, lpszResourceName);
+    return m_hAccelTable != nullptr;
+}
+
 BOOL CFrameWnd::IsFrameWnd() const
 {
     return TRUE;

@@ -87,8 +87,9 @@ CRect CMainFrame::SavedPlacement()
 
 void CMainFrame::SavePlacement()
 {
-    WINDOWPLACEMENT placement = {sizeof(placement)};
-    if (!GetWindowPlacement(&placement))
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    if (!::GetWindowPlacement(m_hWnd, &placement))
         return;
     CSettingsStoreSP maker;
     CSettingsStore& store = maker.Create(FALSE, FALSE);

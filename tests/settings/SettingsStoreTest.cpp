@@ -13,15 +13,6 @@
 #include <string>
 #include <thread>
 
-namespace
-{
-VProfileStoreFactory* g_factory = nullptr;
-
-VProfileStoreFactory* RegisteredFactory()
-{
-    return g_factory;
-}
-
 // A framework object that saves a name and a list of numbers.
 class SavedLayout : public CObject
 {
@@ -66,6 +57,15 @@ public:
     }
 };
 IMPLEMENT_SERIAL(SavedPoint, CObject, 1)
+
+namespace
+{
+VProfileStoreFactory* g_factory = nullptr;
+
+VProfileStoreFactory* RegisteredFactory()
+{
+    return g_factory;
+}
 
 // Every test starts from a library just loaded: no shared key, no versions, the memory store registered.
 class SettingsStore : public testing::Test
