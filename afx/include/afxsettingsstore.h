@@ -51,8 +51,9 @@ public:
     virtual BOOL Write(LPCTSTR lpszValueName, DWORD dwVal);
     virtual BOOL Write(LPCTSTR lpszValueName, int nValue);
     // Every Read returns FALSE when the value is missing, of another type or (for objects) does not
-    // load, and then leaves its output alone, except Read(BYTE**), which gives null and 0. Read(BYTE**)
-    // gives an array the caller frees with delete[]; Read(CObject*&) a new object the caller deletes.
+    // load, and then leaves its output alone, except Read(BYTE**), which gives null and 0, and
+    // Read(CObject&), whose Serialize may have read part of the value. Read(BYTE**) gives an array the
+    // caller frees with delete[]; Read(CObject*&) a new object the caller deletes.
     virtual BOOL Read(LPCTSTR lpszValueName, CObject*& pObj);
     virtual BOOL Read(LPCTSTR lpszValueName, CObject& obj);
     virtual BOOL Read(LPCTSTR lpszValueName, BYTE** ppData, UINT* pcbData);
