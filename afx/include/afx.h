@@ -10,6 +10,7 @@
 #include "afxstat_.h"
 
 class CArchive;
+class CDumpContext;
 class CObject;
 struct AFX_CLASSINIT;
 
@@ -72,6 +73,9 @@ public:
     virtual void Serialize(CArchive& ar);
     // Checks the object's invariants in diagnostic builds (ASSERT_VALID).
     virtual void AssertValid() const;
+    // Writes the object's state to a dump context in diagnostic builds; CObject writes nothing. The slot is
+    // part of every derived class's virtual table, so classes derived in other modules line up with MFC's.
+    virtual void Dump(CDumpContext& dc) const;
 
     static CRuntimeClass classCObject;
     static CRuntimeClass* PASCAL GetThisClass();

@@ -227,6 +227,8 @@ void CObject::Serialize(CArchive&) {}
 
 void CObject::AssertValid() const {}
 
+void CObject::Dump(CDumpContext&) const {}
+
 CObject* AFXAPI AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject)
 {
     return pObject != nullptr && pObject->IsKindOf(pClass) ? pObject : nullptr;
