@@ -142,3 +142,6 @@ AFX_API CWinThread* AFXAPI AfxGetThread();
 #include "afxstdctl_.h"
 #include "afxapp_.h"
 #include "afxdll_.h"
+
+// The thin wrappers, inline.
+#include "afxwin1.inl"
