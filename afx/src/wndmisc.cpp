@@ -38,16 +38,6 @@ BOOL PASCAL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFl
     return TRUE;
 }
 
-DWORD CWnd::GetStyle() const
-{
-    return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE));
-}
-
-DWORD CWnd::GetExStyle() const
-{
-    return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE));
-}
-
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
     return ModifyStyle(m_hWnd, dwRemove, dwAdd, nFlags);
@@ -222,27 +212,12 @@ CWnd* PASCAL CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
 /////////////////////////////////////////////////////////////////////////////
 // Text
 
-void CWnd::SetWindowText(LPCTSTR lpszString)
-{
-    ::SetWindowTextW(m_hWnd, lpszString);
-}
-
-int CWnd::GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const
-{
-    return ::GetWindowTextW(m_hWnd, lpszStringBuf, nMaxCount);
-}
-
 void CWnd::GetWindowText(CString& rString) const
 {
     // The length is an upper bound for some controls; the copy reports what it wrote.
     int nLength = ::GetWindowTextLengthW(m_hWnd);
     int nCopied = ::GetWindowTextW(m_hWnd, rString.GetBufferSetLength(nLength), nLength + 1);
     rString.ReleaseBuffer(nCopied);
-}
-
-int CWnd::GetWindowTextLength() const
-{
-    return ::GetWindowTextLengthW(m_hWnd);
 }
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
@@ -257,21 +232,6 @@ CFont* CWnd::GetFont() const
 
 /////////////////////////////////////////////////////////////////////////////
 // Messages
-
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::SendMessageW(m_hWnd, message, wParam, lParam);
-}
-
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::PostMessageW(m_hWnd, message, wParam, lParam);
-}
-
-BOOL CWnd::SendNotifyMessage(UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::SendNotifyMessageW(m_hWnd, message, wParam, lParam);
-}
 
 void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm)
 {
@@ -306,55 +266,9 @@ void PASCAL CWnd::SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wPara
 /////////////////////////////////////////////////////////////////////////////
 // State and placement
 
-BOOL CWnd::ShowWindow(int nCmdShow)
-{
-    return ::ShowWindow(m_hWnd, nCmdShow);
-}
-
-BOOL CWnd::IsWindowVisible() const
-{
-    return ::IsWindowVisible(m_hWnd);
-}
-
-BOOL CWnd::EnableWindow(BOOL bEnable)
-{
-    return ::EnableWindow(m_hWnd, bEnable);
-}
-
-BOOL CWnd::IsWindowEnabled() const
-{
-    return ::IsWindowEnabled(m_hWnd);
-}
-
-BOOL CWnd::IsIconic() const
-{
-    return ::IsIconic(m_hWnd);
-}
-
-BOOL CWnd::IsZoomed() const
-{
-    return ::IsZoomed(m_hWnd);
-}
-
-void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint)
-{
-    ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
-}
-
-void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint)
-{
-    ::MoveWindow(m_hWnd, lpRect->left, lpRect->top, lpRect->right - lpRect->left,
-                 lpRect->bottom - lpRect->top, bRepaint);
-}
-
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
 {
     return ::SetWindowPos(m_hWnd, pWndInsertAfter->GetSafeHwnd(), x, y, cx, cy, nFlags);
-}
-
-void CWnd::BringWindowToTop()
-{
-    ::BringWindowToTop(m_hWnd);
 }
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
@@ -428,36 +342,6 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
     ::SetWindowPos(m_hWnd, nullptr, xLeft, yTop, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CWnd::GetWindowRect(LPRECT lpRect) const
-{
-    ::GetWindowRect(m_hWnd, lpRect);
-}
-
-void CWnd::GetClientRect(LPRECT lpRect) const
-{
-    ::GetClientRect(m_hWnd, lpRect);
-}
-
-void CWnd::ClientToScreen(LPPOINT lpPoint) const
-{
-    ::ClientToScreen(m_hWnd, lpPoint);
-}
-
-void CWnd::ClientToScreen(LPRECT lpRect) const
-{
-    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(lpRect), 2);
-}
-
-void CWnd::ScreenToClient(LPPOINT lpPoint) const
-{
-    ::ScreenToClient(m_hWnd, lpPoint);
-}
-
-void CWnd::ScreenToClient(LPRECT lpRect) const
-{
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(lpRect), 2);
-}
-
 void CWnd::MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const
 {
     ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), lpPoint, nCount);
@@ -491,11 +375,6 @@ CWnd* PASCAL CWnd::GetActiveWindow()
     return FromHandle(::GetActiveWindow());
 }
 
-BOOL CWnd::SetForegroundWindow()
-{
-    return ::SetForegroundWindow(m_hWnd);
-}
-
 CWnd* PASCAL CWnd::GetForegroundWindow()
 {
     return FromHandle(::GetForegroundWindow());
@@ -514,39 +393,9 @@ CWnd* PASCAL CWnd::GetCapture()
 /////////////////////////////////////////////////////////////////////////////
 // Painting
 
-void CWnd::Invalidate(BOOL bErase)
-{
-    ::InvalidateRect(m_hWnd, nullptr, bErase);
-}
-
-void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase)
-{
-    ::InvalidateRect(m_hWnd, lpRect, bErase);
-}
-
-void CWnd::ValidateRect(LPCRECT lpRect)
-{
-    ::ValidateRect(m_hWnd, lpRect);
-}
-
-void CWnd::UpdateWindow()
-{
-    ::UpdateWindow(m_hWnd);
-}
-
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)
 {
     return ::RedrawWindow(m_hWnd, lpRectUpdate, static_cast<HRGN>(prgnUpdate->GetSafeHandle()), flags);
-}
-
-void CWnd::SetRedraw(BOOL bRedraw)
-{
-    SendMessage(WM_SETREDRAW, bRedraw);
-}
-
-BOOL CWnd::GetUpdateRect(LPRECT lpRect, BOOL bErase)
-{
-    return ::GetUpdateRect(m_hWnd, lpRect, bErase);
 }
 
 CDC* CWnd::GetDC()
@@ -569,22 +418,6 @@ CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint)
     return CDC::FromHandle(::BeginPaint(m_hWnd, lpPaint));
 }
 
-void CWnd::EndPaint(LPPAINTSTRUCT lpPaint)
-{
-    ::EndPaint(m_hWnd, lpPaint);
-}
-
-UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse,
-                        void(CALLBACK* lpfnTimer)(HWND, UINT, UINT_PTR, DWORD))
-{
-    return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
-}
-
-BOOL CWnd::KillTimer(UINT_PTR nIDEvent)
-{
-    return ::KillTimer(m_hWnd, nIDEvent);
-}
-
 /////////////////////////////////////////////////////////////////////////////
 // Menus and scroll bars
 
@@ -598,44 +431,9 @@ BOOL CWnd::SetMenu(CMenu* pMenu)
     return ::SetMenu(m_hWnd, pMenu->GetSafeHmenu());
 }
 
-void CWnd::DrawMenuBar()
-{
-    ::DrawMenuBar(m_hWnd);
-}
-
 CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
 {
     return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
-}
-
-int CWnd::GetScrollPos(int nBar) const
-{
-    return ::GetScrollPos(m_hWnd, nBar);
-}
-
-int CWnd::SetScrollPos(int nBar, int nPos, BOOL bRedraw)
-{
-    return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw);
-}
-
-void CWnd::GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const
-{
-    ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos);
-}
-
-void CWnd::SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw)
-{
-    ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw);
-}
-
-void CWnd::ShowScrollBar(UINT nBar, BOOL bShow)
-{
-    ::ShowScrollBar(m_hWnd, static_cast<int>(nBar), bShow);
-}
-
-BOOL CWnd::EnableScrollBar(int nSBFlags, UINT nArrowFlags)
-{
-    return ::EnableScrollBar(m_hWnd, static_cast<UINT>(nSBFlags), nArrowFlags);
 }
 
 BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask)
@@ -655,24 +453,9 @@ BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw)
 /////////////////////////////////////////////////////////////////////////////
 // Dialog items
 
-int CWnd::GetDlgCtrlID() const
-{
-    return ::GetDlgCtrlID(m_hWnd);
-}
-
-int CWnd::SetDlgCtrlID(int nID)
-{
-    return static_cast<int>(::SetWindowLongPtrW(m_hWnd, GWLP_ID, nID));
-}
-
 CWnd* CWnd::GetDlgItem(int nID) const
 {
     return FromHandle(::GetDlgItem(m_hWnd, nID));
-}
-
-void CWnd::GetDlgItem(int nID, HWND* phWnd) const
-{
-    *phWnd = ::GetDlgItem(m_hWnd, nID);
 }
 
 namespace
@@ -719,16 +502,6 @@ CWnd* CWnd::GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious) const
     return FromHandle(::GetNextDlgGroupItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
 }
 
-void CWnd::SetDlgItemText(int nID, LPCTSTR lpszString)
-{
-    ::SetDlgItemTextW(m_hWnd, nID, lpszString);
-}
-
-int CWnd::GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const
-{
-    return static_cast<int>(::GetDlgItemTextW(m_hWnd, nID, lpStr, nMaxCount));
-}
-
 int CWnd::GetDlgItemText(int nID, CString& rString) const
 {
     rString.Empty();
@@ -740,36 +513,6 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const
         rString.ReleaseBuffer(nCopied);
     }
     return rString.GetLength();
-}
-
-void CWnd::SetDlgItemInt(int nID, UINT nValue, BOOL bSigned)
-{
-    ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned);
-}
-
-UINT CWnd::GetDlgItemInt(int nID, BOOL* lpTrans, BOOL bSigned) const
-{
-    return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned);
-}
-
-LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::SendDlgItemMessageW(m_hWnd, nID, message, wParam, lParam);
-}
-
-void CWnd::CheckDlgButton(int nIDButton, UINT nCheck)
-{
-    ::CheckDlgButton(m_hWnd, nIDButton, nCheck);
-}
-
-UINT CWnd::IsDlgButtonChecked(int nIDButton) const
-{
-    return ::IsDlgButtonChecked(m_hWnd, nIDButton);
-}
-
-void CWnd::CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton)
-{
-    ::CheckRadioButton(m_hWnd, nIDFirstButton, nIDLastButton, nIDCheckButton);
 }
 
 int CWnd::GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton)
