@@ -146,3 +146,4 @@ AFX_API CWinThread* AFXAPI AfxGetThread();
 // The thin wrappers, inline.
 #include "afxwin1.inl"
 #include "afxwin2.inl"
+#include "afxstdctl_.inl"
