@@ -1,14 +1,51 @@
 // The standard controls: static, button, edit, list box, combo box and scroll bar.
 #include "wndstate.h"
 
+#include <type_traits>
+
 namespace
 {
-// The owner-drawn kinds answer WM_DRAWITEM and WM_MEASUREITEM (TRUE) when a parent offers them.
-void SetReflectedResult(LRESULT* pResult)
+// WM_DRAWITEM (and, for the list kinds, WM_MEASUREITEM) that a parent offers an owner-drawn control go to its
+// DrawItem (MeasureItem) and are answered TRUE; false for any other message.
+template <class Control>
+bool ReflectOwnerDraw(Control& control, UINT message, LPARAM lParam, LRESULT* pResult)
 {
+    constexpr bool bMeasures = std::is_same_v<Control, CListBox> || std::is_same_v<Control, CComboBox>;
+    if (message == WM_DRAWITEM)
+    {
+        control.DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    }
+    else if constexpr (bMeasures)
+    {
+        if (message != WM_MEASUREITEM)
+        {
+            return false;
+        }
+        control.MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+    }
+    else
+    {
+        return false;
+    }
     if (pResult != nullptr)
     {
         *pResult = TRUE;
+    }
+    return true;
+}
+
+// The text of item nIndex of a list or combo box, through the control's length and text messages; empty when
+// there is no such item.
+void GetItemText(const CWnd& control, UINT nLengthMessage, UINT nTextMessage, int nIndex, CString& rString)
+{
+    rString.Empty();
+    auto nLength = static_cast<int>(control.SendMessage(nLengthMessage, static_cast<WPARAM>(nIndex)));
+    if (nLength > 0)
+    {
+        auto nCopied = static_cast<int>(
+            control.SendMessage(nTextMessage, static_cast<WPARAM>(nIndex),
+                                reinterpret_cast<LPARAM>(rString.GetBufferSetLength(nLength))));
+        rString.ReleaseBuffer(nCopied > 0 ? nCopied : 0);
     }
 }
 } // namespace
@@ -31,13 +68,11 @@ void CStatic::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message != WM_DRAWITEM)
+    if (ReflectOwnerDraw(*this, message, lParam, pResult))
     {
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+        return TRUE;
     }
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    SetReflectedResult(pResult);
-    return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -63,13 +98,11 @@ void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message != WM_DRAWITEM)
+    if (ReflectOwnerDraw(*this, message, lParam, pResult))
     {
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+        return TRUE;
     }
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    SetReflectedResult(pResult);
-    return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -155,13 +188,7 @@ BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nI
 
 void CListBox::GetText(int nIndex, CString& rString) const
 {
-    rString.Empty();
-    int nLength = GetTextLen(nIndex);
-    if (nLength > 0)
-    {
-        int nCopied = GetText(nIndex, rString.GetBufferSetLength(nLength));
-        rString.ReleaseBuffer(nCopied > 0 ? nCopied : 0);
-    }
+    GetItemText(*this, LB_GETTEXTLEN, LB_GETTEXT, nIndex, rString);
 }
 
 void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
@@ -170,19 +197,11 @@ void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    switch (message)
+    if (ReflectOwnerDraw(*this, message, lParam, pResult))
     {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        break;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        break;
-    default:
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+        return TRUE;
     }
-    SetReflectedResult(pResult);
-    return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -201,13 +220,7 @@ BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
 
 void CComboBox::GetLBText(int nIndex, CString& rString) const
 {
-    rString.Empty();
-    int nLength = GetLBTextLen(nIndex);
-    if (nLength > 0)
-    {
-        int nCopied = GetLBText(nIndex, rString.GetBufferSetLength(nLength));
-        rString.ReleaseBuffer(nCopied > 0 ? nCopied : 0);
-    }
+    GetItemText(*this, CB_GETLBTEXTLEN, CB_GETLBTEXT, nIndex, rString);
 }
 
 void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
@@ -216,19 +229,11 @@ void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    switch (message)
+    if (ReflectOwnerDraw(*this, message, lParam, pResult))
     {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        break;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        break;
-    default:
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+        return TRUE;
     }
-    SetReflectedResult(pResult);
-    return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 /////////////////////////////////////////////////////////////////////////////
