@@ -16,6 +16,7 @@ inline int CGdiObject::GetObject(int nCount, LPVOID lpObject) const
     return ::GetObjectW(m_hObject, nCount, lpObject);
 }
 
+// Also for an object without a handle: 0.
 inline UINT CGdiObject::GetObjectType() const
 {
     return static_cast<UINT>(::GetObjectType(m_hObject));

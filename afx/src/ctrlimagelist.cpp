@@ -111,22 +111,26 @@ BOOL CImageList::Create(CImageList* pImageList)
 
 int CImageList::Add(CBitmap* pbmImage, CBitmap* pbmMask)
 {
+    ASSERT(m_hImageList != nullptr);
     return ImageList_Add(m_hImageList, static_cast<HBITMAP>(pbmImage->GetSafeHandle()),
                          static_cast<HBITMAP>(pbmMask->GetSafeHandle()));
 }
 
 int CImageList::Add(CBitmap* pbmImage, COLORREF crMask)
 {
+    ASSERT(m_hImageList != nullptr);
     return ImageList_AddMasked(m_hImageList, static_cast<HBITMAP>(pbmImage->GetSafeHandle()), crMask);
 }
 
 BOOL CImageList::Replace(int nImage, CBitmap* pbmImage, CBitmap* pbmMask)
 {
+    ASSERT(m_hImageList != nullptr);
     return ImageList_Replace(m_hImageList, nImage, static_cast<HBITMAP>(pbmImage->GetSafeHandle()),
                              static_cast<HBITMAP>(pbmMask->GetSafeHandle()));
 }
 
 BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
 {
+    ASSERT(m_hImageList != nullptr);
     return ImageList_Draw(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, nStyle);
 }

@@ -21,12 +21,14 @@ BOOL CListCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd*
 
 CImageList* CListCtrl::GetImageList(int nImageList) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CImageList::FromHandle(
         reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, static_cast<WPARAM>(nImageList))));
 }
 
 CImageList* CListCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CImageList::FromHandle(
         reinterpret_cast<HIMAGELIST>(SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType),
                                                  reinterpret_cast<LPARAM>(pImageList->GetSafeHandle()))));

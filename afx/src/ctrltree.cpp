@@ -21,12 +21,14 @@ BOOL CTreeCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd*
 
 CImageList* CTreeCtrl::GetImageList(int nImageList) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CImageList::FromHandle(
         reinterpret_cast<HIMAGELIST>(SendMessage(TVM_GETIMAGELIST, static_cast<WPARAM>(nImageList))));
 }
 
 CImageList* CTreeCtrl::SetImageList(CImageList* pImageList, int nImageList)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CImageList::FromHandle(
         reinterpret_cast<HIMAGELIST>(SendMessage(TVM_SETIMAGELIST, static_cast<WPARAM>(nImageList),
                                                  reinterpret_cast<LPARAM>(pImageList->GetSafeHandle()))));
@@ -158,12 +160,14 @@ HTREEITEM CTreeCtrl::InsertItem(UINT nMask, LPCTSTR lpszItem, int nImage, int nS
 
 CEdit* CTreeCtrl::EditLabel(HTREEITEM hItem)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return static_cast<CEdit*>(CWnd::FromHandle(
         reinterpret_cast<HWND>(SendMessage(TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(hItem)))));
 }
 
 CEdit* CTreeCtrl::GetEditControl() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return static_cast<CEdit*>(CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(TVM_GETEDITCONTROL))));
 }
 

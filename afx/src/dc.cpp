@@ -31,6 +31,7 @@ HDC CDC::GetSafeHdc() const
 
 CWnd* CDC::GetWindow() const
 {
+    ASSERT(m_hDC != nullptr);
     return CWnd::FromHandle(::WindowFromDC(m_hDC));
 }
 
@@ -93,56 +94,67 @@ BOOL CDC::DeleteDC()
 
 CGdiObject* CDC::SelectStockObject(int nIndex)
 {
+    ASSERT(m_hDC != nullptr);
     return CGdiObject::FromHandle(::SelectObject(m_hDC, ::GetStockObject(nIndex)));
 }
 
 CPen* CDC::SelectObject(CPen* pPen)
 {
+    ASSERT(m_hDC != nullptr);
     return static_cast<CPen*>(CGdiObject::FromHandle(::SelectObject(m_hDC, pPen->GetSafeHandle())));
 }
 
 CBrush* CDC::SelectObject(CBrush* pBrush)
 {
+    ASSERT(m_hDC != nullptr);
     return static_cast<CBrush*>(CGdiObject::FromHandle(::SelectObject(m_hDC, pBrush->GetSafeHandle())));
 }
 
 CFont* CDC::SelectObject(CFont* pFont)
 {
+    ASSERT(m_hDC != nullptr);
     return static_cast<CFont*>(CGdiObject::FromHandle(::SelectObject(m_hDC, pFont->GetSafeHandle())));
 }
 
 CBitmap* CDC::SelectObject(CBitmap* pBitmap)
 {
+    ASSERT(m_hDC != nullptr);
     return static_cast<CBitmap*>(CGdiObject::FromHandle(::SelectObject(m_hDC, pBitmap->GetSafeHandle())));
 }
 
 int CDC::SelectObject(CRgn* pRgn)
 {
+    ASSERT(m_hDC != nullptr);
     return ::SelectClipRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle()));
 }
 
 CGdiObject* CDC::SelectObject(CGdiObject* pObject)
 {
+    ASSERT(m_hDC != nullptr);
     return CGdiObject::FromHandle(::SelectObject(m_hDC, pObject->GetSafeHandle()));
 }
 
 CPen* CDC::GetCurrentPen() const
 {
+    ASSERT(m_hAttribDC != nullptr);
     return CPen::FromHandle(static_cast<HPEN>(::GetCurrentObject(m_hAttribDC, OBJ_PEN)));
 }
 
 CBrush* CDC::GetCurrentBrush() const
 {
+    ASSERT(m_hAttribDC != nullptr);
     return CBrush::FromHandle(static_cast<HBRUSH>(::GetCurrentObject(m_hAttribDC, OBJ_BRUSH)));
 }
 
 CFont* CDC::GetCurrentFont() const
 {
+    ASSERT(m_hAttribDC != nullptr);
     return CFont::FromHandle(static_cast<HFONT>(::GetCurrentObject(m_hAttribDC, OBJ_FONT)));
 }
 
 CBitmap* CDC::GetCurrentBitmap() const
 {
+    ASSERT(m_hAttribDC != nullptr);
     return CBitmap::FromHandle(static_cast<HBITMAP>(::GetCurrentObject(m_hAttribDC, OBJ_BITMAP)));
 }
 
@@ -168,6 +180,7 @@ CPoint CDC::SetViewportOrg(int x, int y)
 
 int CDC::SelectClipRgn(CRgn* pRgn)
 {
+    ASSERT(m_hDC != nullptr);
     return ::SelectClipRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle()));
 }
 
@@ -190,11 +203,13 @@ CPoint CDC::MoveTo(int x, int y)
 
 void CDC::FillRect(LPCRECT lpRect, CBrush* pBrush)
 {
+    ASSERT(m_hDC != nullptr);
     ::FillRect(m_hDC, lpRect, static_cast<HBRUSH>(pBrush->GetSafeHandle()));
 }
 
 void CDC::FrameRect(LPCRECT lpRect, CBrush* pBrush)
 {
+    ASSERT(m_hDC != nullptr);
     ::FrameRect(m_hDC, lpRect, static_cast<HBRUSH>(pBrush->GetSafeHandle()));
 }
 
@@ -224,12 +239,14 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF
 
 BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
 {
+    ASSERT(m_hDC != nullptr);
     return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc, dwRop);
 }
 
 BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
                      int nSrcHeight, DWORD dwRop)
 {
+    ASSERT(m_hDC != nullptr);
     return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc, nSrcWidth, nSrcHeight,
                         dwRop);
 }

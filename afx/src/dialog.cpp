@@ -370,6 +370,7 @@ BOOL CDialog::CheckAutoCenter()
 
 void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
 {
+    ASSERT(::IsWindow(m_hWnd));
     SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->GetSafeHwnd()), 1);
 }
 

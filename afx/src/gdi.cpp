@@ -319,6 +319,7 @@ BOOL CRgn::CreateEllipticRgn(int x1, int y1, int x2, int y2)
 
 int CRgn::CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode)
 {
+    ASSERT(m_hObject != nullptr);
     return ::CombineRgn(static_cast<HRGN>(m_hObject), static_cast<HRGN>(pRgn1->GetSafeHandle()),
                         static_cast<HRGN>(pRgn2->GetSafeHandle()), nCombineMode);
 }

@@ -80,12 +80,14 @@ BOOL CMenu::DestroyMenu()
 
 BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const CBitmap* pBmp)
 {
+    ASSERT(::IsMenu(m_hMenu));
     return ::AppendMenuW(m_hMenu, nFlags | MF_BITMAP, nIDNewItem,
                          static_cast<LPCWSTR>(pBmp->GetSafeHandle()));
 }
 
 BOOL CMenu::InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, const CBitmap* pBmp)
 {
+    ASSERT(::IsMenu(m_hMenu));
     return ::InsertMenuW(m_hMenu, nPosition, nFlags | MF_BITMAP, nIDNewItem,
                          static_cast<LPCWSTR>(pBmp->GetSafeHandle()));
 }
@@ -105,6 +107,7 @@ int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
 
 CMenu* CMenu::GetSubMenu(int nPos) const
 {
+    ASSERT(::IsMenu(m_hMenu));
     return FromHandle(::GetSubMenu(m_hMenu, nPos));
 }
 

@@ -1,4 +1,6 @@
-// CWnd's thin wrappers over the window functions.
+// CWnd's wrappers over the window functions that do more than forward one call (those are inline in
+// afxwin2.inl): the ones that give back framework objects or take objects that may be null, and the ones
+// with logic of their own (styles, owners and frames, centring, text and radio buttons).
 #include "wndstate.h"
 
 /////////////////////////////////////////////////////////////////////////////
@@ -53,11 +55,13 @@ BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 
 CWnd* CWnd::GetParent() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::GetParent(m_hWnd));
 }
 
 CWnd* CWnd::SetParent(CWnd* pWndNewParent)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd()));
 }
 
@@ -143,21 +147,25 @@ CFrameWnd* CWnd::GetTopLevelFrame() const
 
 CWnd* CWnd::GetWindow(UINT nCmd) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::GetWindow(m_hWnd, nCmd));
 }
 
 CWnd* CWnd::GetTopWindow() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::GetTopWindow(m_hWnd));
 }
 
 CWnd* CWnd::GetLastActivePopup() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::GetLastActivePopup(m_hWnd));
 }
 
 BOOL CWnd::IsChild(const CWnd* pWnd) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return ::IsChild(m_hWnd, pWnd->GetSafeHwnd());
 }
 
@@ -222,11 +230,13 @@ void CWnd::GetWindowText(CString& rString) const
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 {
+    ASSERT(::IsWindow(m_hWnd));
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont->GetSafeHandle()), bRedraw);
 }
 
 CFont* CWnd::GetFont() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
 }
 
@@ -268,6 +278,7 @@ void PASCAL CWnd::SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wPara
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return ::SetWindowPos(m_hWnd, pWndInsertAfter->GetSafeHwnd(), x, y, cx, cy, nFlags);
 }
 
@@ -344,11 +355,13 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
 
 void CWnd::MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), lpPoint, nCount);
 }
 
 void CWnd::MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), reinterpret_cast<POINT*>(lpRect), 2);
 }
 
@@ -357,6 +370,7 @@ void CWnd::MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const
 
 CWnd* CWnd::SetFocus()
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::SetFocus(m_hWnd));
 }
 
@@ -367,6 +381,7 @@ CWnd* PASCAL CWnd::GetFocus()
 
 CWnd* CWnd::SetActiveWindow()
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::SetActiveWindow(m_hWnd));
 }
 
@@ -382,6 +397,7 @@ CWnd* PASCAL CWnd::GetForegroundWindow()
 
 CWnd* CWnd::SetCapture()
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::SetCapture(m_hWnd));
 }
 
@@ -395,26 +411,31 @@ CWnd* PASCAL CWnd::GetCapture()
 
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return ::RedrawWindow(m_hWnd, lpRectUpdate, static_cast<HRGN>(prgnUpdate->GetSafeHandle()), flags);
 }
 
 CDC* CWnd::GetDC()
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CDC::FromHandle(::GetDC(m_hWnd));
 }
 
 CDC* CWnd::GetWindowDC()
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CDC::FromHandle(::GetWindowDC(m_hWnd));
 }
 
 int CWnd::ReleaseDC(CDC* pDC)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc());
 }
 
 CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CDC::FromHandle(::BeginPaint(m_hWnd, lpPaint));
 }
 
@@ -423,16 +444,19 @@ CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint)
 
 CMenu* CWnd::GetMenu() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CMenu::FromHandle(::GetMenu(m_hWnd));
 }
 
 BOOL CWnd::SetMenu(CMenu* pMenu)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return ::SetMenu(m_hWnd, pMenu->GetSafeHmenu());
 }
 
 CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
 }
 
@@ -455,6 +479,7 @@ BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw)
 
 CWnd* CWnd::GetDlgItem(int nID) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::GetDlgItem(m_hWnd, nID));
 }
 
@@ -494,11 +519,13 @@ CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
 
 CWnd* CWnd::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::GetNextDlgTabItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
 }
 
 CWnd* CWnd::GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::GetNextDlgGroupItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
 }
 
