@@ -2,6 +2,8 @@
 // common-control classes are loaded (InitCommonControlsEx) the first time one of them is created.
 #pragma once
 
+#define AFX_UMBRELLA_AFXCMN_H
+
 #include "afxwin.h"
 
 #include <commctrl.h>
@@ -189,3 +191,5 @@ public:
     int HitTest(CPoint pt, UINT* pFlags = nullptr) const;
     int HitTest(LVHITTESTINFO* pHitTestInfo) const;
 };
+
+#include "afxcmn.inl"

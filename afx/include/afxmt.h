@@ -54,9 +54,21 @@ public:
                     LPSECURITY_ATTRIBUTES lpsaAttribute = nullptr);
     ~CEvent() override;
 
-    BOOL SetEvent();
-    BOOL PulseEvent();
-    BOOL ResetEvent();
+    BOOL SetEvent()
+    {
+        ASSERT(m_hObject != nullptr);
+        return ::SetEvent(m_hObject);
+    }
+    BOOL PulseEvent()
+    {
+        ASSERT(m_hObject != nullptr);
+        return ::PulseEvent(m_hObject);
+    }
+    BOOL ResetEvent()
+    {
+        ASSERT(m_hObject != nullptr);
+        return ::ResetEvent(m_hObject);
+    }
     // An event is not owned, so there is nothing to give back.
     BOOL Unlock() override;
     using CSyncObject::Unlock;

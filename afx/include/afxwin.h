@@ -143,3 +143,8 @@ AFX_API CWinThread* AFXAPI AfxGetThread();
 #include "afxstdctl_.h"
 #include "afxapp_.h"
 #include "afxdll_.h"
+
+// The thin wrappers, inline.
+#include "afxwin1.inl"
+#include "afxwin2.inl"
+#include "afxstdctl_.inl"

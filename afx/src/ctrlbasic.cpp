@@ -1,14 +1,51 @@
 // The standard controls: static, button, edit, list box, combo box and scroll bar.
 #include "wndstate.h"
 
+#include <type_traits>
+
 namespace
 {
-// The owner-drawn kinds answer WM_DRAWITEM and WM_MEASUREITEM (TRUE) when a parent offers them.
-void SetReflectedResult(LRESULT* pResult)
+// WM_DRAWITEM (and, for the list kinds, WM_MEASUREITEM) that a parent offers an owner-drawn control go to its
+// DrawItem (MeasureItem) and are answered TRUE; false for any other message.
+template <class Control>
+bool ReflectOwnerDraw(Control& control, UINT message, LPARAM lParam, LRESULT* pResult)
 {
+    constexpr bool bMeasures = std::is_same_v<Control, CListBox> || std::is_same_v<Control, CComboBox>;
+    if (message == WM_DRAWITEM)
+    {
+        control.DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    }
+    else if constexpr (bMeasures)
+    {
+        if (message != WM_MEASUREITEM)
+        {
+            return false;
+        }
+        control.MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+    }
+    else
+    {
+        return false;
+    }
     if (pResult != nullptr)
     {
         *pResult = TRUE;
+    }
+    return true;
+}
+
+// The text of item nIndex of a list or combo box, through the control's length and text messages; empty when
+// there is no such item.
+void GetItemText(const CWnd& control, UINT nLengthMessage, UINT nTextMessage, int nIndex, CString& rString)
+{
+    rString.Empty();
+    auto nLength = static_cast<int>(control.SendMessage(nLengthMessage, static_cast<WPARAM>(nIndex)));
+    if (nLength > 0)
+    {
+        auto nCopied = static_cast<int>(
+            control.SendMessage(nTextMessage, static_cast<WPARAM>(nIndex),
+                                reinterpret_cast<LPARAM>(rString.GetBufferSetLength(nLength))));
+        rString.ReleaseBuffer(nCopied > 0 ? nCopied : 0);
     }
 }
 } // namespace
@@ -27,49 +64,15 @@ BOOL CStatic::Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pP
     return CWnd::Create(L"STATIC", lpszText, dwStyle, rect, pParentWnd, nID);
 }
 
-HICON CStatic::SetIcon(HICON hIcon)
-{
-    return reinterpret_cast<HICON>(SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(hIcon)));
-}
-
-HICON CStatic::GetIcon() const
-{
-    return reinterpret_cast<HICON>(SendMessage(STM_GETICON));
-}
-
-HBITMAP CStatic::SetBitmap(HBITMAP hBitmap)
-{
-    return reinterpret_cast<HBITMAP>(
-        SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(hBitmap)));
-}
-
-HBITMAP CStatic::GetBitmap() const
-{
-    return reinterpret_cast<HBITMAP>(SendMessage(STM_GETIMAGE, IMAGE_BITMAP));
-}
-
-HCURSOR CStatic::SetCursor(HCURSOR hCursor)
-{
-    return reinterpret_cast<HCURSOR>(
-        SendMessage(STM_SETIMAGE, IMAGE_CURSOR, reinterpret_cast<LPARAM>(hCursor)));
-}
-
-HCURSOR CStatic::GetCursor()
-{
-    return reinterpret_cast<HCURSOR>(SendMessage(STM_GETIMAGE, IMAGE_CURSOR));
-}
-
 void CStatic::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message != WM_DRAWITEM)
+    if (ReflectOwnerDraw(*this, message, lParam, pResult))
     {
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+        return TRUE;
     }
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    SetReflectedResult(pResult);
-    return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -86,73 +89,20 @@ BOOL CButton::Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd*
     return CWnd::Create(L"BUTTON", lpszCaption, dwStyle, rect, pParentWnd, nID);
 }
 
-UINT CButton::GetState() const
-{
-    return static_cast<UINT>(SendMessage(BM_GETSTATE));
-}
-
-void CButton::SetState(BOOL bHighlight)
-{
-    SendMessage(BM_SETSTATE, bHighlight);
-}
-
-int CButton::GetCheck() const
-{
-    return static_cast<int>(SendMessage(BM_GETCHECK));
-}
-
-void CButton::SetCheck(int nCheck)
-{
-    SendMessage(BM_SETCHECK, static_cast<WPARAM>(nCheck));
-}
-
 UINT CButton::GetButtonStyle() const
 {
     return static_cast<UINT>(GetStyle()) & 0xFFFF;
-}
-
-void CButton::SetButtonStyle(UINT nStyle, BOOL bRedraw)
-{
-    SendMessage(BM_SETSTYLE, nStyle, bRedraw);
-}
-
-HICON CButton::SetIcon(HICON hIcon)
-{
-    return reinterpret_cast<HICON>(SendMessage(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(hIcon)));
-}
-
-HICON CButton::GetIcon() const
-{
-    return reinterpret_cast<HICON>(SendMessage(BM_GETIMAGE, IMAGE_ICON));
-}
-
-HBITMAP CButton::SetBitmap(HBITMAP hBitmap)
-{
-    return reinterpret_cast<HBITMAP>(
-        SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(hBitmap)));
-}
-
-HBITMAP CButton::GetBitmap() const
-{
-    return reinterpret_cast<HBITMAP>(SendMessage(BM_GETIMAGE, IMAGE_BITMAP));
-}
-
-void CButton::Click()
-{
-    SendMessage(BM_CLICK);
 }
 
 void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message != WM_DRAWITEM)
+    if (ReflectOwnerDraw(*this, message, lParam, pResult))
     {
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+        return TRUE;
     }
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    SetReflectedResult(pResult);
-    return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -167,36 +117,6 @@ CEdit::~CEdit() = default;
 BOOL CEdit::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
     return CWnd::Create(L"EDIT", nullptr, dwStyle, rect, pParentWnd, nID);
-}
-
-BOOL CEdit::CanUndo() const
-{
-    return static_cast<BOOL>(SendMessage(EM_CANUNDO));
-}
-
-int CEdit::GetLineCount() const
-{
-    return static_cast<int>(SendMessage(EM_GETLINECOUNT));
-}
-
-BOOL CEdit::GetModify() const
-{
-    return static_cast<BOOL>(SendMessage(EM_GETMODIFY));
-}
-
-void CEdit::SetModify(BOOL bModified)
-{
-    SendMessage(EM_SETMODIFY, bModified);
-}
-
-void CEdit::GetRect(LPRECT lpRect) const
-{
-    SendMessage(EM_GETRECT, 0, reinterpret_cast<LPARAM>(lpRect));
-}
-
-DWORD CEdit::GetSel() const
-{
-    return static_cast<DWORD>(SendMessage(EM_GETSEL));
 }
 
 void CEdit::GetSel(int& nStartChar, int& nEndChar) const
@@ -226,11 +146,6 @@ void CEdit::SetSel(int nStartChar, int nEndChar, BOOL bNoScroll)
     }
 }
 
-void CEdit::ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo)
-{
-    SendMessage(EM_REPLACESEL, bCanUndo, reinterpret_cast<LPARAM>(lpszNewText));
-}
-
 int CEdit::GetLine(int nIndex, LPTSTR lpszBuffer, int nMaxLength) const
 {
     // The buffer's first word tells the control how much room there is; no terminator is written.
@@ -257,81 +172,6 @@ CString CEdit::GetLine(int nIndex) const
     return line;
 }
 
-int CEdit::LineIndex(int nLine) const
-{
-    return static_cast<int>(SendMessage(EM_LINEINDEX, static_cast<WPARAM>(nLine)));
-}
-
-int CEdit::LineLength(int nLine) const
-{
-    return static_cast<int>(SendMessage(EM_LINELENGTH, static_cast<WPARAM>(nLine)));
-}
-
-int CEdit::LineFromChar(int nIndex) const
-{
-    return static_cast<int>(SendMessage(EM_LINEFROMCHAR, static_cast<WPARAM>(nIndex)));
-}
-
-void CEdit::LimitText(int nChars)
-{
-    SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(nChars));
-}
-
-void CEdit::SetLimitText(UINT nMax)
-{
-    SendMessage(EM_SETLIMITTEXT, nMax);
-}
-
-UINT CEdit::GetLimitText() const
-{
-    return static_cast<UINT>(SendMessage(EM_GETLIMITTEXT));
-}
-
-TCHAR CEdit::GetPasswordChar() const
-{
-    return static_cast<TCHAR>(SendMessage(EM_GETPASSWORDCHAR));
-}
-
-void CEdit::SetPasswordChar(TCHAR ch)
-{
-    SendMessage(EM_SETPASSWORDCHAR, ch);
-}
-
-BOOL CEdit::SetReadOnly(BOOL bReadOnly)
-{
-    return static_cast<BOOL>(SendMessage(EM_SETREADONLY, bReadOnly));
-}
-
-void CEdit::EmptyUndoBuffer()
-{
-    SendMessage(EM_EMPTYUNDOBUFFER);
-}
-
-BOOL CEdit::Undo()
-{
-    return static_cast<BOOL>(SendMessage(EM_UNDO));
-}
-
-void CEdit::Clear()
-{
-    SendMessage(WM_CLEAR);
-}
-
-void CEdit::Copy()
-{
-    SendMessage(WM_COPY);
-}
-
-void CEdit::Cut()
-{
-    SendMessage(WM_CUT);
-}
-
-void CEdit::Paste()
-{
-    SendMessage(WM_PASTE);
-}
-
 /////////////////////////////////////////////////////////////////////////////
 // CListBox
 
@@ -346,139 +186,9 @@ BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nI
     return CWnd::Create(L"LISTBOX", nullptr, dwStyle, rect, pParentWnd, nID);
 }
 
-int CListBox::GetCount() const
-{
-    return static_cast<int>(SendMessage(LB_GETCOUNT));
-}
-
-int CListBox::GetCurSel() const
-{
-    return static_cast<int>(SendMessage(LB_GETCURSEL));
-}
-
-int CListBox::SetCurSel(int nSelect)
-{
-    return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(nSelect)));
-}
-
-int CListBox::GetSel(int nIndex) const
-{
-    return static_cast<int>(SendMessage(LB_GETSEL, static_cast<WPARAM>(nIndex)));
-}
-
-int CListBox::SetSel(int nIndex, BOOL bSelect)
-{
-    return static_cast<int>(SendMessage(LB_SETSEL, bSelect, nIndex));
-}
-
-int CListBox::GetSelCount() const
-{
-    return static_cast<int>(SendMessage(LB_GETSELCOUNT));
-}
-
-int CListBox::GetSelItems(int nMaxItems, LPINT rgIndex) const
-{
-    return static_cast<int>(
-        SendMessage(LB_GETSELITEMS, static_cast<WPARAM>(nMaxItems), reinterpret_cast<LPARAM>(rgIndex)));
-}
-
-int CListBox::GetTopIndex() const
-{
-    return static_cast<int>(SendMessage(LB_GETTOPINDEX));
-}
-
-int CListBox::SetTopIndex(int nIndex)
-{
-    return static_cast<int>(SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(nIndex)));
-}
-
-DWORD_PTR CListBox::GetItemData(int nIndex) const
-{
-    return static_cast<DWORD_PTR>(SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(nIndex)));
-}
-
-int CListBox::SetItemData(int nIndex, DWORD_PTR dwItemData)
-{
-    return static_cast<int>(
-        SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData)));
-}
-
-int CListBox::GetText(int nIndex, LPTSTR lpszBuffer) const
-{
-    return static_cast<int>(
-        SendMessage(LB_GETTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszBuffer)));
-}
-
 void CListBox::GetText(int nIndex, CString& rString) const
 {
-    rString.Empty();
-    int nLength = GetTextLen(nIndex);
-    if (nLength > 0)
-    {
-        int nCopied = GetText(nIndex, rString.GetBufferSetLength(nLength));
-        rString.ReleaseBuffer(nCopied > 0 ? nCopied : 0);
-    }
-}
-
-int CListBox::GetTextLen(int nIndex) const
-{
-    return static_cast<int>(SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(nIndex)));
-}
-
-int CListBox::GetItemHeight(int nIndex) const
-{
-    return static_cast<int>(SendMessage(LB_GETITEMHEIGHT, static_cast<WPARAM>(nIndex)));
-}
-
-int CListBox::SetItemHeight(int nIndex, UINT cyItemHeight)
-{
-    return static_cast<int>(
-        SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(nIndex), MAKELONG(cyItemHeight, 0)));
-}
-
-int CListBox::GetItemRect(int nIndex, LPRECT lpRect) const
-{
-    return static_cast<int>(
-        SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)));
-}
-
-int CListBox::AddString(LPCTSTR lpszItem)
-{
-    return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszItem)));
-}
-
-int CListBox::InsertString(int nIndex, LPCTSTR lpszItem)
-{
-    return static_cast<int>(
-        SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszItem)));
-}
-
-int CListBox::DeleteString(UINT nIndex)
-{
-    return static_cast<int>(SendMessage(LB_DELETESTRING, nIndex));
-}
-
-void CListBox::ResetContent()
-{
-    SendMessage(LB_RESETCONTENT);
-}
-
-int CListBox::FindString(int nStartAfter, LPCTSTR lpszItem) const
-{
-    return static_cast<int>(
-        SendMessage(LB_FINDSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszItem)));
-}
-
-int CListBox::FindStringExact(int nIndexStart, LPCTSTR lpszFind) const
-{
-    return static_cast<int>(SendMessage(LB_FINDSTRINGEXACT, static_cast<WPARAM>(nIndexStart),
-                                        reinterpret_cast<LPARAM>(lpszFind)));
-}
-
-int CListBox::SelectString(int nStartAfter, LPCTSTR lpszItem)
-{
-    return static_cast<int>(
-        SendMessage(LB_SELECTSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszItem)));
+    GetItemText(*this, LB_GETTEXTLEN, LB_GETTEXT, nIndex, rString);
 }
 
 void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
@@ -487,19 +197,11 @@ void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    switch (message)
+    if (ReflectOwnerDraw(*this, message, lParam, pResult))
     {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        break;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        break;
-    default:
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+        return TRUE;
     }
-    SetReflectedResult(pResult);
-    return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -516,127 +218,9 @@ BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
     return CWnd::Create(L"COMBOBOX", nullptr, dwStyle, rect, pParentWnd, nID);
 }
 
-int CComboBox::GetCount() const
-{
-    return static_cast<int>(SendMessage(CB_GETCOUNT));
-}
-
-int CComboBox::GetCurSel() const
-{
-    return static_cast<int>(SendMessage(CB_GETCURSEL));
-}
-
-int CComboBox::SetCurSel(int nSelect)
-{
-    return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(nSelect)));
-}
-
-DWORD CComboBox::GetEditSel() const
-{
-    return static_cast<DWORD>(SendMessage(CB_GETEDITSEL));
-}
-
-BOOL CComboBox::SetEditSel(int nStartChar, int nEndChar)
-{
-    return static_cast<BOOL>(SendMessage(CB_SETEDITSEL, 0, MAKELONG(nStartChar, nEndChar)));
-}
-
-BOOL CComboBox::LimitText(int nMaxChars)
-{
-    return static_cast<BOOL>(SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(nMaxChars)));
-}
-
-DWORD_PTR CComboBox::GetItemData(int nIndex) const
-{
-    return static_cast<DWORD_PTR>(SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(nIndex)));
-}
-
-int CComboBox::SetItemData(int nIndex, DWORD_PTR dwItemData)
-{
-    return static_cast<int>(
-        SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData)));
-}
-
-int CComboBox::GetLBText(int nIndex, LPTSTR lpszText) const
-{
-    return static_cast<int>(
-        SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszText)));
-}
-
 void CComboBox::GetLBText(int nIndex, CString& rString) const
 {
-    rString.Empty();
-    int nLength = GetLBTextLen(nIndex);
-    if (nLength > 0)
-    {
-        int nCopied = GetLBText(nIndex, rString.GetBufferSetLength(nLength));
-        rString.ReleaseBuffer(nCopied > 0 ? nCopied : 0);
-    }
-}
-
-int CComboBox::GetLBTextLen(int nIndex) const
-{
-    return static_cast<int>(SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(nIndex)));
-}
-
-int CComboBox::GetItemHeight(int nIndex) const
-{
-    return static_cast<int>(SendMessage(CB_GETITEMHEIGHT, static_cast<WPARAM>(nIndex)));
-}
-
-int CComboBox::SetItemHeight(int nIndex, UINT cyItemHeight)
-{
-    return static_cast<int>(
-        SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(nIndex), MAKELONG(cyItemHeight, 0)));
-}
-
-void CComboBox::ShowDropDown(BOOL bShowIt)
-{
-    SendMessage(CB_SHOWDROPDOWN, bShowIt);
-}
-
-BOOL CComboBox::GetDroppedState() const
-{
-    return static_cast<BOOL>(SendMessage(CB_GETDROPPEDSTATE));
-}
-
-int CComboBox::AddString(LPCTSTR lpszString)
-{
-    return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszString)));
-}
-
-int CComboBox::InsertString(int nIndex, LPCTSTR lpszString)
-{
-    return static_cast<int>(
-        SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszString)));
-}
-
-int CComboBox::DeleteString(UINT nIndex)
-{
-    return static_cast<int>(SendMessage(CB_DELETESTRING, nIndex));
-}
-
-void CComboBox::ResetContent()
-{
-    SendMessage(CB_RESETCONTENT);
-}
-
-int CComboBox::FindString(int nStartAfter, LPCTSTR lpszString) const
-{
-    return static_cast<int>(
-        SendMessage(CB_FINDSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszString)));
-}
-
-int CComboBox::FindStringExact(int nIndexStart, LPCTSTR lpszFind) const
-{
-    return static_cast<int>(SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(nIndexStart),
-                                        reinterpret_cast<LPARAM>(lpszFind)));
-}
-
-int CComboBox::SelectString(int nStartAfter, LPCTSTR lpszString)
-{
-    return static_cast<int>(
-        SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszString)));
+    GetItemText(*this, CB_GETLBTEXTLEN, CB_GETLBTEXT, nIndex, rString);
 }
 
 void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
@@ -645,19 +229,11 @@ void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    switch (message)
+    if (ReflectOwnerDraw(*this, message, lParam, pResult))
     {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        break;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        break;
-    default:
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+        return TRUE;
     }
-    SetReflectedResult(pResult);
-    return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -672,36 +248,6 @@ CScrollBar::~CScrollBar() = default;
 BOOL CScrollBar::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
     return CWnd::Create(L"SCROLLBAR", nullptr, dwStyle, rect, pParentWnd, nID);
-}
-
-int CScrollBar::GetScrollPos() const
-{
-    return ::GetScrollPos(m_hWnd, SB_CTL);
-}
-
-int CScrollBar::SetScrollPos(int nPos, BOOL bRedraw)
-{
-    return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw);
-}
-
-void CScrollBar::GetScrollRange(LPINT lpMinPos, LPINT lpMaxPos) const
-{
-    ::GetScrollRange(m_hWnd, SB_CTL, lpMinPos, lpMaxPos);
-}
-
-void CScrollBar::SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw)
-{
-    ::SetScrollRange(m_hWnd, SB_CTL, nMinPos, nMaxPos, bRedraw);
-}
-
-void CScrollBar::ShowScrollBar(BOOL bShow)
-{
-    ::ShowScrollBar(m_hWnd, SB_CTL, bShow);
-}
-
-BOOL CScrollBar::EnableScrollBar(UINT nArrowFlags)
-{
-    return ::EnableScrollBar(m_hWnd, SB_CTL, nArrowFlags);
 }
 
 BOOL CScrollBar::SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw)

@@ -109,79 +109,28 @@ BOOL CImageList::Create(CImageList* pImageList)
     return AttachNew(this, ImageList_Duplicate(pImageList->m_hImageList));
 }
 
-int CImageList::GetImageCount() const
-{
-    return ImageList_GetImageCount(m_hImageList);
-}
-
-BOOL CImageList::SetImageCount(UINT uNewCount)
-{
-    return ImageList_SetImageCount(m_hImageList, uNewCount);
-}
-
-COLORREF CImageList::SetBkColor(COLORREF cr)
-{
-    return ImageList_SetBkColor(m_hImageList, cr);
-}
-
-COLORREF CImageList::GetBkColor() const
-{
-    return ImageList_GetBkColor(m_hImageList);
-}
-
-BOOL CImageList::GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const
-{
-    return ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo);
-}
-
-BOOL CImageList::GetIconSize(int* cx, int* cy) const
-{
-    return ImageList_GetIconSize(m_hImageList, cx, cy);
-}
-
 int CImageList::Add(CBitmap* pbmImage, CBitmap* pbmMask)
 {
+    ASSERT(m_hImageList != nullptr);
     return ImageList_Add(m_hImageList, static_cast<HBITMAP>(pbmImage->GetSafeHandle()),
                          static_cast<HBITMAP>(pbmMask->GetSafeHandle()));
 }
 
 int CImageList::Add(CBitmap* pbmImage, COLORREF crMask)
 {
+    ASSERT(m_hImageList != nullptr);
     return ImageList_AddMasked(m_hImageList, static_cast<HBITMAP>(pbmImage->GetSafeHandle()), crMask);
-}
-
-int CImageList::Add(HICON hIcon)
-{
-    return ImageList_ReplaceIcon(m_hImageList, -1, hIcon);
-}
-
-BOOL CImageList::Remove(int nImage)
-{
-    return ImageList_Remove(m_hImageList, nImage);
 }
 
 BOOL CImageList::Replace(int nImage, CBitmap* pbmImage, CBitmap* pbmMask)
 {
+    ASSERT(m_hImageList != nullptr);
     return ImageList_Replace(m_hImageList, nImage, static_cast<HBITMAP>(pbmImage->GetSafeHandle()),
                              static_cast<HBITMAP>(pbmMask->GetSafeHandle()));
 }
 
-int CImageList::Replace(int nImage, HICON hIcon)
-{
-    return ImageList_ReplaceIcon(m_hImageList, nImage, hIcon);
-}
-
-HICON CImageList::ExtractIcon(int nImage)
-{
-    return ImageList_GetIcon(m_hImageList, nImage, ILD_NORMAL);
-}
-
 BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
 {
+    ASSERT(m_hImageList != nullptr);
     return ImageList_Draw(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, nStyle);
-}
-
-BOOL CImageList::SetOverlayImage(int nImage, int nOverlay)
-{
-    return ImageList_SetOverlayImage(m_hImageList, nImage, nOverlay);
 }

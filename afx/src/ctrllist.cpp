@@ -19,33 +19,19 @@ BOOL CListCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd*
     return CWnd::CreateEx(dwExStyle, WC_LISTVIEWW, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID);
 }
 
-DWORD CListCtrl::GetExtendedStyle() const
-{
-    return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE));
-}
-
-DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle)
-{
-    return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(dwNewStyle)));
-}
-
 CImageList* CListCtrl::GetImageList(int nImageList) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CImageList::FromHandle(
         reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, static_cast<WPARAM>(nImageList))));
 }
 
 CImageList* CListCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CImageList::FromHandle(
         reinterpret_cast<HIMAGELIST>(SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType),
                                                  reinterpret_cast<LPARAM>(pImageList->GetSafeHandle()))));
-}
-
-int CListCtrl::InsertColumn(int nCol, const LVCOLUMN* pColumn)
-{
-    return static_cast<int>(
-        SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(pColumn)));
 }
 
 int CListCtrl::InsertColumn(int nCol, LPCTSTR lpszColumnHeading, int nFormat, int nWidth, int nSubItem)
@@ -67,41 +53,6 @@ int CListCtrl::InsertColumn(int nCol, LPCTSTR lpszColumnHeading, int nFormat, in
     return InsertColumn(nCol, &column);
 }
 
-BOOL CListCtrl::DeleteColumn(int nCol)
-{
-    return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(nCol)));
-}
-
-int CListCtrl::GetColumnWidth(int nCol) const
-{
-    return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(nCol)));
-}
-
-BOOL CListCtrl::SetColumnWidth(int nCol, int cx)
-{
-    return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(nCol), MAKELPARAM(cx, 0)));
-}
-
-int CListCtrl::GetItemCount() const
-{
-    return static_cast<int>(SendMessage(LVM_GETITEMCOUNT));
-}
-
-BOOL CListCtrl::GetItem(LVITEM* pItem) const
-{
-    return static_cast<BOOL>(SendMessage(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(pItem)));
-}
-
-BOOL CListCtrl::SetItem(const LVITEM* pItem)
-{
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(pItem)));
-}
-
-int CListCtrl::InsertItem(const LVITEM* pItem)
-{
-    return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(pItem)));
-}
-
 int CListCtrl::InsertItem(int nItem, LPCTSTR lpszItem)
 {
     LVITEMW item = {};
@@ -119,16 +70,6 @@ int CListCtrl::InsertItem(int nItem, LPCTSTR lpszItem, int nImage)
     item.pszText = const_cast<LPWSTR>(lpszItem);
     item.iImage = nImage;
     return InsertItem(&item);
-}
-
-BOOL CListCtrl::DeleteItem(int nItem)
-{
-    return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(nItem)));
-}
-
-BOOL CListCtrl::DeleteAllItems()
-{
-    return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS));
 }
 
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const
@@ -159,12 +100,6 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCTSTR lpszText)
     item.pszText = const_cast<LPWSTR>(lpszText);
     return static_cast<BOOL>(
         SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
-}
-
-UINT CListCtrl::GetItemState(int nItem, UINT nMask) const
-{
-    return static_cast<UINT>(
-        SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(nItem), static_cast<LPARAM>(nMask)));
 }
 
 BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask)
@@ -201,22 +136,6 @@ BOOL CListCtrl::GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const
         SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(lpRect)));
 }
 
-int CListCtrl::GetNextItem(int nItem, int nFlags) const
-{
-    return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(nItem), MAKELPARAM(nFlags, 0)));
-}
-
-UINT CListCtrl::GetSelectedCount() const
-{
-    return static_cast<UINT>(SendMessage(LVM_GETSELECTEDCOUNT));
-}
-
-BOOL CListCtrl::EnsureVisible(int nItem, BOOL bPartialOK)
-{
-    return static_cast<BOOL>(
-        SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(nItem), MAKELPARAM(bPartialOK, 0)));
-}
-
 int CListCtrl::HitTest(CPoint pt, UINT* pFlags) const
 {
     LVHITTESTINFO info = {};
@@ -227,9 +146,4 @@ int CListCtrl::HitTest(CPoint pt, UINT* pFlags) const
         *pFlags = info.flags;
     }
     return nItem;
-}
-
-int CListCtrl::HitTest(LVHITTESTINFO* pHitTestInfo) const
-{
-    return static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo)));
 }

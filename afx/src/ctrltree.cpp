@@ -19,42 +19,19 @@ BOOL CTreeCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd*
     return CWnd::CreateEx(dwExStyle, WC_TREEVIEWW, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID);
 }
 
-UINT CTreeCtrl::GetCount() const
-{
-    return static_cast<UINT>(SendMessage(TVM_GETCOUNT));
-}
-
-UINT CTreeCtrl::GetIndent() const
-{
-    return static_cast<UINT>(SendMessage(TVM_GETINDENT));
-}
-
-void CTreeCtrl::SetIndent(UINT nIndent)
-{
-    SendMessage(TVM_SETINDENT, nIndent);
-}
-
-UINT CTreeCtrl::GetVisibleCount() const
-{
-    return static_cast<UINT>(SendMessage(TVM_GETVISIBLECOUNT));
-}
-
 CImageList* CTreeCtrl::GetImageList(int nImageList) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CImageList::FromHandle(
         reinterpret_cast<HIMAGELIST>(SendMessage(TVM_GETIMAGELIST, static_cast<WPARAM>(nImageList))));
 }
 
 CImageList* CTreeCtrl::SetImageList(CImageList* pImageList, int nImageList)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CImageList::FromHandle(
         reinterpret_cast<HIMAGELIST>(SendMessage(TVM_SETIMAGELIST, static_cast<WPARAM>(nImageList),
                                                  reinterpret_cast<LPARAM>(pImageList->GetSafeHandle()))));
-}
-
-HTREEITEM CTreeCtrl::GetNextItem(HTREEITEM hItem, UINT nCode) const
-{
-    return reinterpret_cast<HTREEITEM>(SendMessage(TVM_GETNEXTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
 }
 
 BOOL CTreeCtrl::ItemHasChildren(HTREEITEM hItem) const
@@ -63,66 +40,6 @@ BOOL CTreeCtrl::ItemHasChildren(HTREEITEM hItem) const
     item.mask = TVIF_HANDLE | TVIF_CHILDREN;
     item.hItem = hItem;
     return GetItem(&item) && item.cChildren != 0;
-}
-
-HTREEITEM CTreeCtrl::GetChildItem(HTREEITEM hItem) const
-{
-    return GetNextItem(hItem, TVGN_CHILD);
-}
-
-HTREEITEM CTreeCtrl::GetNextSiblingItem(HTREEITEM hItem) const
-{
-    return GetNextItem(hItem, TVGN_NEXT);
-}
-
-HTREEITEM CTreeCtrl::GetPrevSiblingItem(HTREEITEM hItem) const
-{
-    return GetNextItem(hItem, TVGN_PREVIOUS);
-}
-
-HTREEITEM CTreeCtrl::GetParentItem(HTREEITEM hItem) const
-{
-    return GetNextItem(hItem, TVGN_PARENT);
-}
-
-HTREEITEM CTreeCtrl::GetFirstVisibleItem() const
-{
-    return GetNextItem(nullptr, TVGN_FIRSTVISIBLE);
-}
-
-HTREEITEM CTreeCtrl::GetNextVisibleItem(HTREEITEM hItem) const
-{
-    return GetNextItem(hItem, TVGN_NEXTVISIBLE);
-}
-
-HTREEITEM CTreeCtrl::GetPrevVisibleItem(HTREEITEM hItem) const
-{
-    return GetNextItem(hItem, TVGN_PREVIOUSVISIBLE);
-}
-
-HTREEITEM CTreeCtrl::GetSelectedItem() const
-{
-    return GetNextItem(nullptr, TVGN_CARET);
-}
-
-HTREEITEM CTreeCtrl::GetDropHilightItem() const
-{
-    return GetNextItem(nullptr, TVGN_DROPHILITE);
-}
-
-HTREEITEM CTreeCtrl::GetRootItem() const
-{
-    return GetNextItem(nullptr, TVGN_ROOT);
-}
-
-BOOL CTreeCtrl::GetItem(TVITEM* pItem) const
-{
-    return static_cast<BOOL>(SendMessage(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(pItem)));
-}
-
-BOOL CTreeCtrl::SetItem(TVITEM* pItem)
-{
-    return static_cast<BOOL>(SendMessage(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(pItem)));
 }
 
 BOOL CTreeCtrl::SetItem(HTREEITEM hItem, UINT nMask, LPCTSTR lpszItem, int nImage, int nSelectedImage,
@@ -174,11 +91,6 @@ CString CTreeCtrl::GetItemText(HTREEITEM hItem) const
     }
 }
 
-BOOL CTreeCtrl::SetItemText(HTREEITEM hItem, LPCTSTR lpszItem)
-{
-    return SetItem(hItem, TVIF_TEXT, lpszItem, 0, 0, 0, 0, 0);
-}
-
 BOOL CTreeCtrl::GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) const
 {
     TVITEMW item = {};
@@ -193,11 +105,6 @@ BOOL CTreeCtrl::GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) 
     return TRUE;
 }
 
-BOOL CTreeCtrl::SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage)
-{
-    return SetItem(hItem, TVIF_IMAGE | TVIF_SELECTEDIMAGE, nullptr, nImage, nSelectedImage, 0, 0, 0);
-}
-
 UINT CTreeCtrl::GetItemState(HTREEITEM hItem, UINT nStateMask) const
 {
     TVITEMW item = {};
@@ -208,11 +115,6 @@ UINT CTreeCtrl::GetItemState(HTREEITEM hItem, UINT nStateMask) const
     return item.state & nStateMask;
 }
 
-BOOL CTreeCtrl::SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask)
-{
-    return SetItem(hItem, TVIF_STATE, nullptr, 0, 0, nState, nStateMask, 0);
-}
-
 DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM hItem) const
 {
     TVITEMW item = {};
@@ -220,11 +122,6 @@ DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM hItem) const
     item.mask = TVIF_HANDLE | TVIF_PARAM;
     GetItem(&item);
     return static_cast<DWORD_PTR>(item.lParam);
-}
-
-BOOL CTreeCtrl::SetItemData(HTREEITEM hItem, DWORD_PTR dwData)
-{
-    return SetItem(hItem, TVIF_PARAM, nullptr, 0, 0, 0, 0, static_cast<LPARAM>(dwData));
 }
 
 BOOL CTreeCtrl::GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const
@@ -245,12 +142,6 @@ BOOL CTreeCtrl::SetCheck(HTREEITEM hItem, BOOL fCheck)
     return SetItemState(hItem, INDEXTOSTATEIMAGEMASK(fCheck ? 2 : 1), TVIS_STATEIMAGEMASK);
 }
 
-HTREEITEM CTreeCtrl::InsertItem(LPTVINSERTSTRUCT lpInsertStruct)
-{
-    return reinterpret_cast<HTREEITEM>(
-        SendMessage(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(lpInsertStruct)));
-}
-
 HTREEITEM CTreeCtrl::InsertItem(UINT nMask, LPCTSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
                                 UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter)
 {
@@ -267,71 +158,16 @@ HTREEITEM CTreeCtrl::InsertItem(UINT nMask, LPCTSTR lpszItem, int nImage, int nS
     return InsertItem(&insert);
 }
 
-HTREEITEM CTreeCtrl::InsertItem(LPCTSTR lpszItem, HTREEITEM hParent, HTREEITEM hInsertAfter)
-{
-    return InsertItem(TVIF_TEXT, lpszItem, 0, 0, 0, 0, 0, hParent, hInsertAfter);
-}
-
-HTREEITEM CTreeCtrl::InsertItem(LPCTSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent,
-                                HTREEITEM hInsertAfter)
-{
-    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, lpszItem, nImage, nSelectedImage, 0, 0, 0,
-                      hParent, hInsertAfter);
-}
-
-BOOL CTreeCtrl::DeleteItem(HTREEITEM hItem)
-{
-    return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(hItem)));
-}
-
-BOOL CTreeCtrl::DeleteAllItems()
-{
-    return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)));
-}
-
-BOOL CTreeCtrl::Expand(HTREEITEM hItem, UINT nCode)
-{
-    return static_cast<BOOL>(SendMessage(TVM_EXPAND, nCode, reinterpret_cast<LPARAM>(hItem)));
-}
-
-BOOL CTreeCtrl::Select(HTREEITEM hItem, UINT nCode)
-{
-    return static_cast<BOOL>(SendMessage(TVM_SELECTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
-}
-
-BOOL CTreeCtrl::SelectItem(HTREEITEM hItem)
-{
-    return Select(hItem, TVGN_CARET);
-}
-
-BOOL CTreeCtrl::SelectDropTarget(HTREEITEM hItem)
-{
-    return Select(hItem, TVGN_DROPHILITE);
-}
-
-BOOL CTreeCtrl::SelectSetFirstVisible(HTREEITEM hItem)
-{
-    return Select(hItem, TVGN_FIRSTVISIBLE);
-}
-
-BOOL CTreeCtrl::EnsureVisible(HTREEITEM hItem)
-{
-    return static_cast<BOOL>(SendMessage(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hItem)));
-}
-
-BOOL CTreeCtrl::SortChildren(HTREEITEM hItem)
-{
-    return static_cast<BOOL>(SendMessage(TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(hItem)));
-}
-
 CEdit* CTreeCtrl::EditLabel(HTREEITEM hItem)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return static_cast<CEdit*>(CWnd::FromHandle(
         reinterpret_cast<HWND>(SendMessage(TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(hItem)))));
 }
 
 CEdit* CTreeCtrl::GetEditControl() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return static_cast<CEdit*>(CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(TVM_GETEDITCONTROL))));
 }
 
@@ -345,9 +181,4 @@ HTREEITEM CTreeCtrl::HitTest(CPoint pt, UINT* pFlags) const
         *pFlags = info.flags;
     }
     return hItem;
-}
-
-HTREEITEM CTreeCtrl::HitTest(TVHITTESTINFO* pHitTestInfo) const
-{
-    return reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo)));
 }

@@ -368,29 +368,10 @@ BOOL CDialog::CheckAutoCenter()
 /////////////////////////////////////////////////////////////////////////////
 // Navigation
 
-void CDialog::NextDlgCtrl() const
-{
-    ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, 0, 0);
-}
-
-void CDialog::PrevDlgCtrl() const
-{
-    ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, 1, 0);
-}
-
 void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
 {
+    ASSERT(::IsWindow(m_hWnd));
     SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->GetSafeHwnd()), 1);
-}
-
-void CDialog::SetDefID(UINT nID)
-{
-    SendMessage(DM_SETDEFID, nID);
-}
-
-DWORD CDialog::GetDefID() const
-{
-    return static_cast<DWORD>(::SendMessageW(m_hWnd, DM_GETDEFID, 0, 0));
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)

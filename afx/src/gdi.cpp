@@ -74,24 +74,9 @@ BOOL CGdiObject::DeleteObject()
     return ::DeleteObject(Detach());
 }
 
-int CGdiObject::GetObject(int nCount, LPVOID lpObject) const
-{
-    return ::GetObjectW(m_hObject, nCount, lpObject);
-}
-
-UINT CGdiObject::GetObjectType() const
-{
-    return static_cast<UINT>(::GetObjectType(m_hObject));
-}
-
 BOOL CGdiObject::CreateStockObject(int nIndex)
 {
     return Attach(::GetStockObject(nIndex));
-}
-
-BOOL CGdiObject::UnrealizeObject()
-{
-    return ::UnrealizeObject(m_hObject);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -129,11 +114,6 @@ BOOL CPen::CreatePenIndirect(LPLOGPEN lpLogPen)
 CPen::operator HPEN() const
 {
     return static_cast<HPEN>(GetSafeHandle());
-}
-
-int CPen::GetLogPen(LOGPEN* pLogPen)
-{
-    return ::GetObjectW(m_hObject, sizeof(LOGPEN), pLogPen);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -194,11 +174,6 @@ BOOL CBrush::CreateSysColorBrush(int nIndex)
 CBrush::operator HBRUSH() const
 {
     return static_cast<HBRUSH>(GetSafeHandle());
-}
-
-int CBrush::GetLogBrush(LOGBRUSH* pLogBrush)
-{
-    return ::GetObjectW(m_hObject, sizeof(LOGBRUSH), pLogBrush);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -263,11 +238,6 @@ CFont::operator HFONT() const
     return static_cast<HFONT>(GetSafeHandle());
 }
 
-int CFont::GetLogFont(LOGFONT* pLogFont)
-{
-    return ::GetObjectW(m_hObject, sizeof(LOGFONTW), pLogFont);
-}
-
 /////////////////////////////////////////////////////////////////////////////
 // CBitmap
 
@@ -318,11 +288,6 @@ CBitmap::operator HBITMAP() const
     return static_cast<HBITMAP>(GetSafeHandle());
 }
 
-int CBitmap::GetBitmap(BITMAP* pBitMap)
-{
-    return ::GetObjectW(m_hObject, sizeof(BITMAP), pBitMap);
-}
-
 /////////////////////////////////////////////////////////////////////////////
 // CRgn
 
@@ -354,18 +319,9 @@ BOOL CRgn::CreateEllipticRgn(int x1, int y1, int x2, int y2)
 
 int CRgn::CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode)
 {
+    ASSERT(m_hObject != nullptr);
     return ::CombineRgn(static_cast<HRGN>(m_hObject), static_cast<HRGN>(pRgn1->GetSafeHandle()),
                         static_cast<HRGN>(pRgn2->GetSafeHandle()), nCombineMode);
-}
-
-BOOL CRgn::PtInRegion(int x, int y) const
-{
-    return ::PtInRegion(static_cast<HRGN>(m_hObject), x, y);
-}
-
-int CRgn::GetRgnBox(LPRECT lpRect) const
-{
-    return ::GetRgnBox(static_cast<HRGN>(m_hObject), lpRect);
 }
 
 CRgn::operator HRGN() const

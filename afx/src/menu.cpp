@@ -78,91 +78,18 @@ BOOL CMenu::DestroyMenu()
     return ::DestroyMenu(Detach());
 }
 
-BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem)
-{
-    return ::AppendMenuW(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
-}
-
 BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const CBitmap* pBmp)
 {
+    ASSERT(::IsMenu(m_hMenu));
     return ::AppendMenuW(m_hMenu, nFlags | MF_BITMAP, nIDNewItem,
                          static_cast<LPCWSTR>(pBmp->GetSafeHandle()));
 }
 
-BOOL CMenu::InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem)
-{
-    return ::InsertMenuW(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
-}
-
 BOOL CMenu::InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, const CBitmap* pBmp)
 {
+    ASSERT(::IsMenu(m_hMenu));
     return ::InsertMenuW(m_hMenu, nPosition, nFlags | MF_BITMAP, nIDNewItem,
                          static_cast<LPCWSTR>(pBmp->GetSafeHandle()));
-}
-
-BOOL CMenu::ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem)
-{
-    return ::ModifyMenuW(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
-}
-
-BOOL CMenu::InsertMenuItem(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByPos)
-{
-    return ::InsertMenuItemW(m_hMenu, uItem, fByPos, lpMenuItemInfo);
-}
-
-BOOL CMenu::RemoveMenu(UINT nPosition, UINT nFlags)
-{
-    return ::RemoveMenu(m_hMenu, nPosition, nFlags);
-}
-
-BOOL CMenu::DeleteMenu(UINT nPosition, UINT nFlags)
-{
-    return ::DeleteMenu(m_hMenu, nPosition, nFlags);
-}
-
-UINT CMenu::CheckMenuItem(UINT nIDCheckItem, UINT nCheck)
-{
-    return static_cast<UINT>(::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck));
-}
-
-UINT CMenu::EnableMenuItem(UINT nIDEnableItem, UINT nEnable)
-{
-    return static_cast<UINT>(::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable));
-}
-
-BOOL CMenu::CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT nFlags)
-{
-    return ::CheckMenuRadioItem(m_hMenu, nIDFirst, nIDLast, nIDItem, nFlags);
-}
-
-BOOL CMenu::SetDefaultItem(UINT uItem, BOOL fByPos)
-{
-    return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos);
-}
-
-UINT CMenu::GetDefaultItem(UINT gmdiFlags, BOOL fByPos)
-{
-    return ::GetMenuDefaultItem(m_hMenu, static_cast<UINT>(fByPos), gmdiFlags);
-}
-
-int CMenu::GetMenuItemCount() const
-{
-    return ::GetMenuItemCount(m_hMenu);
-}
-
-UINT CMenu::GetMenuItemID(int nPos) const
-{
-    return ::GetMenuItemID(m_hMenu, nPos);
-}
-
-UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const
-{
-    return ::GetMenuState(m_hMenu, nID, nFlags);
-}
-
-int CMenu::GetMenuString(UINT nIDItem, LPTSTR lpString, int nMaxCount, UINT nFlags) const
-{
-    return ::GetMenuStringW(m_hMenu, nIDItem, lpString, nMaxCount, nFlags);
 }
 
 int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
@@ -178,18 +105,9 @@ int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
     return rString.GetLength();
 }
 
-BOOL CMenu::GetMenuItemInfo(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByPos)
-{
-    return ::GetMenuItemInfoW(m_hMenu, uItem, fByPos, lpMenuItemInfo);
-}
-
-BOOL CMenu::SetMenuItemInfo(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByPos)
-{
-    return ::SetMenuItemInfoW(m_hMenu, uItem, fByPos, lpMenuItemInfo);
-}
-
 CMenu* CMenu::GetSubMenu(int nPos) const
 {
+    ASSERT(::IsMenu(m_hMenu));
     return FromHandle(::GetSubMenu(m_hMenu, nPos));
 }
 

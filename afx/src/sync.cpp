@@ -104,21 +104,6 @@ CEvent::CEvent(BOOL bInitiallyOwn, BOOL bManualReset, LPCTSTR lpszName, LPSECURI
 
 CEvent::~CEvent() = default;
 
-BOOL CEvent::SetEvent()
-{
-    return ::SetEvent(m_hObject);
-}
-
-BOOL CEvent::PulseEvent()
-{
-    return ::PulseEvent(m_hObject);
-}
-
-BOOL CEvent::ResetEvent()
-{
-    return ::ResetEvent(m_hObject);
-}
-
 BOOL CEvent::Unlock()
 {
     return TRUE;

@@ -103,26 +103,6 @@ void CWinThread::Delete()
     }
 }
 
-int CWinThread::GetThreadPriority()
-{
-    return ::GetThreadPriority(m_hThread);
-}
-
-BOOL CWinThread::SetThreadPriority(int nPriority)
-{
-    return ::SetThreadPriority(m_hThread, nPriority);
-}
-
-DWORD CWinThread::SuspendThread()
-{
-    return ::SuspendThread(m_hThread);
-}
-
-DWORD CWinThread::ResumeThread()
-{
-    return ::ResumeThread(m_hThread);
-}
-
 CWinThread::operator HANDLE() const
 {
     return m_hThread;

@@ -1,4 +1,6 @@
-// CWnd's thin wrappers over the window functions.
+// CWnd's wrappers over the window functions that do more than forward one call (those are inline in
+// afxwin2.inl): the ones that give back framework objects or take objects that may be null, and the ones
+// with logic of their own (styles, owners and frames, centring, text and radio buttons).
 #include "wndstate.h"
 
 /////////////////////////////////////////////////////////////////////////////
@@ -38,16 +40,6 @@ BOOL PASCAL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFl
     return TRUE;
 }
 
-DWORD CWnd::GetStyle() const
-{
-    return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE));
-}
-
-DWORD CWnd::GetExStyle() const
-{
-    return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE));
-}
-
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
     return ModifyStyle(m_hWnd, dwRemove, dwAdd, nFlags);
@@ -63,11 +55,13 @@ BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 
 CWnd* CWnd::GetParent() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::GetParent(m_hWnd));
 }
 
 CWnd* CWnd::SetParent(CWnd* pWndNewParent)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd()));
 }
 
@@ -153,21 +147,25 @@ CFrameWnd* CWnd::GetTopLevelFrame() const
 
 CWnd* CWnd::GetWindow(UINT nCmd) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::GetWindow(m_hWnd, nCmd));
 }
 
 CWnd* CWnd::GetTopWindow() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::GetTopWindow(m_hWnd));
 }
 
 CWnd* CWnd::GetLastActivePopup() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::GetLastActivePopup(m_hWnd));
 }
 
 BOOL CWnd::IsChild(const CWnd* pWnd) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return ::IsChild(m_hWnd, pWnd->GetSafeHwnd());
 }
 
@@ -222,16 +220,6 @@ CWnd* PASCAL CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
 /////////////////////////////////////////////////////////////////////////////
 // Text
 
-void CWnd::SetWindowText(LPCTSTR lpszString)
-{
-    ::SetWindowTextW(m_hWnd, lpszString);
-}
-
-int CWnd::GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const
-{
-    return ::GetWindowTextW(m_hWnd, lpszStringBuf, nMaxCount);
-}
-
 void CWnd::GetWindowText(CString& rString) const
 {
     // The length is an upper bound for some controls; the copy reports what it wrote.
@@ -240,38 +228,20 @@ void CWnd::GetWindowText(CString& rString) const
     rString.ReleaseBuffer(nCopied);
 }
 
-int CWnd::GetWindowTextLength() const
-{
-    return ::GetWindowTextLengthW(m_hWnd);
-}
-
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 {
+    ASSERT(::IsWindow(m_hWnd));
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont->GetSafeHandle()), bRedraw);
 }
 
 CFont* CWnd::GetFont() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
 }
 
 /////////////////////////////////////////////////////////////////////////////
 // Messages
-
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::SendMessageW(m_hWnd, message, wParam, lParam);
-}
-
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::PostMessageW(m_hWnd, message, wParam, lParam);
-}
-
-BOOL CWnd::SendNotifyMessage(UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::SendNotifyMessageW(m_hWnd, message, wParam, lParam);
-}
 
 void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm)
 {
@@ -306,55 +276,10 @@ void PASCAL CWnd::SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wPara
 /////////////////////////////////////////////////////////////////////////////
 // State and placement
 
-BOOL CWnd::ShowWindow(int nCmdShow)
-{
-    return ::ShowWindow(m_hWnd, nCmdShow);
-}
-
-BOOL CWnd::IsWindowVisible() const
-{
-    return ::IsWindowVisible(m_hWnd);
-}
-
-BOOL CWnd::EnableWindow(BOOL bEnable)
-{
-    return ::EnableWindow(m_hWnd, bEnable);
-}
-
-BOOL CWnd::IsWindowEnabled() const
-{
-    return ::IsWindowEnabled(m_hWnd);
-}
-
-BOOL CWnd::IsIconic() const
-{
-    return ::IsIconic(m_hWnd);
-}
-
-BOOL CWnd::IsZoomed() const
-{
-    return ::IsZoomed(m_hWnd);
-}
-
-void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint)
-{
-    ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
-}
-
-void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint)
-{
-    ::MoveWindow(m_hWnd, lpRect->left, lpRect->top, lpRect->right - lpRect->left,
-                 lpRect->bottom - lpRect->top, bRepaint);
-}
-
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return ::SetWindowPos(m_hWnd, pWndInsertAfter->GetSafeHwnd(), x, y, cx, cy, nFlags);
-}
-
-void CWnd::BringWindowToTop()
-{
-    ::BringWindowToTop(m_hWnd);
 }
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
@@ -428,43 +353,15 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
     ::SetWindowPos(m_hWnd, nullptr, xLeft, yTop, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CWnd::GetWindowRect(LPRECT lpRect) const
-{
-    ::GetWindowRect(m_hWnd, lpRect);
-}
-
-void CWnd::GetClientRect(LPRECT lpRect) const
-{
-    ::GetClientRect(m_hWnd, lpRect);
-}
-
-void CWnd::ClientToScreen(LPPOINT lpPoint) const
-{
-    ::ClientToScreen(m_hWnd, lpPoint);
-}
-
-void CWnd::ClientToScreen(LPRECT lpRect) const
-{
-    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(lpRect), 2);
-}
-
-void CWnd::ScreenToClient(LPPOINT lpPoint) const
-{
-    ::ScreenToClient(m_hWnd, lpPoint);
-}
-
-void CWnd::ScreenToClient(LPRECT lpRect) const
-{
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(lpRect), 2);
-}
-
 void CWnd::MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), lpPoint, nCount);
 }
 
 void CWnd::MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), reinterpret_cast<POINT*>(lpRect), 2);
 }
 
@@ -473,6 +370,7 @@ void CWnd::MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const
 
 CWnd* CWnd::SetFocus()
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::SetFocus(m_hWnd));
 }
 
@@ -483,17 +381,13 @@ CWnd* PASCAL CWnd::GetFocus()
 
 CWnd* CWnd::SetActiveWindow()
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::SetActiveWindow(m_hWnd));
 }
 
 CWnd* PASCAL CWnd::GetActiveWindow()
 {
     return FromHandle(::GetActiveWindow());
-}
-
-BOOL CWnd::SetForegroundWindow()
-{
-    return ::SetForegroundWindow(m_hWnd);
 }
 
 CWnd* PASCAL CWnd::GetForegroundWindow()
@@ -503,6 +397,7 @@ CWnd* PASCAL CWnd::GetForegroundWindow()
 
 CWnd* CWnd::SetCapture()
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::SetCapture(m_hWnd));
 }
 
@@ -514,75 +409,34 @@ CWnd* PASCAL CWnd::GetCapture()
 /////////////////////////////////////////////////////////////////////////////
 // Painting
 
-void CWnd::Invalidate(BOOL bErase)
-{
-    ::InvalidateRect(m_hWnd, nullptr, bErase);
-}
-
-void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase)
-{
-    ::InvalidateRect(m_hWnd, lpRect, bErase);
-}
-
-void CWnd::ValidateRect(LPCRECT lpRect)
-{
-    ::ValidateRect(m_hWnd, lpRect);
-}
-
-void CWnd::UpdateWindow()
-{
-    ::UpdateWindow(m_hWnd);
-}
-
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return ::RedrawWindow(m_hWnd, lpRectUpdate, static_cast<HRGN>(prgnUpdate->GetSafeHandle()), flags);
-}
-
-void CWnd::SetRedraw(BOOL bRedraw)
-{
-    SendMessage(WM_SETREDRAW, bRedraw);
-}
-
-BOOL CWnd::GetUpdateRect(LPRECT lpRect, BOOL bErase)
-{
-    return ::GetUpdateRect(m_hWnd, lpRect, bErase);
 }
 
 CDC* CWnd::GetDC()
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CDC::FromHandle(::GetDC(m_hWnd));
 }
 
 CDC* CWnd::GetWindowDC()
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CDC::FromHandle(::GetWindowDC(m_hWnd));
 }
 
 int CWnd::ReleaseDC(CDC* pDC)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc());
 }
 
 CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CDC::FromHandle(::BeginPaint(m_hWnd, lpPaint));
-}
-
-void CWnd::EndPaint(LPPAINTSTRUCT lpPaint)
-{
-    ::EndPaint(m_hWnd, lpPaint);
-}
-
-UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse,
-                        void(CALLBACK* lpfnTimer)(HWND, UINT, UINT_PTR, DWORD))
-{
-    return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
-}
-
-BOOL CWnd::KillTimer(UINT_PTR nIDEvent)
-{
-    return ::KillTimer(m_hWnd, nIDEvent);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -590,52 +444,20 @@ BOOL CWnd::KillTimer(UINT_PTR nIDEvent)
 
 CMenu* CWnd::GetMenu() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CMenu::FromHandle(::GetMenu(m_hWnd));
 }
 
 BOOL CWnd::SetMenu(CMenu* pMenu)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return ::SetMenu(m_hWnd, pMenu->GetSafeHmenu());
-}
-
-void CWnd::DrawMenuBar()
-{
-    ::DrawMenuBar(m_hWnd);
 }
 
 CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
-}
-
-int CWnd::GetScrollPos(int nBar) const
-{
-    return ::GetScrollPos(m_hWnd, nBar);
-}
-
-int CWnd::SetScrollPos(int nBar, int nPos, BOOL bRedraw)
-{
-    return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw);
-}
-
-void CWnd::GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const
-{
-    ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos);
-}
-
-void CWnd::SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw)
-{
-    ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw);
-}
-
-void CWnd::ShowScrollBar(UINT nBar, BOOL bShow)
-{
-    ::ShowScrollBar(m_hWnd, static_cast<int>(nBar), bShow);
-}
-
-BOOL CWnd::EnableScrollBar(int nSBFlags, UINT nArrowFlags)
-{
-    return ::EnableScrollBar(m_hWnd, static_cast<UINT>(nSBFlags), nArrowFlags);
 }
 
 BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask)
@@ -655,24 +477,10 @@ BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw)
 /////////////////////////////////////////////////////////////////////////////
 // Dialog items
 
-int CWnd::GetDlgCtrlID() const
-{
-    return ::GetDlgCtrlID(m_hWnd);
-}
-
-int CWnd::SetDlgCtrlID(int nID)
-{
-    return static_cast<int>(::SetWindowLongPtrW(m_hWnd, GWLP_ID, nID));
-}
-
 CWnd* CWnd::GetDlgItem(int nID) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::GetDlgItem(m_hWnd, nID));
-}
-
-void CWnd::GetDlgItem(int nID, HWND* phWnd) const
-{
-    *phWnd = ::GetDlgItem(m_hWnd, nID);
 }
 
 namespace
@@ -711,22 +519,14 @@ CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
 
 CWnd* CWnd::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::GetNextDlgTabItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
 }
 
 CWnd* CWnd::GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return FromHandle(::GetNextDlgGroupItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
-}
-
-void CWnd::SetDlgItemText(int nID, LPCTSTR lpszString)
-{
-    ::SetDlgItemTextW(m_hWnd, nID, lpszString);
-}
-
-int CWnd::GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const
-{
-    return static_cast<int>(::GetDlgItemTextW(m_hWnd, nID, lpStr, nMaxCount));
 }
 
 int CWnd::GetDlgItemText(int nID, CString& rString) const
@@ -740,36 +540,6 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const
         rString.ReleaseBuffer(nCopied);
     }
     return rString.GetLength();
-}
-
-void CWnd::SetDlgItemInt(int nID, UINT nValue, BOOL bSigned)
-{
-    ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned);
-}
-
-UINT CWnd::GetDlgItemInt(int nID, BOOL* lpTrans, BOOL bSigned) const
-{
-    return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned);
-}
-
-LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::SendDlgItemMessageW(m_hWnd, nID, message, wParam, lParam);
-}
-
-void CWnd::CheckDlgButton(int nIDButton, UINT nCheck)
-{
-    ::CheckDlgButton(m_hWnd, nIDButton, nCheck);
-}
-
-UINT CWnd::IsDlgButtonChecked(int nIDButton) const
-{
-    return ::IsDlgButtonChecked(m_hWnd, nIDButton);
-}
-
-void CWnd::CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton)
-{
-    ::CheckRadioButton(m_hWnd, nIDFirstButton, nIDLastButton, nIDCheckButton);
 }
 
 int CWnd::GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton)
