@@ -10,6 +10,7 @@
 
 using namespace pardalin::detail;
 using filetest::ToStd;
+using filetest::Utf16Of;
 
 namespace
 {
@@ -23,15 +24,6 @@ std::wstring DecodeAll(const std::string& bytes, Utf8Run& run)
     EXPECT_EQ(L'#', text.back()) << "the filling pass wrote more units than the counting pass found";
     text.pop_back();
     return text;
-}
-
-// A slow, obviously right encoder of one code point as UTF-16, for comparison.
-std::wstring Utf16Of(unsigned long cp)
-{
-    if (cp < 0x10000)
-        return std::wstring(1, static_cast<wchar_t>(cp));
-    return {static_cast<wchar_t>(0xD800 + ((cp - 0x10000) >> 10)),
-            static_cast<wchar_t>(0xDC00 + (cp & 0x3FF))};
 }
 } // namespace
 
