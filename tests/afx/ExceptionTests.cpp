@@ -107,9 +107,7 @@ TEST(AfxException, PreallocatedExceptionsSurviveDelete)
     }
     EXPECT_TRUE(ThrowsAfx<CNotSupportedException>([] { AfxThrowNotSupportedException(); }));
     EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([] { AfxThrowInvalidArgException(); }));
-    EXPECT_TRUE(ThrowsAfx<CResourceException>([] { AfxThrowResourceException(); }));
     EXPECT_TRUE(ThrowsAfx<CUserException>([] { AfxThrowUserException(); }));
-    EXPECT_TRUE(ThrowsAfx<CArchiveException>([] { AfxThrowArchiveException(CArchiveException::endOfFile); }));
 }
 
 TEST(AfxException, GetErrorMessageTruncatesToTheBuffer)
