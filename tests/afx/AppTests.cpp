@@ -67,12 +67,6 @@ BOOL MakeWindow(CWnd& wnd, LPCTSTR lpszTitle, CWnd* pOwner = nullptr)
                         CRect(40, 40, 340, 240), pOwner, 0);
 }
 
-void ReplaceString(LPCTSTR& lpsz, LPCTSTR lpszNew)
-{
-    free(const_cast<LPTSTR>(lpsz));
-    lpsz = lpszNew != nullptr ? _wcsdup(lpszNew) : nullptr;
-}
-
 // An application object of the test's own (not the program's) with its profile in a fresh INI file or,
 // for the registry form, under a key of the test's own.
 class AfxAppProfile : public testing::TestWithParam<bool>
@@ -87,7 +81,8 @@ protected:
         }
         else
         {
-            ReplaceString(m_app.m_pszProfileName, m_strPath);
+            free(const_cast<LPTSTR>(m_app.m_pszProfileName));
+            m_app.m_pszProfileName = _wcsdup(m_strPath);
         }
     }
     ~AfxAppProfile() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\" + m_strKey); }

@@ -90,18 +90,6 @@ public:
     }
     void PostNcDestroy() override { ++m_nPostNcDestroys; }
 
-    size_t IndexOf(UINT message) const
-    {
-        for (size_t i = 0; i < m_messages.size(); ++i)
-        {
-            if (m_messages[i] == message)
-            {
-                return i;
-            }
-        }
-        return m_messages.size();
-    }
-
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
     {

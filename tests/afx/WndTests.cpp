@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -110,8 +111,8 @@ TEST(AfxWndCreate, MessagesReachTheObjectFromTheFirstOne)
 
     // The hook attached the window before WM_NCCREATE: creation messages were routed to the object.
     ASSERT_FALSE(wnd.m_messages.empty());
-    EXPECT_LT(wnd.IndexOf(WM_NCCREATE), wnd.IndexOf(WM_CREATE));
-    EXPECT_LT(wnd.IndexOf(WM_CREATE), wnd.m_messages.size());
+    const auto nccreate = std::find(wnd.m_messages.begin(), wnd.m_messages.end(), UINT{WM_NCCREATE});
+    EXPECT_NE(wnd.m_messages.end(), std::find(nccreate, wnd.m_messages.end(), UINT{WM_CREATE}));
     EXPECT_EQ(wnd.m_hWnd, wnd.m_hWndInCreate);
     EXPECT_TRUE(wnd.m_bPermanentInCreate);
     EXPECT_EQ(CString(L"Probe"), wnd.m_strNameInCreate);
