@@ -8,11 +8,11 @@
 #include <afxwin.h>
 
 #include "harness/MessageBoxWatcher.h"
+#include "harness/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <functional>
 #include <string>
 #include <thread>
@@ -59,54 +59,12 @@ private:
     HINSTANCE m_hSavedResource;
 };
 
-// A plain top-level (or owned pop-up) window of this thread.
-class TestWindow
+// A visible top-level window of this thread, or a pop-up that pOwner owns.
+BOOL MakeWindow(CWnd& wnd, LPCTSTR lpszTitle, CWnd* pOwner = nullptr)
 {
-public:
-    explicit TestWindow(const wchar_t* pszTitle, HWND hOwner = nullptr)
-    {
-        static const ATOM atom = []
-        {
-            WNDCLASSW wc = {};
-            wc.lpfnWndProc = DefWindowProcW;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.lpszClassName = L"AfxAppTestWindow";
-            return RegisterClassW(&wc);
-        }();
-        m_hWnd =
-            CreateWindowExW(0, MAKEINTATOM(atom), pszTitle,
-                            (hOwner != nullptr ? WS_POPUP | WS_CAPTION : WS_OVERLAPPEDWINDOW) | WS_VISIBLE,
-                            40, 40, 300, 200, hOwner, nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
-    ~TestWindow()
-    {
-        if (m_hWnd != nullptr)
-        {
-            DestroyWindow(m_hWnd);
-        }
-    }
-    TestWindow(const TestWindow&) = delete;
-    TestWindow& operator=(const TestWindow&) = delete;
-
-    HWND Handle() const { return m_hWnd; }
-
-private:
-    HWND m_hWnd = nullptr;
-};
-
-CString TempIniPath()
-{
-    wchar_t szFolder[MAX_PATH];
-    GetTempPathW(MAX_PATH, szFolder);
-    CString strPath;
-    strPath.Format(L"%sAfxAppProfile-%lu-%lu.ini", szFolder, GetCurrentProcessId(), GetTickCount());
-    return strPath;
-}
-
-void ReplaceString(LPCTSTR& lpsz, LPCTSTR lpszNew)
-{
-    free(const_cast<LPTSTR>(lpsz));
-    lpsz = lpszNew != nullptr ? _wcsdup(lpszNew) : nullptr;
+    return wnd.CreateEx(0, AfxRegisterWndClass(0), lpszTitle,
+                        (pOwner != nullptr ? WS_POPUP | WS_CAPTION : WS_OVERLAPPEDWINDOW) | WS_VISIBLE,
+                        CRect(40, 40, 340, 240), pOwner, 0);
 }
 
 // An application object of the test's own (not the program's) with its profile in a fresh INI file or,
@@ -114,7 +72,7 @@ void ReplaceString(LPCTSTR& lpsz, LPCTSTR lpszNew)
 class AfxAppProfile : public testing::TestWithParam<bool>
 {
 protected:
-    AfxAppProfile() : m_app(L"Profile Test"), m_strPath(TempIniPath())
+    AfxAppProfile() : m_app(L"Profile Test"), m_strPath(m_folder.Path(L"profile.ini").c_str())
     {
         m_strKey.Format(L"Stand-in Test Vendor %lu", GetCurrentProcessId());
         if (InRegistry())
@@ -123,14 +81,11 @@ protected:
         }
         else
         {
-            ReplaceString(m_app.m_pszProfileName, m_strPath);
+            free(const_cast<LPTSTR>(m_app.m_pszProfileName));
+            m_app.m_pszProfileName = _wcsdup(m_strPath);
         }
     }
-    ~AfxAppProfile() override
-    {
-        DeleteFileW(m_strPath);
-        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\" + m_strKey);
-    }
+    ~AfxAppProfile() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\" + m_strKey); }
 
     bool InRegistry() const { return GetParam(); }
     CString RawValue(LPCTSTR lpszSection, LPCTSTR lpszEntry) const
@@ -152,6 +107,7 @@ protected:
     }
 
     CWinApp m_app;
+    testkit::TempFolder m_folder;
     CString m_strPath;
     CString m_strKey;
 };
@@ -175,7 +131,7 @@ std::vector<BYTE> ReadBinary(CWinApp& app, LPCTSTR lpszSection, LPCTSTR lpszEntr
 /////////////////////////////////////////////////////////////////////////////
 // The application object
 
-TEST(AfxApp, TheTestProgramHasAnApplicationObjectLikeAHost)
+TEST(AfxApp, TheTestProgramHasOneApplicationObjectLikeAHost)
 {
     CWinApp* pApp = AfxGetApp();
     ASSERT_NE(nullptr, pApp);
@@ -194,11 +150,8 @@ TEST(AfxApp, TheTestProgramHasAnApplicationObjectLikeAHost)
     EXPECT_EQ(SW_SHOWNORMAL, pApp->m_nCmdShow);
     ASSERT_NE(nullptr, pApp->m_lpCmdLine);
     EXPECT_EQ(nullptr, wcsstr(pApp->m_lpCmdLine, L"test_afx.exe")); // the program's name is not an argument
-}
 
-TEST(AfxApp, ASecondApplicationObjectStaysUnregistered)
-{
-    CWinApp* pApp = AfxGetApp();
+    // A second application object stays unregistered.
     {
         CWinApp second(L"Second");
         EXPECT_EQ(pApp, AfxGetApp());
@@ -213,31 +166,13 @@ TEST(AfxApp, ASecondApplicationObjectStaysUnregistered)
     EXPECT_STREQ(L"Stand-in Test Host", AfxGetAppName());
 }
 
-TEST(AfxApp, TheMainWindowIsSeenFromFrameworkThreadsOnly)
+TEST(AfxApp, AThreadTheFrameworkDidNotStartHasNoThreadObjectNorMainWindow)
 {
-    CWinApp* pApp = AfxGetApp();
     CWnd mainWnd;
-    pApp->m_pMainWnd = &mainWnd;
+    AfxGetApp()->m_pMainWnd = &mainWnd;
     EXPECT_EQ(&mainWnd, AfxGetMainWnd());
-
-    std::atomic<CWnd*> pSeenByWorker{nullptr};
-    CWinThread* pWorker = AfxBeginThread(
-        [](LPVOID pParam) -> UINT
-        {
-            static_cast<std::atomic<CWnd*>*>(pParam)->store(AfxGetMainWnd());
-            return 0;
-        },
-        &pSeenByWorker, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    ASSERT_NE(nullptr, pWorker);
-    pWorker->m_bAutoDelete = FALSE;
-    pWorker->ResumeThread();
-    WaitForSingleObject(pWorker->m_hThread, INFINITE);
-    delete pWorker;
-    EXPECT_EQ(&mainWnd, pSeenByWorker.load());
-
-    // A thread the framework did not start has no thread object either.
     CWnd* pSeenByPlainThread = &mainWnd;
-    CWinThread* pPlainThreadObject = pApp;
+    CWinThread* pPlainThreadObject = AfxGetApp();
     std::thread plain(
         [&]
         {
@@ -245,11 +180,9 @@ TEST(AfxApp, TheMainWindowIsSeenFromFrameworkThreadsOnly)
             pPlainThreadObject = AfxGetThread();
         });
     plain.join();
+    AfxGetApp()->m_pMainWnd = nullptr;
     EXPECT_EQ(nullptr, pSeenByPlainThread);
     EXPECT_EQ(nullptr, pPlainThreadObject);
-
-    pApp->m_pMainWnd = nullptr;
-    EXPECT_EQ(nullptr, AfxGetMainWnd());
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -418,38 +351,38 @@ TEST(AfxApp, ARealBoxShowsThePromptUnderTheApplicationsNameWithAnIconByItsButton
 
 TEST(AfxAppFocus, ABoxIsModalToTheActiveWindowAndItsTopLevelWindow)
 {
-    TestWindow frame(L"Frame");
-    TestWindow popup(L"Popup", frame.Handle());
-    ASSERT_NE(nullptr, popup.Handle());
-    SetActiveWindow(popup.Handle());
-    ASSERT_EQ(popup.Handle(), GetActiveWindow());
+    CWnd frame;
+    CWnd popup;
+    ASSERT_TRUE(MakeWindow(frame, L"Frame"));
+    ASSERT_TRUE(MakeWindow(popup, L"Popup", &frame));
+    popup.SetActiveWindow();
+    ASSERT_EQ(popup.m_hWnd, GetActiveWindow());
 
-    BoxWatcher watcher(IDOK, {frame.Handle(), popup.Handle()});
+    BoxWatcher watcher(IDOK, {frame.m_hWnd, popup.m_hWnd});
     EXPECT_EQ(IDOK, AfxMessageBox(L"Modal", MB_OK));
     const SeenBox& seen = watcher.Seen();
     ASSERT_TRUE(seen.bFound);
-    EXPECT_EQ(popup.Handle(), seen.hOwner);
+    EXPECT_EQ(popup.m_hWnd, seen.hOwner);
     EXPECT_EQ((std::vector<bool>{false, false}), seen.windowsEnabled);
-    EXPECT_TRUE(IsWindowEnabled(frame.Handle()));
-    EXPECT_TRUE(IsWindowEnabled(popup.Handle()));
+    EXPECT_TRUE(frame.IsWindowEnabled());
+    EXPECT_TRUE(popup.IsWindowEnabled());
 }
 
 TEST(AfxAppFocus, TheMainWindowOwnsTheBoxWhateverIsActive)
 {
-    TestWindow frame(L"Main frame");
-    TestWindow other(L"Other window");
     CWnd mainWnd;
-    ASSERT_TRUE(mainWnd.Attach(frame.Handle()));
+    CWnd other;
+    ASSERT_TRUE(MakeWindow(mainWnd, L"Main frame"));
+    ASSERT_TRUE(MakeWindow(other, L"Other window"));
     AfxGetApp()->m_pMainWnd = &mainWnd;
-    SetActiveWindow(other.Handle());
+    other.SetActiveWindow();
 
-    BoxWatcher watcher(IDOK, {frame.Handle(), other.Handle()});
+    BoxWatcher watcher(IDOK, {mainWnd.m_hWnd, other.m_hWnd});
     EXPECT_EQ(IDOK, AfxMessageBox(L"Owned by the main window"));
     AfxGetApp()->m_pMainWnd = nullptr;
-    mainWnd.Detach();
     const SeenBox& seen = watcher.Seen();
     ASSERT_TRUE(seen.bFound);
-    EXPECT_EQ(frame.Handle(), seen.hOwner);
+    EXPECT_EQ(mainWnd.m_hWnd, seen.hOwner);
     EXPECT_EQ((std::vector<bool>{false, true}), seen.windowsEnabled);
 }
 
@@ -555,43 +488,39 @@ public:
 
 wchar_t g_szCommandLine[] = L"/open report.txt";
 
-// A window whose procedure records what the loop dispatched to it and ends the loop with code 9.
-LRESULT CALLBACK QuittingWindowProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+// The main window of the loop: it records what the loop dispatched to it and ends the loop with code 9.
+class CQuittingWnd : public wndtest::CRecordingWnd
 {
-    if (nMsg == WM_TEST_LOOP)
+public:
+    std::vector<std::string>* m_pCalls = nullptr;
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        auto* pCalls = reinterpret_cast<std::vector<std::string>*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-        pCalls->push_back("WindowProc");
+        if (message != WM_TEST_LOOP)
+        {
+            return CRecordingWnd::WindowProc(message, wParam, lParam);
+        }
+        m_pCalls->push_back("WindowProc");
         PostQuitMessage(9);
         return 0;
     }
-    return DefWindowProcW(hWnd, nMsg, wParam, lParam);
-}
+};
 } // namespace
 
 TEST(AfxApp, WinMainInitialisesTheApplicationAndRunsItsLoop)
 {
     CSequenceApp app;
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = QuittingWindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"AfxAppQuittingWindow";
-    RegisterClassW(&wc);
-    HWND hWnd = CreateWindowExW(0, wc.lpszClassName, L"Main", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                nullptr, wc.hInstance, nullptr);
-    ASSERT_NE(nullptr, hWnd);
-    SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&app.m_calls));
-    wndtest::CRecordingWnd mainWnd;
-    mainWnd.Attach(hWnd);
+    CQuittingWnd mainWnd;
+    mainWnd.m_pCalls = &app.m_calls;
+    ASSERT_TRUE(mainWnd.CreateEx(0, AfxRegisterWndClass(0), L"Main", WS_OVERLAPPEDWINDOW,
+                                 CRect(0, 0, 100, 100), nullptr, 0));
     app.m_pWindowForLoop = &mainWnd;
-
     int nResult = 0;
     {
         CurrentApplication current(&app);
         nResult = AfxWinMain(GetModuleHandleW(nullptr), nullptr, g_szCommandLine, SW_SHOWMINIMIZED);
     }
-    mainWnd.Detach();
-    DestroyWindow(hWnd);
+    mainWnd.DestroyWindow();
 
     EXPECT_EQ(9, nResult); // the code of the WM_QUIT that ended the loop
     EXPECT_EQ((std::vector<std::string>{"InitApplication", "InitInstance", "Run", "OnIdle",
@@ -608,43 +537,48 @@ TEST(AfxApp, WinMainInitialisesTheApplicationAndRunsItsLoop)
 
 TEST(AfxApp, WinMainFollowsTheOutcomeOfEachStartUpStep)
 {
+    const struct
     {
-        // Without a main window the loop has nothing to run.
+        const char* name;
+        BOOL bInitApplication;
+        BOOL bInitInstance;
+        bool bThrow; // an exception that ends the start-up is reported in a box
+        int nExitCode;
+        int nResult;
+        std::vector<std::string> calls;
+    } cases[] = {
+        {"no main window: the loop has nothing to run",
+         TRUE,
+         TRUE,
+         false,
+         -1,
+         0,
+         {"InitApplication", "InitInstance", "Run", "ExitInstance"}},
+        {"InitInstance fails", TRUE, FALSE, false, 3, 3, {"InitApplication", "InitInstance", "ExitInstance"}},
+        {"InitApplication fails", FALSE, TRUE, false, -1, -1, {"InitApplication"}},
+        {"InitInstance throws",
+         TRUE,
+         TRUE,
+         true,
+         -1,
+         -1,
+         {"InitApplication", "InitInstance", "DoMessageBox"}}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
         CSequenceApp app;
+        app.m_bInitApplication = c.bInitApplication;
+        app.m_bInitInstance = c.bInitInstance;
+        app.m_bThrow = c.bThrow;
+        app.m_nExitCode = c.nExitCode;
         CurrentApplication current(&app);
-        EXPECT_EQ(0, AfxWinMain(GetModuleHandleW(nullptr), nullptr, g_szCommandLine, SW_SHOW));
-        EXPECT_EQ((std::vector<std::string>{"InitApplication", "InitInstance", "Run", "ExitInstance"}),
-                  app.m_calls);
+        EXPECT_EQ(c.nResult, AfxWinMain(GetModuleHandleW(nullptr), nullptr, g_szCommandLine, SW_SHOW));
+        EXPECT_EQ(c.calls, app.m_calls);
+        EXPECT_EQ(c.bThrow, app.m_strBoxPrompt.Find(L"settings.cfg") != -1);
+        EXPECT_EQ(c.bThrow ? static_cast<UINT>(MB_ICONSTOP) : 0u, app.m_nBoxType);
     }
-    {
-        CSequenceApp app;
-        app.m_bInitInstance = FALSE;
-        app.m_nExitCode = 3;
-        CurrentApplication current(&app);
-        EXPECT_EQ(3, AfxWinMain(GetModuleHandleW(nullptr), nullptr, g_szCommandLine, SW_SHOW));
-        EXPECT_EQ((std::vector<std::string>{"InitApplication", "InitInstance", "ExitInstance"}), app.m_calls);
-    }
-    {
-        CSequenceApp app;
-        app.m_bInitApplication = FALSE;
-        CurrentApplication current(&app);
-        EXPECT_EQ(-1, AfxWinMain(GetModuleHandleW(nullptr), nullptr, g_szCommandLine, SW_SHOW));
-        EXPECT_EQ((std::vector<std::string>{"InitApplication"}), app.m_calls);
-    }
-    {
-        // An exception that ends the start-up is reported in a box.
-        CSequenceApp app;
-        app.m_bThrow = true;
-        CurrentApplication current(&app);
-        EXPECT_EQ(-1, AfxWinMain(GetModuleHandleW(nullptr), nullptr, g_szCommandLine, SW_SHOW));
-        EXPECT_EQ((std::vector<std::string>{"InitApplication", "InitInstance", "DoMessageBox"}), app.m_calls);
-        EXPECT_NE(-1, app.m_strBoxPrompt.Find(L"settings.cfg"));
-        EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), app.m_nBoxType);
-    }
-    {
-        CurrentApplication none(nullptr);
-        EXPECT_EQ(-1, AfxWinMain(GetModuleHandleW(nullptr), nullptr, g_szCommandLine, SW_SHOW));
-    }
+    CurrentApplication none(nullptr);
+    EXPECT_EQ(-1, AfxWinMain(GetModuleHandleW(nullptr), nullptr, g_szCommandLine, SW_SHOW));
 }
 
 TEST(AfxApp, AProgramWithTheFrameworksEntry)

@@ -50,22 +50,6 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD dwTimeoutMs = 100
     return true;
 }
 
-// Dispatches what is queued now.
-inline void PumpPending()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        if (msg.message == WM_QUIT)
-        {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
 inline CString TextOf(HWND hWnd)
 {
     CString text;
@@ -105,18 +89,6 @@ public:
         return CWnd::PreTranslateMessage(pMsg);
     }
     void PostNcDestroy() override { ++m_nPostNcDestroys; }
-
-    size_t IndexOf(UINT message) const
-    {
-        for (size_t i = 0; i < m_messages.size(); ++i)
-        {
-            if (m_messages[i] == message)
-            {
-                return i;
-            }
-        }
-        return m_messages.size();
-    }
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)

@@ -1,12 +1,12 @@
-// Helpers shared by the file tests and the text-file fuzz harness: scratch folders, raw file contents and
-// the encodings the text reader understands.
+// Helpers shared by the file tests and the text-file fuzz harness: raw file contents and the encodings the
+// text reader understands (scratch folders come from the harness).
 #pragma once
 
 #include "core/VUnicodeString.h"
 #include "files/VTextFile.h"
+#include "harness/ScratchFolder.h"
 
 #include <algorithm>
-#include <atomic>
 #include <string>
 #include <vector>
 
@@ -27,70 +27,31 @@ inline std::wstring ToStd(const VUnicodeString& text)
     return std::wstring(text.GetString(), static_cast<size_t>(text.GetLength()));
 }
 
-inline void RemoveTree(const std::wstring& path)
+// One code point as UTF-16, the slow and obviously right way.
+inline std::wstring Utf16Of(unsigned long codePoint)
 {
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
-    {
-        const std::wstring name = found.cFileName;
-        const std::wstring child = path + L"\\" + name;
-        if (name == L"." || name == L"..")
-            continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            RemoveTree(child);
-        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(child.c_str());
-    }
-    if (search != INVALID_HANDLE_VALUE)
-        FindClose(search);
-    RemoveDirectoryW(path.c_str());
+    if (codePoint < 0x10000)
+        return std::wstring(1, static_cast<wchar_t>(codePoint));
+    return {static_cast<wchar_t>(0xD800 + ((codePoint - 0x10000) >> 10)),
+            static_cast<wchar_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF))};
 }
 
-// A fresh folder under the system's temporary folder, removed with everything in it when the object goes.
-class TempFolder
+using testkit::CurrentFolder;
+using testkit::Exists;
+using testkit::TempFolder;
+
+// Three nested folders of 120 letters each under base, made for the test: a path far beyond MAX_PATH. Empty
+// when a folder cannot be made.
+inline std::wstring MakeDeepFolder(const std::wstring& base)
 {
-public:
-    TempFolder()
+    std::wstring deep = base;
+    for (wchar_t letter : {L'p', L'q', L'r'})
     {
-        static std::atomic<int> counter{0};
-        wchar_t temporary[MAX_PATH + 1];
-        GetTempPathW(MAX_PATH, temporary);
-        do
-        {
-            m_path = std::wstring(temporary) + L"pardalin-files-" + std::to_wstring(GetCurrentProcessId()) +
-                     L"-" + std::to_wstring(++counter);
-        } while (!CreateDirectoryW(m_path.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
+        deep += L"\\" + std::wstring(120, letter);
+        if (!CreateDirectoryW(deep.c_str(), nullptr))
+            return std::wstring();
     }
-    ~TempFolder() { RemoveTree(m_path); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::wstring& Get() const { return m_path; }
-    std::wstring Path(const std::wstring& name) const { return m_path + L"\\" + name; }
-
-private:
-    std::wstring m_path;
-};
-
-// Runs with the current folder set to `path`, and puts the old one back.
-class CurrentFolder
-{
-public:
-    explicit CurrentFolder(const std::wstring& path)
-    {
-        GetCurrentDirectoryW(MAX_PATH, m_previous);
-        SetCurrentDirectoryW(path.c_str());
-    }
-    ~CurrentFolder() { SetCurrentDirectoryW(m_previous); }
-
-private:
-    wchar_t m_previous[MAX_PATH + 1];
-};
-
-inline bool Exists(const std::wstring& path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return deep;
 }
 
 // Writes the bytes as the whole file; false when the file cannot be written.

@@ -15,7 +15,7 @@ HINSTANCE FakeModule(UINT_PTR value)
 
 } // namespace
 
-TEST(FrameLibraryEntry, TheLibraryJoinsTheApplicationsChain)
+TEST(FrameLibraryEntry, TheLibraryJoinsTheApplicationsChainAndTakesItsName)
 {
     const HINSTANCE library = GetPardalinDll();
     ASSERT_NE(nullptr, library);
@@ -29,15 +29,11 @@ TEST(FrameLibraryEntry, TheLibraryJoinsTheApplicationsChain)
         if (dll->m_hModule == library)
             ++linked;
     EXPECT_EQ(1, linked) << "one CDynLinkLibrary for the library";
-}
-
-TEST(FrameLibraryEntry, AppNameComesFromTheFramework)
-{
     ASSERT_NE(nullptr, AfxGetAppName());
     EXPECT_STREQ(AfxGetAppName(), VGetAppName());
 }
 
-TEST(FrameResourceGuard, NestedGuardsRestoreInReverseOrder)
+TEST(FrameResourceGuard, GuardsRestoreInReverseOrderHoweverTheirScopeEnds)
 {
     const HINSTANCE original = AfxGetResourceHandle();
     {
@@ -50,11 +46,8 @@ TEST(FrameResourceGuard, NestedGuardsRestoreInReverseOrder)
         EXPECT_EQ(GetPardalinDll(), AfxGetResourceHandle()) << "the outer guard's module is current again";
     }
     EXPECT_EQ(original, AfxGetResourceHandle());
-}
 
-TEST(FrameResourceGuard, AGuardEndedByAnExceptionRestores)
-{
-    const HINSTANCE original = AfxGetResourceHandle();
+    // A guard ended by an exception restores as well.
     try
     {
         VModuleResourceHandle guard(GetPardalinDll());

@@ -25,61 +25,33 @@ protected:
     }
     void TearDown() override { owner.DestroyWindow(); }
 
-    int Show(SeenBox& seen, int button, const wchar_t* text, UINT type, const wchar_t* caption)
-    {
-        BoxWatcher watcher(button);
-        const int result = VMessageBox(&owner, text, type, caption);
-        seen = watcher.Seen();
-        return result;
-    }
-
     CWnd owner;
 };
 } // namespace
 
-TEST_F(FrameMessageBox, YesNoAsksWithTheApplicationNameAsCaption)
+TEST_F(FrameMessageBox, TheIconFollowsTheButtonsAndTheCaptionDefaultsToTheApplicationsName)
 {
-    SeenBox seen;
-    EXPECT_EQ(IDNO, Show(seen, IDNO, L"Overwrite the file?", MB_YESNO, nullptr));
-    ASSERT_TRUE(seen.bFound);
-    EXPECT_EQ(std::wstring(VGetAppName()), seen.strCaption);
-    EXPECT_EQ(L"Overwrite the file?", seen.strText);
-    EXPECT_EQ(LoadIconW(nullptr, IDI_QUESTION), seen.hIcon);
-}
-
-TEST_F(FrameMessageBox, OkWarnsAndRetryCancelStaysPlain)
-{
-    SeenBox warning;
-    EXPECT_EQ(IDOK, Show(warning, IDOK, L"Careful", MB_OK, L"Own caption"));
-    ASSERT_TRUE(warning.bFound);
-    EXPECT_EQ(L"Own caption", warning.strCaption);
-    EXPECT_EQ(LoadIconW(nullptr, IDI_EXCLAMATION), warning.hIcon);
-
-    SeenBox plain;
-    EXPECT_EQ(IDRETRY, Show(plain, IDRETRY, L"Try again?", MB_RETRYCANCEL, nullptr));
-    ASSERT_TRUE(plain.bFound);
-    EXPECT_EQ(nullptr, plain.hIcon) << "retry/cancel gets no icon";
-}
-
-TEST_F(FrameMessageBox, AnIconGivenIsKept)
-{
-    SeenBox seen;
-    EXPECT_EQ(IDOK, Show(seen, IDOK, L"Stopped", MB_OK | MB_ICONSTOP, nullptr));
-    ASSERT_TRUE(seen.bFound);
-    EXPECT_EQ(LoadIconW(nullptr, IDI_HAND), seen.hIcon);
-}
-
-TEST_F(FrameMessageBox, ParametersShowTheirText)
-{
-    VReportMessageParams params(MSG_FOLDER_NOT_VALID);
-    params.AddInsert(L"C:\\x");
-    BoxWatcher watcher(IDOK);
-    EXPECT_EQ(IDOK, VMessageBox(&owner, &params, MB_OK, nullptr));
-    const SeenBox& seen = watcher.Seen();
-    ASSERT_TRUE(seen.bFound);
-    EXPECT_NE(std::wstring::npos, seen.strText.find(L"The folder is not valid:"))
-        << std::string(seen.strText.begin(), seen.strText.end());
-    EXPECT_NE(std::wstring::npos, seen.strText.find(L"'C:\\x'"));
+    const struct
+    {
+        UINT type;
+        int button;
+        const wchar_t* caption;
+        const wchar_t* icon; // null: no icon
+    } cases[] = {{MB_YESNO, IDNO, nullptr, IDI_QUESTION},
+                 {MB_OK, IDOK, L"Own caption", IDI_EXCLAMATION},
+                 {MB_RETRYCANCEL, IDRETRY, nullptr, nullptr},
+                 {MB_OK | MB_ICONSTOP, IDOK, nullptr, IDI_HAND}}; // an icon given is kept
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.type);
+        BoxWatcher watcher(c.button);
+        EXPECT_EQ(c.button, VMessageBox(&owner, L"Overwrite the file?", c.type, c.caption));
+        const SeenBox& seen = watcher.Seen();
+        ASSERT_TRUE(seen.bFound);
+        EXPECT_EQ(std::wstring(c.caption ? c.caption : VGetAppName()), seen.strCaption);
+        EXPECT_EQ(L"Overwrite the file?", seen.strText);
+        EXPECT_EQ(c.icon ? LoadIconW(nullptr, c.icon) : nullptr, seen.hIcon);
+    }
 }
 
 TEST(FrameMessageBoxWithoutOwner, GoesThroughTheApplication)
@@ -87,7 +59,7 @@ TEST(FrameMessageBoxWithoutOwner, GoesThroughTheApplication)
     MessageBoxRecorder recorder(IDCANCEL);
     EXPECT_EQ(IDCANCEL, VMessageBox(nullptr, L"First", MB_OKCANCEL, L"ignored caption"));
     EXPECT_EQ(IDCANCEL, VMessageBox(L"Second", MB_YESNO, nullptr));
-    VReportMessageParams params(0x6133000A);
+    VReportMessageParams params(MSG_CERTIFICATE_FILE_EXISTS);
     EXPECT_EQ(IDCANCEL, VMessageBox(&params, MB_YESNO | MB_ICONWARNING, nullptr));
 
     const auto boxes = recorder.Boxes();

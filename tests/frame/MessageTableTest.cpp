@@ -1,5 +1,5 @@
-// The library's message table as the DLL carries it: texts keep their line ends and inserts, and every id
-// the generated header names has a text.
+// The library's message table as the DLL carries it: every id the generated header names has a text, with
+// the line end the message compiler keeps. The texts themselves are checked where they are reported.
 #include "PardalinMessages.h"
 
 #include <gtest/gtest.h>
@@ -22,22 +22,9 @@ std::wstring RawText(DWORD id)
 }
 } // namespace
 
-TEST(FrameMessageTable, MultiLineEntryAndEntryWithInserts)
-{
-    ASSERT_NE(nullptr, GetModuleHandleW(L"Pardalin67U.dll"));
-    EXPECT_EQ(
-        L"New functionality has been added to the toolbar and/or menu bar.\r\nIf you choose to update your "
-        L"toolbar and menu bar, your customizations\r\nwill be lost.\r\n\r\nWould you like to update the "
-        L"toolbar and menu bar?\r\n",
-        RawText(MSG_TOOLBAR_UPDATE_QUESTION));
-    EXPECT_EQ(L"Margins define too small an area: %1, %2, %3, %4\r\n", RawText(MSG_MARGINS_TOO_SMALL));
-    EXPECT_EQ(L"The certificate file already exists.  Do you want to overwrite it?\r\n",
-              RawText(MSG_CERTIFICATE_FILE_EXISTS))
-        << "double spaces stay";
-}
-
 TEST(FrameMessageTable, EveryGeneratedIdHasAText)
 {
+    ASSERT_NE(nullptr, GetModuleHandleW(L"Pardalin67U.dll"));
     for (const DWORD id : {MSG_HELP_COMMON_NAME,
                            MSG_HELP_ORGANIZATION,
                            MSG_HELP_ORGANIZATIONAL_UNIT,

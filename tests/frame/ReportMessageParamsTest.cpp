@@ -59,18 +59,6 @@ struct ForeignParams : IReportMessageParams
 };
 } // namespace
 
-TEST(FrameReportMessage, NewObjectsDescribeSuccessInTheLibrarysModule)
-{
-    VReportMessageParams params;
-    EXPECT_EQ(0u, params.GetMessageId());
-    EXPECT_EQ(-1, params.GetTag());
-    EXPECT_EQ(0u, params.GetContext());
-    EXPECT_EQ(0, params.GetInsertCount());
-    EXPECT_EQ(0u, params.GetTextLength());
-    ASSERT_NE(nullptr, GetPardalinDll());
-    EXPECT_EQ(GetPardalinDll(), params.GetMessageModule());
-}
-
 TEST(FrameReportMessage, LookupOrderLibraryThenHost)
 {
     // An application id never consults the system table, whatever its code.
@@ -82,7 +70,7 @@ TEST(FrameReportMessage, LookupOrderLibraryThenHost)
     VReportMessageParams host(MSG_HOST_NOT_RESOLVED);
     host.AddInsert(L"nowhere.example");
     EXPECT_EQ(L"The host name 'nowhere.example' could not be resolved.\r\n", Text(host));
-    VReportMessageParams hostInfo(0x61040050);
+    VReportMessageParams hostInfo(MSG_HOST_INFORMATION);
     EXPECT_EQ(L"Test host information.\r\n", Text(hostInfo));
 }
 
@@ -122,7 +110,8 @@ TEST(FrameReportMessage, NtStatusFallsToNtdllOrTheFallback)
 
 TEST(FrameReportMessage, UnknownIdGivesTheFallbackText)
 {
-    VReportMessageParams params(0x61330001);
+    // The id just below the library's first one is in its facility, yet in no table.
+    VReportMessageParams params(MSG_HELP_COMMON_NAME - 1);
     const std::wstring expected = L"Could not retrieve the error text for error code 0x61330001.\r\n"
                                   L"Status codes from FormatMessage were " +
                                   LibraryPath() + L":317 and 317.";
@@ -218,8 +207,14 @@ TEST(FrameReportMessage, CopyAssignAndAssignThroughTheInterface)
     EXPECT_EQ(1, target.GetInsertCount());
 }
 
-TEST(FrameReportMessage, ResetAndSetMessageId)
+TEST(FrameReportMessage, NewObjectsDescribeSuccessUntilSetOrReset)
 {
+    VReportMessageParams fresh;
+    EXPECT_EQ(0u, fresh.GetMessageId());
+    EXPECT_EQ(-1, fresh.GetTag());
+    ASSERT_NE(nullptr, GetPardalinDll());
+    EXPECT_EQ(GetPardalinDll(), fresh.GetMessageModule());
+
     VReportMessageParams params(MSG_FOLDER_NOT_VALID);
     params.AddInsert(L"x");
     params.SetTag(5);

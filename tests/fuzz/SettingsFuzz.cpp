@@ -1,5 +1,6 @@
 // Mutation fuzzing of the record reader and of path templates. Inputs come from a fixed seed, so a failure
 // reproduces; PARDALIN_FUZZ_ROUNDS sets how many.
+#include "files/FileTestSupport.h"
 #include "files/VTextFile.h"
 #include "files/detail/PathExpansion.h"
 #include "frame/VReportMessageParams.h"
@@ -52,32 +53,6 @@ std::wstring RecordText(Generator& random)
     return text;
 }
 
-std::string Encode(const std::wstring& text, int encoding)
-{
-    std::string bytes;
-    if (encoding == 0 || encoding == 1)
-    {
-        if (encoding == 1)
-            bytes = "\xEF\xBB\xBF";
-        const UINT codePage = encoding == 1 ? CP_UTF8 : CP_ACP;
-        const int length = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
-                                               nullptr, 0, nullptr, nullptr);
-        std::string converted(static_cast<size_t>(length), '\0');
-        WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), &converted[0], length,
-                            nullptr, nullptr);
-        return bytes + converted;
-    }
-    const bool little = encoding == 2;
-    bytes = little ? "\xFF\xFE" : "\xFE\xFF";
-    for (wchar_t unit : text)
-    {
-        const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
-        bytes += little ? low : high;
-        bytes += little ? high : low;
-    }
-    return bytes;
-}
-
 void Mutate(std::string& bytes, Generator& random)
 {
     for (int n = static_cast<int>(random.Below(4)); n > 0 && !bytes.empty(); --n)
@@ -97,28 +72,20 @@ void Mutate(std::string& bytes, Generator& random)
     }
 }
 
-std::wstring TempFile()
-{
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    return std::wstring(temp) + L"pardalin-fuzz-record-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
-}
 } // namespace
 
 TEST(FuzzSettings, RecordReaderTakesAnyFile)
 {
-    const std::wstring path = TempFile();
+    const testkit::TempFolder folder;
+    const std::wstring path = folder.Path(L"record.txt");
     Generator random(0x5eed0001);
     const unsigned long rounds = Rounds(300);
     for (unsigned long round = 0; round < rounds; ++round)
     {
-        std::string bytes = Encode(RecordText(random), static_cast<int>(random.Below(4)));
+        std::string bytes = filetest::EncodeFile(RecordText(random), filetest::AllEncodings[random.Below(4)]);
         if (random.Below(2))
             Mutate(bytes, random);
-        HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(handle);
+        ASSERT_TRUE(filetest::WriteBytes(path, bytes));
 
         VTextFile file;
         ASSERT_TRUE(file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
@@ -145,7 +112,6 @@ TEST(FuzzSettings, RecordReaderTakesAnyFile)
             ASSERT_EQ(L'\0', font.m_logfont.lfFaceName[LF_FACESIZE - 1]) << "round " << round;
         }
     }
-    DeleteFileW(path.c_str());
 }
 
 TEST(FuzzSettings, PathTemplatesFailOnlyWithTheirTwoMessages)

@@ -21,14 +21,6 @@ namespace
 using fuzz::Random;
 using fuzz::Rounds;
 
-std::wstring Utf16Of(std::uint32_t codePoint)
-{
-    if (codePoint < 0x10000)
-        return std::wstring(1, static_cast<wchar_t>(codePoint));
-    return {static_cast<wchar_t>(0xD800 + ((codePoint - 0x10000) >> 10)),
-            static_cast<wchar_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF))};
-}
-
 // The model's UTF-8 decoder, written for clarity: the whole file in one go.
 std::wstring ModelUtf8(const std::string& bytes)
 {

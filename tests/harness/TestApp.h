@@ -9,15 +9,13 @@
 #include <afxwin.h>
 
 #include <functional>
+#include <mutex>
 #include <vector>
 
 class CTestApp : public CWinApp
 {
 public:
     typedef std::function<int(const CString& strPrompt, UINT nType, UINT nIDPrompt)> MessageBoxHook;
-
-    CTestApp();
-    ~CTestApp() override;
 
     // The program's test application.
     static CTestApp& Get();
@@ -29,7 +27,7 @@ public:
     int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
 
 private:
-    CRITICAL_SECTION m_hookLock;
+    std::mutex m_hookLock;
     MessageBoxHook m_hook;
 };
 
@@ -54,6 +52,6 @@ public:
     std::vector<InterceptedMessageBox> Boxes() const;
 
 private:
-    mutable CRITICAL_SECTION m_lock;
+    mutable std::mutex m_lock;
     std::vector<InterceptedMessageBox> m_boxes;
 };

@@ -1,4 +1,5 @@
 #include "core/VUnicodeString.h"
+#include "harness/ScratchFolder.h"
 #include "hostkit/IniProfileStore.h"
 
 #include <gtest/gtest.h>
@@ -11,29 +12,6 @@ namespace
 class HostkitIniStore : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        folder = std::wstring(temp) + L"pardalin-ini-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                 std::to_wstring(GetTickCount());
-        factory = std::make_unique<VIniProfileStoreFactory>(folder.c_str());
-    }
-
-    void TearDown() override
-    {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE)
-        {
-            do
-                DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-            while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryW(folder.c_str());
-    }
-
     std::unique_ptr<IProfileKeyBackend> OpenKey(const wchar_t* name)
     {
         std::unique_ptr<IProfileStoreBackend> store(factory->CreateStore());
@@ -41,13 +19,11 @@ protected:
         return std::unique_ptr<IProfileKeyBackend>(root->OpenSubKey(name, 0));
     }
 
-    bool FileExists(const std::wstring& name)
-    {
-        return GetFileAttributesW((folder + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
+    bool FileExists(const std::wstring& name) { return testkit::Exists(folder.Path(name)); }
 
-    std::wstring folder;
-    std::unique_ptr<VIniProfileStoreFactory> factory;
+    testkit::TempFolder folder;
+    std::unique_ptr<VIniProfileStoreFactory> factory =
+        std::make_unique<VIniProfileStoreFactory>(folder.Get().c_str());
 };
 } // namespace
 

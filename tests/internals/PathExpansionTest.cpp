@@ -1,4 +1,3 @@
-#include "files/FileTestSupport.h"
 #include "files/detail/Clock.h"
 #include "files/detail/PathExpansion.h"
 #include "frame/VReportMessageParams.h"
@@ -133,21 +132,4 @@ TEST(InternalPathHelpers, ReservedDeviceNames)
     for (const wchar_t* name : {L"lpt10", L"con.txt", L"COM", L"", L"clock", L"CON "})
         EXPECT_FALSE(IsReservedDeviceName(name)) << name;
     EXPECT_FALSE(IsReservedDeviceName(nullptr));
-}
-
-TEST(InternalPathHelpers, FolderCreationAndNearestExisting)
-{
-    filetest::TempFolder base;
-    const std::wstring deep = base.Path(L"x\\y\\z");
-    EXPECT_STREQ(base.Get().c_str(), NearestExistingFolder(deep.c_str()).GetString());
-
-    ASSERT_TRUE(EnsureDirectory(deep.c_str(), nullptr));
-    EXPECT_TRUE(filetest::Exists(deep));
-    EXPECT_TRUE(EnsureDirectory(deep.c_str(), nullptr)) << "an existing folder is fine";
-    EXPECT_STREQ(deep.c_str(), NearestExistingFolder(deep.c_str()).GetString());
-
-    EXPECT_FALSE(EnsureDirectory(L"", nullptr));
-    // A file in the way: creation fails with the platform's reason.
-    ASSERT_TRUE(filetest::WriteBytes(base.Path(L"file"), ""));
-    EXPECT_FALSE(EnsureDirectory(base.Path(L"file\\sub").c_str(), nullptr));
 }

@@ -1,4 +1,5 @@
 #include "files/VTextFile.h"
+#include "harness/ScratchFolder.h"
 #include "settings/ProfileRecord.h"
 #include "settings/ProfileValues.h"
 
@@ -42,14 +43,6 @@ private:
 class SettingsRecordFile : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        path = std::wstring(temp) + L"pardalin-record-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
-    }
-    void TearDown() override { DeleteFileW(path.c_str()); }
-
     // Writes the bytes to the file and opens it for reading, as a new reader.
     void Open(const std::string& bytes)
     {
@@ -72,7 +65,8 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
-    std::wstring path;
+    testkit::TempFolder folder;
+    const std::wstring path = folder.Path(L"record.txt");
     std::unique_ptr<VTextFile> file;
     ProfileRecord record;
     const ProfileRecord& view = record;
