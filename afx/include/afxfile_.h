@@ -6,6 +6,7 @@
 #error This header is part of <afx.h>; include that instead.
 #endif
 
+#include <cstdio>
 #include <ctime>
 
 class CFileException;
@@ -175,15 +176,29 @@ protected:
 // CStdioFile: text lines over a CFile. Text is stored in the ANSI code page. In text mode (the default
 // unless typeBinary is given) a "\n" is written as CR LF and a CR LF is read back as "\n"; in binary mode
 // bytes pass unchanged and lines end at LF.
+//
+// Constructed on a C-runtime stream instead, every operation goes through the stream, so the runtime's
+// modes apply, its encodings among them:
+//
+//     FILE* pStream = _wfopen(L"notes.txt", L"w, ccs=UTF-8");  // UTF-8 with a byte-order mark
+//     CStdioFile file(pStream);
+//     file.WriteString(L"every character survives\n");
+//     file.Close();                                            // closes the stream
 
 class AFX_API CStdioFile : public CFile
 {
     DECLARE_DYNAMIC(CStdioFile)
 public:
     CStdioFile();
+    // Works on a stream the caller opened (fopen, _wfopen): reads, writes, seeks, Flush and Close go
+    // through it. The stream stays open when the object is destroyed; Close (or Abort) closes it.
+    explicit CStdioFile(FILE* pOpenStream);
     // Opens at once and throws CFileException when that fails.
     CStdioFile(LPCTSTR lpszFileName, UINT nOpenFlags);
     ~CStdioFile() override;
+
+    // The stream the object was constructed on, until Close; null for a file opened by name.
+    FILE* m_pStream;
 
     BOOL Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr) override;
     void Close() override;
@@ -201,10 +216,14 @@ public:
     void Write(const void* lpBuf, UINT nCount) override;
     ULONGLONG Seek(LONGLONG lOff, UINT nFrom) override;
     ULONGLONG GetPosition() const override;
+    ULONGLONG GetLength() const override;
     void Flush() override;
     CFile* Duplicate() const override;
 
 private:
+    // Throws the CFileException of a failed stream operation, with the C runtime's last OS error.
+    AFX_NORETURN void ThrowStreamError(int nCause) const;
+
     // Fills the read-ahead buffer; FALSE at the end of the file.
     bool FillBuffer();
     // Gives the read-ahead back to the file, so the handle's position is the caller's position again.

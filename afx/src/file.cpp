@@ -1,8 +1,12 @@
 // CTime, CFile and CStdioFile.
 #include "afx.h"
 
+#include <io.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -15,6 +19,40 @@ constexpr ULONGLONG FileTimeUnitsPerSecond = 10000000ULL;
 constexpr __time64_t LastValidTime = 32535215999LL;
 
 constexpr UINT StdioBufferSize = 4096;
+
+// Writes text to a C-runtime stream; false when the stream fails.
+//
+// The runtime encodes what it hands to the system in blocks of 512 UTF-16 units, and Wine's turns a
+// surrogate pair split between two blocks of a UTF-8 stream into two replacement characters. Text with
+// pairs therefore leaves the stream's buffer in pieces that fit one block even when text mode doubles every
+// character (each "\n" becomes CR LF), each piece ending on a whole character.
+bool WriteStreamText(FILE* pStream, LPCTSTR lpsz)
+{
+    const int nLength = lstrlenW(lpsz);
+    if (std::none_of(lpsz, lpsz + nLength, [](wchar_t ch) { return IS_HIGH_SURROGATE(ch); }))
+    {
+        return fputws(lpsz, pStream) != WEOF;
+    }
+    if (fflush(pStream) != 0)
+    {
+        return false;
+    }
+    constexpr int nMaxPiece = 255;
+    for (int nDone = 0; nDone < nLength;)
+    {
+        int nTake = std::min(nMaxPiece, nLength - nDone);
+        if (nDone + nTake < nLength && IS_HIGH_SURROGATE(lpsz[nDone + nTake - 1]))
+        {
+            --nTake;
+        }
+        if (fputws(CString(lpsz + nDone, nTake), pStream) == WEOF || fflush(pStream) != 0)
+        {
+            return false;
+        }
+        nDone += nTake;
+    }
+    return true;
+}
 
 ULONGLONG FileTimeValue(const FILETIME& fileTime)
 {
@@ -572,10 +610,24 @@ void PASCAL CFile::Remove(LPCTSTR lpszFileName)
 
 IMPLEMENT_DYNAMIC(CStdioFile, CFile)
 
-CStdioFile::CStdioFile() : m_bTextMode(TRUE), m_pReadBuffer(nullptr), m_nReadPos(0), m_nReadEnd(0) {}
+CStdioFile::CStdioFile()
+    : m_pStream(nullptr), m_bTextMode(TRUE), m_pReadBuffer(nullptr), m_nReadPos(0), m_nReadEnd(0)
+{
+}
+
+CStdioFile::CStdioFile(FILE* pOpenStream)
+    : m_pStream(pOpenStream), m_bTextMode(TRUE), m_pReadBuffer(nullptr), m_nReadPos(0), m_nReadEnd(0)
+{
+    if (pOpenStream == nullptr)
+    {
+        AfxThrowInvalidArgException();
+    }
+    // The handle serves what only the file system answers (status, locks); the caller keeps owning it.
+    m_hFile = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(pOpenStream)));
+}
 
 CStdioFile::CStdioFile(LPCTSTR lpszFileName, UINT nOpenFlags)
-    : m_bTextMode(TRUE), m_pReadBuffer(nullptr), m_nReadPos(0), m_nReadEnd(0)
+    : m_pStream(nullptr), m_bTextMode(TRUE), m_pReadBuffer(nullptr), m_nReadPos(0), m_nReadEnd(0)
 {
     CFileException error;
     if (!CStdioFile::Open(lpszFileName, nOpenFlags, &error))
@@ -589,8 +641,18 @@ CStdioFile::~CStdioFile()
     delete[] m_pReadBuffer;
 }
 
+void CStdioFile::ThrowStreamError(int nCause) const
+{
+    clearerr(m_pStream);
+    AfxThrowFileException(nCause, static_cast<LONG>(_doserrno), m_strFileName);
+}
+
 BOOL CStdioFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
 {
+    if (m_pStream != nullptr)
+    {
+        Abort();
+    }
     m_nReadPos = m_nReadEnd = 0;
     m_strPending.Empty();
     if (!CFile::Open(lpszFileName, nOpenFlags, pError))
@@ -603,6 +665,18 @@ BOOL CStdioFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pEr
 
 void CStdioFile::Close()
 {
+    if (m_pStream != nullptr)
+    {
+        const bool bFailed = fclose(m_pStream) != 0;
+        const auto lOsError = static_cast<LONG>(_doserrno);
+        m_pStream = nullptr;
+        m_hFile = hFileNull;
+        if (bFailed)
+        {
+            AfxThrowFileException(CFileException::diskFull, lOsError, m_strFileName);
+        }
+        return;
+    }
     m_nReadPos = m_nReadEnd = 0;
     m_strPending.Empty();
     CFile::Close();
@@ -610,6 +684,13 @@ void CStdioFile::Close()
 
 void CStdioFile::Abort()
 {
+    if (m_pStream != nullptr)
+    {
+        fclose(m_pStream);
+        m_pStream = nullptr;
+        m_hFile = hFileNull;
+        return;
+    }
     m_nReadPos = m_nReadEnd = 0;
     m_strPending.Empty();
     CFile::Abort();
@@ -689,6 +770,14 @@ void CStdioFile::WriteString(LPCTSTR lpsz)
     {
         AfxThrowInvalidArgException();
     }
+    if (m_pStream != nullptr)
+    {
+        if (!WriteStreamText(m_pStream, lpsz))
+        {
+            ThrowStreamError(CFileException::diskFull);
+        }
+        return;
+    }
     const int length = lstrlenW(lpsz);
     if (length == 0)
     {
@@ -709,6 +798,15 @@ LPTSTR CStdioFile::ReadString(LPTSTR lpsz, UINT nMax)
     if (lpsz == nullptr || nMax == 0)
     {
         AfxThrowInvalidArgException();
+    }
+    if (m_pStream != nullptr)
+    {
+        LPTSTR lpszResult = fgetws(lpsz, static_cast<int>(std::min<UINT>(nMax, INT_MAX)), m_pStream);
+        if (lpszResult == nullptr && ferror(m_pStream))
+        {
+            ThrowStreamError(CFileException::genericException);
+        }
+        return lpszResult;
     }
     if (m_strPending.IsEmpty())
     {
@@ -735,6 +833,28 @@ LPTSTR CStdioFile::ReadString(LPTSTR lpsz, UINT nMax)
 BOOL CStdioFile::ReadString(CString& rString)
 {
     rString.Empty();
+    if (m_pStream != nullptr)
+    {
+        // A line longer than the buffer comes in pieces; the last one ends in "\n" or at the end.
+        wchar_t szPiece[256];
+        bool bAny = false;
+        while (fgetws(szPiece, 256, m_pStream) != nullptr)
+        {
+            bAny = true;
+            rString += szPiece;
+            const int nLength = rString.GetLength();
+            if (nLength > 0 && rString[nLength - 1] == L'\n')
+            {
+                rString.Truncate(nLength - 1);
+                return TRUE;
+            }
+        }
+        if (ferror(m_pStream))
+        {
+            ThrowStreamError(CFileException::genericException);
+        }
+        return bAny;
+    }
     if (!m_strPending.IsEmpty())
     {
         rString = m_strPending;
@@ -767,6 +887,15 @@ UINT CStdioFile::Read(void* lpBuf, UINT nCount)
     if (lpBuf == nullptr)
     {
         AfxThrowInvalidArgException();
+    }
+    if (m_pStream != nullptr)
+    {
+        const size_t nRead = fread(lpBuf, 1, nCount, m_pStream);
+        if (nRead < nCount && ferror(m_pStream))
+        {
+            ThrowStreamError(CFileException::genericException);
+        }
+        return static_cast<UINT>(nRead);
     }
     char* out = static_cast<char*>(lpBuf);
     UINT produced = 0;
@@ -814,6 +943,14 @@ void CStdioFile::Write(const void* lpBuf, UINT nCount)
     {
         AfxThrowInvalidArgException();
     }
+    if (m_pStream != nullptr)
+    {
+        if (fwrite(lpBuf, 1, nCount, m_pStream) != nCount)
+        {
+            ThrowStreamError(CFileException::diskFull);
+        }
+        return;
+    }
     DropReadAhead();
     m_strPending.Empty();
     if (!m_bTextMode)
@@ -841,6 +978,14 @@ void CStdioFile::Write(const void* lpBuf, UINT nCount)
 
 ULONGLONG CStdioFile::Seek(LONGLONG lOff, UINT nFrom)
 {
+    if (m_pStream != nullptr)
+    {
+        if (_fseeki64(m_pStream, lOff, static_cast<int>(nFrom)) != 0)
+        {
+            ThrowStreamError(CFileException::badSeek);
+        }
+        return GetPosition();
+    }
     if (nFrom == current)
     {
         // The caller's position lies behind the read-ahead.
@@ -853,11 +998,48 @@ ULONGLONG CStdioFile::Seek(LONGLONG lOff, UINT nFrom)
 
 ULONGLONG CStdioFile::GetPosition() const
 {
+    if (m_pStream != nullptr)
+    {
+        const __int64 nPosition = _ftelli64(m_pStream);
+        if (nPosition < 0)
+        {
+            ThrowStreamError(CFileException::genericException);
+        }
+        return static_cast<ULONGLONG>(nPosition);
+    }
     return CFile::GetPosition() - (m_nReadEnd - m_nReadPos);
+}
+
+ULONGLONG CStdioFile::GetLength() const
+{
+    if (m_pStream == nullptr)
+    {
+        return CFile::GetLength();
+    }
+    // The stream's buffer may hold more than the file does yet.
+    const __int64 nPosition = _ftelli64(m_pStream);
+    if (nPosition < 0 || _fseeki64(m_pStream, 0, SEEK_END) != 0)
+    {
+        ThrowStreamError(CFileException::badSeek);
+    }
+    const __int64 nLength = _ftelli64(m_pStream);
+    if (nLength < 0 || _fseeki64(m_pStream, nPosition, SEEK_SET) != 0)
+    {
+        ThrowStreamError(CFileException::badSeek);
+    }
+    return static_cast<ULONGLONG>(nLength);
 }
 
 void CStdioFile::Flush()
 {
+    if (m_pStream != nullptr)
+    {
+        if (fflush(m_pStream) != 0)
+        {
+            ThrowStreamError(CFileException::diskFull);
+        }
+        return;
+    }
     DropReadAhead();
     CFile::Flush();
 }
