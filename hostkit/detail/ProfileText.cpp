@@ -68,8 +68,10 @@ bool NeedsEscape(const std::wstring& text, size_t at)
     case L'=':
     case L'[':
     case L']':
-    case L';':
         return true;
+    case L';':
+    case L'#':
+        return at == 0;
     case L' ':
         return at == 0 || at + 1 == text.size();
     default:
@@ -473,14 +475,11 @@ ProfileFileModel ParseProfileText(const std::string& bytes)
     StoredKey* current = nullptr;
     std::wstring line;
     std::vector<std::wstring> path;
-    for (size_t start = 0; start < bytes.size();)
+    // A byte-order mark that an editor put in front is not part of the first line.
+    for (size_t start = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0; start < bytes.size();)
     {
-        size_t end = bytes.find('\n', start);
-        if (end == std::string::npos)
-            end = bytes.size();
-        const size_t next = end + 1;
-        if (end > start && bytes[end - 1] == '\r')
-            --end;
+        const size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
+        const size_t next = end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
         const size_t first = bytes.find_first_not_of(" \t", start);
         const bool pathLine = first < end && bytes[first] == '[';
         const bool decoded = DecodeUtf8(bytes.data() + start, end - start, line);

@@ -6,7 +6,8 @@
 //     key.Set(StoredValue::Dword(L"Left", 10));
 //     const std::string text = pardalin::detail::FormatProfileText(model);
 //
-// The text is UTF-8 without a byte-order mark, in lines ended by CR LF (a lone LF is read too). A line
+// The text is UTF-8 without a byte-order mark, in lines ended by CR LF (a lone LF or CR
+// and a leading byte-order mark are read too). A line
 // "[App\Workspace]" opens the key at that path below the root, one escaped name per component, joined by
 // backslashes; "[]" is the root itself. Each following line "name=type:data" is a value of that key:
 //
@@ -15,10 +16,10 @@
 //     Blob=binary:00ff10           two hex digits a byte, nothing for no bytes
 //
 // Names and string data are escaped: "%" and four hex digits stand for one UTF-16 unit, and every unit that
-// could change how a line reads is written so ("%", "\", "=", "[", "]", ";", control characters, surrogates
-// that are not half of a pair, and a space at either end). Everything else is written as itself, so the
-// file stays readable and editable by hand. Spaces and tabs around the name, the data and a bracketed path
-// are not part of them, and lines beginning with ";" or "#" are comments.
+// could change how a line reads is written so ("%", "\", "=", "[", "]", control characters, surrogates that
+// are not half of a pair, a space at either end and a ";" or "#" at the start). Everything else is written as
+// itself, so the file stays readable and editable by hand. Spaces and tabs around the name, the data and a
+// bracketed path are not part of them, and lines beginning with ";" or "#" are comments.
 //
 // Reading takes what it can: a line that does not decode (invalid UTF-8, a bad escape, unknown type, bad
 // hex, no "=") is left out on its own, and an unreadable path line leaves out the values under it up to the
