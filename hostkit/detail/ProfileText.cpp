@@ -91,17 +91,18 @@ void AppendEscape(std::wstring& out, wchar_t unit)
         out += static_cast<wchar_t>(HexDigits[(unit >> shift) & 15]);
 }
 
-// Strict UTF-8: shortest forms only, no surrogate code points, nothing above U+10FFFF.
+// Strict UTF-8: shortest forms only, no surrogate code points, nothing above U+10FFFF. The text is sized
+// for the worst case first, as lines of hex digits run to megabytes.
 bool DecodeUtf8(const char* bytes, size_t count, std::wstring& text)
 {
-    text.clear();
-    text.reserve(count);
+    text.resize(count);
+    size_t out = 0;
     for (size_t i = 0; i < count;)
     {
         const unsigned char lead = static_cast<unsigned char>(bytes[i]);
         if (lead < 0x80)
         {
-            text += static_cast<wchar_t>(lead);
+            text[out++] = static_cast<wchar_t>(lead);
             ++i;
             continue;
         }
@@ -129,13 +130,14 @@ bool DecodeUtf8(const char* bytes, size_t count, std::wstring& text)
             return false;
         if (value >= 0x10000)
         {
-            text += static_cast<wchar_t>(0xD800 + ((value - 0x10000) >> 10));
-            text += static_cast<wchar_t>(0xDC00 + ((value - 0x10000) & 0x3FF));
+            text[out++] = static_cast<wchar_t>(0xD800 + ((value - 0x10000) >> 10));
+            text[out++] = static_cast<wchar_t>(0xDC00 + ((value - 0x10000) & 0x3FF));
         }
         else
-            text += static_cast<wchar_t>(value);
+            text[out++] = static_cast<wchar_t>(value);
         i += length;
     }
+    text.resize(out);
     return true;
 }
 
@@ -175,28 +177,36 @@ bool IsBlank(wchar_t unit)
     return unit == L' ' || unit == L'\t';
 }
 
-std::wstring Trimmed(const std::wstring& text, size_t begin, size_t end)
+// The part of a line between `begin` and `end` without blanks at either end.
+struct Span
 {
-    while (begin < end && IsBlank(text[begin]))
+    const wchar_t* begin;
+    const wchar_t* end;
+};
+
+Span Trimmed(const wchar_t* begin, const wchar_t* end)
+{
+    while (begin < end && IsBlank(*begin))
         ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
+    while (end > begin && IsBlank(end[-1]))
         --end;
-    return text.substr(begin, end - begin);
+    return {begin, end};
 }
 
-bool StartsWith(const std::wstring& text, const wchar_t* prefix, size_t length)
+bool StartsWith(Span span, const wchar_t* prefix, size_t length)
 {
-    return text.compare(0, length, prefix) == 0;
+    return static_cast<size_t>(span.end - span.begin) >= length &&
+           std::equal(prefix, prefix + length, span.begin);
 }
 
-bool ParseDword(const std::wstring& digits, DWORD& number)
+bool ParseDword(Span digits, DWORD& number)
 {
-    if (digits.empty() || digits.size() > 8)
+    if (digits.begin == digits.end || digits.end - digits.begin > 8)
         return false;
     DWORD value = 0;
-    for (wchar_t digit : digits)
+    for (const wchar_t* digit = digits.begin; digit < digits.end; ++digit)
     {
-        const int nibble = HexValue(digit);
+        const int nibble = HexValue(*digit);
         if (nibble < 0)
             return false;
         value = value << 4 | static_cast<DWORD>(nibble);
@@ -205,18 +215,46 @@ bool ParseDword(const std::wstring& digits, DWORD& number)
     return true;
 }
 
-bool ParseBinary(const std::wstring& digits, std::vector<BYTE>& bytes)
+bool ParseBinary(Span digits, std::vector<BYTE>& bytes)
 {
-    if (digits.size() % 2)
+    const size_t count = static_cast<size_t>(digits.end - digits.begin);
+    if (count % 2)
         return false;
-    bytes.resize(digits.size() / 2);
+    bytes.resize(count / 2);
     for (size_t i = 0; i < bytes.size(); ++i)
     {
-        const int high = HexValue(digits[2 * i]);
-        const int low = HexValue(digits[2 * i + 1]);
+        const int high = HexValue(digits.begin[2 * i]);
+        const int low = HexValue(digits.begin[2 * i + 1]);
         if (high < 0 || low < 0)
             return false;
         bytes[i] = static_cast<BYTE>(high << 4 | low);
+    }
+    return true;
+}
+
+bool Unescape(Span escaped, std::wstring& text)
+{
+    text.clear();
+    text.reserve(static_cast<size_t>(escaped.end - escaped.begin));
+    for (const wchar_t* at = escaped.begin; at < escaped.end; ++at)
+    {
+        if (*at != L'%')
+        {
+            text += *at;
+            continue;
+        }
+        if (escaped.end - at < 5)
+            return false;
+        unsigned unit = 0;
+        for (int k = 1; k <= 4; ++k)
+        {
+            const int nibble = HexValue(at[k]);
+            if (nibble < 0)
+                return false;
+            unit = unit << 4 | static_cast<unsigned>(nibble);
+        }
+        text += static_cast<wchar_t>(unit);
+        at += 4;
     }
     return true;
 }
@@ -226,14 +264,15 @@ bool ParseValue(const std::wstring& line, StoredValue& value)
     const size_t equals = line.find(L'=');
     if (equals == std::wstring::npos)
         return false;
+    const wchar_t* const start = line.data();
     std::wstring name;
-    if (!UnescapeName(Trimmed(line, 0, equals), name))
+    if (!Unescape(Trimmed(start, start + equals), name))
         return false;
-    const std::wstring data = Trimmed(line, equals + 1, line.size());
+    const Span data = Trimmed(start + equals + 1, start + line.size());
     if (StartsWith(data, L"dword:", 6))
     {
         DWORD number = 0;
-        if (!ParseDword(data.substr(6), number))
+        if (!ParseDword({data.begin + 6, data.end}, number))
             return false;
         value = StoredValue::Dword(std::move(name), number);
         return true;
@@ -241,7 +280,7 @@ bool ParseValue(const std::wstring& line, StoredValue& value)
     if (StartsWith(data, L"string:", 7))
     {
         std::wstring text;
-        if (!UnescapeName(data.substr(7), text))
+        if (!Unescape({data.begin + 7, data.end}, text))
             return false;
         value = StoredValue::String(std::move(name), std::move(text));
         return true;
@@ -249,7 +288,7 @@ bool ParseValue(const std::wstring& line, StoredValue& value)
     if (StartsWith(data, L"binary:", 7))
     {
         std::vector<BYTE> bytes;
-        if (!ParseBinary(data.substr(7), bytes))
+        if (!ParseBinary({data.begin + 7, data.end}, bytes))
             return false;
         value = StoredValue::Binary(std::move(name), std::move(bytes));
         return true;
@@ -324,65 +363,66 @@ bool StoredValue::operator==(const StoredValue& other) const
            bytes == other.bytes;
 }
 
-bool NameLess::operator()(const std::wstring& a, const std::wstring& b) const
+std::vector<size_t>::const_iterator StoredKey::Lower(const std::wstring& name) const
 {
-    return CompareNames(a, b) < 0;
-}
-
-bool PathLess::operator()(const std::vector<std::wstring>& a, const std::vector<std::wstring>& b) const
-{
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
-        if (const int order = CompareNames(a[i], b[i]))
-            return order < 0;
-    return a.size() < b.size();
+    return std::lower_bound(order.begin(), order.end(), name,
+                            [this](size_t position, const std::wstring& sought)
+                            { return CompareNames(values[position].name, sought) < 0; });
 }
 
 const StoredValue* StoredKey::Find(const std::wstring& name) const
 {
-    const auto found = index.find(name);
-    return found == index.end() ? nullptr : &values[found->second];
+    const auto found = Lower(name);
+    return found != order.end() && SameName(values[*found].name, name) ? &values[*found] : nullptr;
 }
 
 void StoredKey::Set(StoredValue value)
 {
-    const auto found = index.find(value.name);
-    if (found != index.end())
+    const auto found = Lower(value.name);
+    if (found != order.end() && SameName(values[*found].name, value.name))
     {
-        StoredValue& existing = values[found->second];
+        StoredValue& existing = values[*found];
         value.name = std::move(existing.name);
         existing = std::move(value);
         return;
     }
-    index.emplace(value.name, values.size());
+    order.insert(found, values.size());
     values.push_back(std::move(value));
 }
 
 bool StoredKey::Remove(const std::wstring& name)
 {
-    const auto found = index.find(name);
-    if (found == index.end())
+    const auto found = Lower(name);
+    if (found == order.end() || !SameName(values[*found].name, name))
         return false;
-    const size_t position = found->second;
-    index.erase(found);
+    const size_t position = *found;
+    order.erase(found);
     values.erase(values.begin() + static_cast<std::ptrdiff_t>(position));
-    for (auto& entry : index)
-        if (entry.second > position)
-            --entry.second;
+    for (size_t& later : order)
+        if (later > position)
+            --later;
     return true;
+}
+
+std::vector<size_t>::const_iterator ProfileFileModel::Lower(const std::vector<std::wstring>& path) const
+{
+    return std::lower_bound(order.begin(), order.end(), path,
+                            [this](size_t position, const std::vector<std::wstring>& sought)
+                            { return ComparePaths(keys[position].Path(), sought) < 0; });
 }
 
 const StoredKey* ProfileFileModel::Find(const std::vector<std::wstring>& path) const
 {
-    const auto found = index.find(path);
-    return found == index.end() ? nullptr : &keys[found->second];
+    const auto found = Lower(path);
+    return found != order.end() && ComparePaths(keys[*found].Path(), path) == 0 ? &keys[*found] : nullptr;
 }
 
 StoredKey& ProfileFileModel::Key(const std::vector<std::wstring>& path)
 {
-    const auto found = index.find(path);
-    if (found != index.end())
-        return keys[found->second];
-    index.emplace(path, keys.size());
+    const auto found = Lower(path);
+    if (found != order.end() && ComparePaths(keys[*found].Path(), path) == 0)
+        return keys[*found];
+    order.insert(found, keys.size());
     keys.emplace_back(path);
     return keys.back();
 }
@@ -394,9 +434,11 @@ bool ProfileFileModel::RemoveTree(const std::vector<std::wstring>& path)
     if (kept == keys.end())
         return false;
     keys.erase(kept, keys.end());
-    index.clear();
+    order.resize(keys.size());
     for (size_t i = 0; i < keys.size(); ++i)
-        index.emplace(keys[i].Path(), i);
+        order[i] = i;
+    std::sort(order.begin(), order.end(),
+              [this](size_t a, size_t b) { return ComparePaths(keys[a].Path(), keys[b].Path()) < 0; });
     return true;
 }
 
@@ -417,6 +459,14 @@ int CompareNames(const std::wstring& a, const std::wstring& b)
         if (left != right)
             return left < right ? -1 : 1;
     }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+int ComparePaths(const std::vector<std::wstring>& a, const std::vector<std::wstring>& b)
+{
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+        if (const int order = CompareNames(a[i], b[i]))
+            return order;
     return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
@@ -444,29 +494,7 @@ std::wstring EscapeName(const std::wstring& name)
 
 bool UnescapeName(const std::wstring& escaped, std::wstring& name)
 {
-    name.clear();
-    name.reserve(escaped.size());
-    for (size_t i = 0; i < escaped.size(); ++i)
-    {
-        if (escaped[i] != L'%')
-        {
-            name += escaped[i];
-            continue;
-        }
-        if (escaped.size() - i < 5)
-            return false;
-        unsigned unit = 0;
-        for (size_t k = 1; k <= 4; ++k)
-        {
-            const int nibble = HexValue(escaped[i + k]);
-            if (nibble < 0)
-                return false;
-            unit = unit << 4 | static_cast<unsigned>(nibble);
-        }
-        name += static_cast<wchar_t>(unit);
-        i += 4;
-    }
-    return true;
+    return Unescape({escaped.data(), escaped.data() + escaped.size()}, name);
 }
 
 ProfileFileModel ParseProfileText(const std::string& bytes)
@@ -487,7 +515,8 @@ ProfileFileModel ParseProfileText(const std::string& bytes)
 
         if (pathLine)
         {
-            const std::wstring inner = decoded ? Trimmed(line, 0, line.size()) : std::wstring();
+            const Span trimmed = Trimmed(line.data(), line.data() + (decoded ? line.size() : 0));
+            const std::wstring inner(trimmed.begin, trimmed.end);
             const bool good = inner.size() >= 2 && inner.back() == L']' &&
                               ParsePath(inner.substr(1, inner.size() - 2), path);
             current = good ? &model.Key(path) : nullptr;

@@ -29,7 +29,6 @@
 
 #include "core/PardalinApi.h"
 
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -61,17 +60,6 @@ struct StoredValue
     std::vector<BYTE> bytes; // a Binary's value
 };
 
-// Orders names as the store compares them (see SameName).
-struct NameLess
-{
-    bool operator()(const std::wstring& a, const std::wstring& b) const;
-};
-
-struct PathLess
-{
-    bool operator()(const std::vector<std::wstring>& a, const std::vector<std::wstring>& b) const;
-};
-
 class StoredKey
 {
 public:
@@ -93,7 +81,9 @@ public:
 private:
     std::vector<std::wstring> path; // below the root; empty for the root itself
     std::vector<StoredValue> values;
-    std::map<std::wstring, size_t, NameLess> index; // name to position in values
+    // Positions in values, ordered by name: lookups in files of thousands of values stay cheap.
+    std::vector<size_t> order;
+    std::vector<size_t>::const_iterator Lower(const std::wstring& name) const;
 };
 
 class ProfileFileModel
@@ -112,13 +102,15 @@ public:
 
 private:
     std::vector<StoredKey> keys; // in file order
-    std::map<std::vector<std::wstring>, size_t, PathLess> index;
+    std::vector<size_t> order;   // positions in keys, ordered by path
+    std::vector<size_t>::const_iterator Lower(const std::vector<std::wstring>& path) const;
 };
 
 // Whether two names are the same name to the store: UTF-16 units compared without regard to case, the way
 // the system compares registry and file names. CompareNames orders them the same way: below, at or above 0.
 bool SameName(const std::wstring& a, const std::wstring& b);
 int CompareNames(const std::wstring& a, const std::wstring& b);
+int ComparePaths(const std::vector<std::wstring>& a, const std::vector<std::wstring>& b);
 // Whether `path` is `prefix` or lies below it.
 bool PathStartsWith(const std::vector<std::wstring>& path, const std::vector<std::wstring>& prefix);
 
