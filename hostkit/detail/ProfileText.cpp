@@ -509,6 +509,11 @@ ProfileFileModel ParseProfileText(const std::string& bytes)
         const size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
         const size_t next = end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
         const size_t first = bytes.find_first_not_of(" \t", start);
+        if (first < end && (bytes[first] == ';' || bytes[first] == '#'))
+        {
+            start = next;
+            continue;
+        }
         const bool pathLine = first < end && bytes[first] == '[';
         const bool decoded = DecodeUtf8(bytes.data() + start, end - start, line);
         start = next;

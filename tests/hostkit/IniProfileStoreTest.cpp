@@ -497,7 +497,7 @@ TEST_F(HostkitIniStore, DamagedFilesGiveWhatIsReadable)
         {"another key's section", "[Other]\r\nBad=dword:1\r\n", {L"Bad"}},
         {"comments and hand-made spacing",
          "; Bad=dword:1\r\n# Bad2=dword:1\r\n  Spaced  =  dword:ff  \r\n",
-         {L"Bad", L"Bad2"}},
+         {L"Bad", L"Bad2", L"; Bad", L"# Bad2"}},
         {"lone CR and LF line ends", "\rSpaced=dword:ff\r\rBad=dword:\n\n", {L"Bad"}},
     };
     for (const Case& test : cases)
