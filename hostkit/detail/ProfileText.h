@@ -6,10 +6,10 @@
 //     key.Set(StoredValue::Dword(L"Left", 10));
 //     const std::string text = pardalin::detail::FormatProfileText(model);
 //
-// The text is UTF-8 without a byte-order mark, in lines ended by CR LF (a lone LF or CR
-// and a leading byte-order mark are read too). A line
-// "[App\Workspace]" opens the key at that path below the root, one escaped name per component, joined by
-// backslashes; "[]" is the root itself. Each following line "name=type:data" is a value of that key:
+// The text is UTF-8 without a byte-order mark, in lines ended by CR LF (a lone LF or CR and a leading
+// byte-order mark are read too). A line "[App\Workspace]" opens the key at that path below the root, one
+// escaped name per component, joined by backslashes; "[]" is the root itself. Each following line
+// "name=type:data" is a value of that key (a value line before any path line belongs to no key):
 //
 //     Count=dword:0000000a         1 to 8 hex digits
 //     Text=string:two%000Alines    escaped text
