@@ -338,7 +338,8 @@ BOOL VSettingsStore::Read(LPCTSTR lpszValueName, CObject& obj)
         CMemFile file(data, size);
         CArchive archive(&file, CArchive::load, kArchiveBufferSize);
         obj.Serialize(archive);
-        loaded = TRUE;
+        // Bytes the object did not read mean the value was saved by an object of another kind.
+        loaded = archive.IsBufferEmpty() && file.GetPosition() == file.GetLength();
     }
     catch (CException* e)
     {

@@ -88,7 +88,8 @@ public:
     BOOL Write(LPCTSTR lpszValueName, DWORD dwVal) override;
     BOOL Write(LPCTSTR lpszValueName, int nValue) override;
     BOOL Read(LPCTSTR lpszValueName, CObject*& pObj) override;
-    // Lets the object load itself from the binary value; FALSE when the value is absent or does not load.
+    // Lets the object load itself from the binary value; FALSE when the value is absent, does not load, or
+    // holds more than the object reads (it was saved by an object of another kind).
     BOOL Read(LPCTSTR lpszValueName, CObject& obj) override;
     // *ppData receives a new[] array the caller deletes; FALSE (outputs untouched) for an absent or empty value.
     BOOL Read(LPCTSTR lpszValueName, BYTE** ppData, UINT* pcbData) override;
