@@ -27,7 +27,7 @@ const CRect kFirstRunRect(90, 60, 810, 540);
 const wchar_t* const kSampleFiles[][2] = {
     {L"branch-office.cfg", L"[Connection]\nHost=branch.example.net\nPort=22\nUser=op\u00E9rateur\n"},
     {L"datacenter.cfg", L"[Connection]\nHost=dc1.example.net\nPort=2222\nKeepAlive=30\n"},
-    {L"home-lab.cfg", L"[Connection]\nHost=192.168.10.5\nPort=22\nCompression=yes\nNote=\u5B9F\u9A13\u5BA4\n"},
+    {L"home-lab.cfg", L"[Connection]\nHost=192.168.10.5\nPort=22\nCompression=yes\nNote=B\u00FCro Z\u00FCrich, \u0394-Netz\n"},
 };
 
 std::wstring SamplePath(const wchar_t* name)
@@ -47,6 +47,8 @@ void AnswerMessageBox(const std::wstring& folder)
     }
     if (!box)
         return;
+    // The picture must show the box whole: have its thread paint it before asking for one.
+    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     const std::wstring request = folder + L"\\message-box.request";
     const std::wstring picture = folder + L"\\message-box.png";
     DeleteFileW(picture.c_str());
@@ -70,7 +72,7 @@ ON_COMMAND(ID_DEMO_SHOW_MESSAGE, &CMainFrame::OnShowMessage)
 ON_COMMAND(ID_APP_EXIT_DEMO, &CMainFrame::OnExitDemo)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame() : m_nStep(0), m_nWaitTicks(0) {}
+CMainFrame::CMainFrame() : m_nStep(0), m_nWaitTicks(0), m_bInStep(false) {}
 
 CRect CMainFrame::SavedPlacement()
 {
@@ -331,9 +333,13 @@ bool CMainFrame::SecondRunStep()
 
 void CMainFrame::OnTimer(UINT_PTR nIDEvent)
 {
-    if (nIDEvent != kScriptTimer)
+    // A step that runs a modal loop (the message box, the menu) lets the timer tick inside it; those ticks
+    // wait for the step to end.
+    if (nIDEvent != kScriptTimer || m_bInStep)
         return;
+    m_bInStep = true;
     const bool goesOn = DemoApp().m_nRun == 1 ? FirstRunStep() : SecondRunStep();
+    m_bInStep = false;
     if (!goesOn)
     {
         KillTimer(kScriptTimer);

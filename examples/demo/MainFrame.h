@@ -52,4 +52,5 @@ private:
     CFont m_font;
     int m_nStep;
     int m_nWaitTicks;
+    bool m_bInStep;
 };
