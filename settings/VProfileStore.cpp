@@ -4,9 +4,7 @@
 #include "frame/ProfileStore.h"
 #include "frame/detail/HostServices.h"
 
-VProfileKey::VProfileKey(IProfileKeyBackend* key) : m_pKey(key)
-{
-}
+VProfileKey::VProfileKey(IProfileKeyBackend* key) : m_pKey(key) {}
 
 VProfileKey::VProfileKey(const VProfileKey& parent, const wchar_t* name)
     : m_pKey(parent.m_pKey ? parent.m_pKey->OpenSubKey(name, 0) : nullptr)
@@ -60,7 +58,8 @@ VProfileStoreFactory* RegisteredFactory()
 }
 } // namespace
 
-VProfileStore::VProfileStore(VProfileStoreFactory* factory) : m_pStore(nullptr), m_pRoot(nullptr), m_bOption(false)
+VProfileStore::VProfileStore(VProfileStoreFactory* factory)
+    : m_pStore(nullptr), m_pRoot(nullptr), m_bOption(false)
 {
     if (factory == nullptr)
         factory = RegisteredFactory();

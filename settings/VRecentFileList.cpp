@@ -19,9 +19,7 @@ VRecentFileList::VRecentFileList(UINT nStart, const wchar_t* lpszSection, const 
 {
 }
 
-VRecentFileList::VRecentFileList(const VRecentFileList& other) : CRecentFileList(other)
-{
-}
+VRecentFileList::VRecentFileList(const VRecentFileList& other) : CRecentFileList(other) {}
 
 VRecentFileList& VRecentFileList::operator=(const VRecentFileList& other)
 {
@@ -39,10 +37,11 @@ VUnicodeString VRecentFileList::EntryName(int index) const
         return VUnicodeString(format);
     DWORD_PTR arguments[1] = {static_cast<DWORD_PTR>(index) + 1};
     wchar_t* text = nullptr;
-    const DWORD length = pardalin::detail::GuardedFormatMessage(
-        FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, format, 0, &text,
-        reinterpret_cast<va_list*>(arguments));
-    VUnicodeString name = length > 0 ? VUnicodeString(text, static_cast<int>(length)) : VUnicodeString(format);
+    const DWORD length =
+        pardalin::detail::GuardedFormatMessage(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+                                               format, 0, &text, reinterpret_cast<va_list*>(arguments));
+    VUnicodeString name =
+        length > 0 ? VUnicodeString(text, static_cast<int>(length)) : VUnicodeString(format);
     if (text)
         LocalFree(text);
     return name;
@@ -103,8 +102,8 @@ void VRecentFileList::RemoveFromList(const wchar_t* path)
     }
 }
 
-void VRecentFileList::UpdateMRUCount(const wchar_t* section, const wchar_t* entryFormat, CRecentFileList*& list,
-                                     int count)
+void VRecentFileList::UpdateMRUCount(const wchar_t* section, const wchar_t* entryFormat,
+                                     CRecentFileList*& list, int count)
 {
     if (list)
     {

@@ -1,7 +1,8 @@
 // VSettingsStore: the settings store the framework's toolbars, menu bars and docking state save through.
 // Every value goes, under the name "<last component of the key path>-<value name>", into one profile key
 // per process, "<application name>MenuToolbarV2" below the root of the host's profile store. The class also
-// keeps the bookkeeping that decides whether a toolbar and menu bar saved by an earlier release may be loaded.
+// keeps the bookkeeping that decides whether a toolbar and menu bar saved by an earlier release may be
+// loaded.
 //
 //     VSettingsStore::SetAppName(L"Demo");
 //     VSettingsStore::SetAppConfigPath(configFolder);
@@ -91,7 +92,8 @@ public:
     // Lets the object load itself from the binary value; FALSE when the value is absent, does not load, or
     // holds more than the object reads (it was saved by an object of another kind).
     BOOL Read(LPCTSTR lpszValueName, CObject& obj) override;
-    // *ppData receives a new[] array the caller deletes; FALSE (outputs untouched) for an absent or empty value.
+    // *ppData receives a new[] array the caller deletes; FALSE (outputs untouched) for an absent or empty
+    // value.
     BOOL Read(LPCTSTR lpszValueName, BYTE** ppData, UINT* pcbData) override;
     BOOL Read(LPCTSTR lpszValueName, CRect& rect) override;
     BOOL Read(LPCTSTR lpszValueName, CString& strValue) override;

@@ -27,7 +27,8 @@ const CRect kFirstRunRect(90, 60, 810, 540);
 const wchar_t* const kSampleFiles[][2] = {
     {L"branch-office.cfg", L"[Connection]\nHost=branch.example.net\nPort=22\nUser=op\u00E9rateur\n"},
     {L"datacenter.cfg", L"[Connection]\nHost=dc1.example.net\nPort=2222\nKeepAlive=30\n"},
-    {L"home-lab.cfg", L"[Connection]\nHost=192.168.10.5\nPort=22\nCompression=yes\nNote=B\u00FCro Z\u00FCrich, \u0394-Netz\n"},
+    {L"home-lab.cfg",
+     L"[Connection]\nHost=192.168.10.5\nPort=22\nCompression=yes\nNote=B\u00FCro Z\u00FCrich, \u0394-Netz\n"},
 };
 
 std::wstring SamplePath(const wchar_t* name)
@@ -154,8 +155,8 @@ void CMainFrame::Log(const std::wstring& line)
     if (file == INVALID_HANDLE_VALUE)
         return;
     const std::wstring withEnd = line + L"\n";
-    const int length = WideCharToMultiByte(CP_UTF8, 0, withEnd.c_str(), static_cast<int>(withEnd.size()), nullptr,
-                                           0, nullptr, nullptr);
+    const int length = WideCharToMultiByte(CP_UTF8, 0, withEnd.c_str(), static_cast<int>(withEnd.size()),
+                                           nullptr, 0, nullptr, nullptr);
     std::vector<char> bytes(static_cast<size_t>(length));
     WideCharToMultiByte(CP_UTF8, 0, withEnd.c_str(), static_cast<int>(withEnd.size()), bytes.data(), length,
                         nullptr, nullptr);
@@ -294,13 +295,15 @@ bool CMainFrame::SecondRunStep()
         CRect rect;
         GetWindowRect(&rect);
         const bool placed = rect == kFirstRunRect;
-        Log(std::wstring(placed ? L"  [ ok ] " : L"  [FAIL] ") + L"the window is where the first run left it");
+        Log(std::wstring(placed ? L"  [ ok ] " : L"  [FAIL] ") +
+            L"the window is where the first run left it");
         DemoApp().m_nFailures += placed ? 0 : 1;
         const CRecentFileList& list = *DemoApp().RecentFiles();
         bool listed = list.m_nSize >= 3;
         for (int i = 0; listed && i < 3; ++i)
             listed = list.m_arrNames[i] == SamplePath(kSampleFiles[2 - i][0]).c_str();
-        Log(std::wstring(listed ? L"  [ ok ] " : L"  [FAIL] ") + L"the recent files of the first run are listed");
+        Log(std::wstring(listed ? L"  [ ok ] " : L"  [FAIL] ") +
+            L"the recent files of the first run are listed");
         DemoApp().m_nFailures += listed ? 0 : 1;
         break;
     }

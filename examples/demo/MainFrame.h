@@ -1,6 +1,6 @@
 // The demo's main window: a viewer of one configuration file at a time, with the File menu's recent files,
-// and the demo's own commands. Its place on the screen is saved through the framework's settings store when it
-// closes and restored at the next start.
+// and the demo's own commands. Its place on the screen is saved through the framework's settings store when
+// it closes and restored at the next start.
 #pragma once
 
 #include "resource.h"

@@ -74,7 +74,8 @@ protected:
 
     testkit::TempFolder scratch;
     const std::wstring folder = scratch.Get();
-    std::unique_ptr<VIniProfileStoreFactory> factory = std::make_unique<VIniProfileStoreFactory>(folder.c_str());
+    std::unique_ptr<VIniProfileStoreFactory> factory =
+        std::make_unique<VIniProfileStoreFactory>(folder.c_str());
 };
 } // namespace
 

@@ -39,7 +39,8 @@ protected:
     void Store(const std::vector<const wchar_t*>& entries)
     {
         for (size_t i = 0; i < entries.size(); ++i)
-            Stored()[L"File" + std::to_wstring(i + 1)] = {MemoryProfileData::Value::String, 0, entries[i], {}};
+            Stored()[L"File" + std::to_wstring(i + 1)] = {
+                MemoryProfileData::Value::String, 0, entries[i], {}};
     }
 
     static std::vector<std::wstring> Entries(const CRecentFileList& list)
@@ -74,11 +75,9 @@ TEST_F(RecentFiles, AddToMostRecentMovesUpOrDropsTheLast)
         Names expected;
     };
     const Row rows[] = {
-        {L"C", {L"C", L"A", L"B", L"D"}},
-        {L"E", {L"E", L"A", L"B", L"C"}},
+        {L"C", {L"C", L"A", L"B", L"D"}}, {L"E", {L"E", L"A", L"B", L"C"}},
         {L"c", {L"c", L"A", L"B", L"C"}}, // entries compare with case
-        {L"A", {L"A", L"B", L"C", L"D"}},
-        {L"D", {L"D", L"A", L"B", L"C"}},
+        {L"A", {L"A", L"B", L"C", L"D"}}, {L"D", {L"D", L"A", L"B", L"C"}},
     };
     for (const Row& row : rows)
     {

@@ -96,7 +96,10 @@ protected:
     }
 
     // The values of the shared key, as the back-end holds them.
-    std::map<std::wstring, MemoryProfileData::Value>& Stored() { return factory.data->keys[L"AppMenuToolbarV2"]; }
+    std::map<std::wstring, MemoryProfileData::Value>& Stored()
+    {
+        return factory.data->keys[L"AppMenuToolbarV2"];
+    }
 
     void StoreDword(const wchar_t* name, DWORD value)
     {
@@ -146,7 +149,8 @@ TEST_F(SettingsStore, VersionBookkeepingDecidesWhatToLoad)
         EXPECT_EQ(row.toLoad, VSettingsStore::FindToolBarsToLoad());
         EXPECT_EQ(row.customized, VSettingsStore::m_bIsCurrentToolbarCustomized);
         EXPECT_EQ(row.releaseGreater, VSettingsStore::ReleaseVersionGreaterThanLoadedVersion());
-        EXPECT_EQ(row.storedToolBar < 0 ? 0u : DWORD(row.storedToolBar), VSettingsStore::m_dwLoadedToolBarVersion);
+        EXPECT_EQ(row.storedToolBar < 0 ? 0u : DWORD(row.storedToolBar),
+                  VSettingsStore::m_dwLoadedToolBarVersion);
         const auto custom = Stored().find(L"ToolBar-IsCustom");
         EXPECT_EQ(row.customAfter, custom == Stored().end() ? -1 : int(custom->second.dword));
         EXPECT_EQ(row.customAfter > 0, VSettingsStore::IsToolBarCustomized());
@@ -155,7 +159,8 @@ TEST_F(SettingsStore, VersionBookkeepingDecidesWhatToLoad)
         StoreDword(L"ToolBar-Version", 99);
         VSettingsStore later;
         ASSERT_TRUE(later.Open(L"Other"));
-        EXPECT_EQ(row.storedToolBar < 0 ? 0u : DWORD(row.storedToolBar), VSettingsStore::m_dwLoadedToolBarVersion);
+        EXPECT_EQ(row.storedToolBar < 0 ? 0u : DWORD(row.storedToolBar),
+                  VSettingsStore::m_dwLoadedToolBarVersion);
         TearDown();
     }
 }
@@ -306,13 +311,16 @@ TEST_F(SettingsStore, ReadsAndWritesOnTwoThreadsNeverOverlapInTheBackEnd)
     factory.data->yieldsInside = 3;
     BYTE small[4] = {1, 2, 3, 4};
     std::vector<BYTE> large(4096, 7);
-    std::thread writer([&] {
-        for (int i = 0; i < 300; ++i)
+    std::thread writer(
+        [&]
         {
-            first.Write(L"Blob", i % 2 ? small : large.data(), i % 2 ? sizeof(small) : UINT(large.size()));
-            first.Write(L"Count", i);
-        }
-    });
+            for (int i = 0; i < 300; ++i)
+            {
+                first.Write(L"Blob", i % 2 ? small : large.data(),
+                            i % 2 ? sizeof(small) : UINT(large.size()));
+                first.Write(L"Count", i);
+            }
+        });
     int bad = 0;
     for (int i = 0; i < 300; ++i)
     {
