@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/VUnicodeString.h"
+#include "frame/Pardalin.h"
 #include "frame/ProfileStore.h"
 
 #include <atomic>
@@ -160,4 +161,30 @@ public:
     IProfileStoreBackend* CreateStore() override { return new MemoryProfileStore(data); }
 
     std::shared_ptr<MemoryProfileData> data = std::make_shared<MemoryProfileData>();
+};
+
+// Makes a factory the one registered with PardalinInit for the life of the object (or until Use names
+// another); none is registered afterwards.
+class RegisteredProfileStore
+{
+public:
+    explicit RegisteredProfileStore(VProfileStoreFactory* factory) { Use(factory); }
+    ~RegisteredProfileStore() { Use(nullptr); }
+    RegisteredProfileStore(const RegisteredProfileStore&) = delete;
+    RegisteredProfileStore& operator=(const RegisteredProfileStore&) = delete;
+
+    // A null factory registers none.
+    static void Use(VProfileStoreFactory* factory)
+    {
+        Current() = factory;
+        PardalinInit(nullptr, factory ? &Registered : nullptr);
+    }
+
+private:
+    static VProfileStoreFactory*& Current()
+    {
+        static VProfileStoreFactory* current = nullptr;
+        return current;
+    }
+    static VProfileStoreFactory* Registered() { return Current(); }
 };

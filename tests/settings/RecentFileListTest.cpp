@@ -1,6 +1,5 @@
 #include "MemoryProfileStore.h"
 
-#include "frame/Pardalin.h"
 #include "settings/VRecentFileList.h"
 
 #include <afxwin.h>
@@ -12,27 +11,9 @@
 
 namespace
 {
-MemoryProfileFactory* g_factory = nullptr;
-
-VProfileStoreFactory* RegisteredFactory()
-{
-    return g_factory;
-}
-
 class RecentFiles : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        g_factory = &factory;
-        PardalinInit(nullptr, &RegisteredFactory);
-    }
-    void TearDown() override
-    {
-        PardalinInit(nullptr, nullptr);
-        g_factory = nullptr;
-    }
-
     // The profile's values of the list, by name.
     std::map<std::wstring, MemoryProfileData::Value>& Stored() { return factory.data->keys[L"Recent"]; }
 
@@ -63,6 +44,7 @@ protected:
     }
 
     MemoryProfileFactory factory;
+    RegisteredProfileStore registration{&factory};
 };
 
 using Names = std::vector<std::wstring>;

@@ -1,6 +1,7 @@
 #include "MemoryProfileStore.h"
 
-#include "frame/Pardalin.h"
+#include "harness/ScratchFolder.h"
+
 #include "hostkit/IniProfileStore.h"
 #include "settings/VProfileStore.h"
 #include "settings/VSettingsStore.h"
@@ -60,12 +61,6 @@ IMPLEMENT_SERIAL(SavedPoint, CObject, 1)
 
 namespace
 {
-VProfileStoreFactory* g_factory = nullptr;
-
-VProfileStoreFactory* RegisteredFactory()
-{
-    return g_factory;
-}
 
 // Every test starts from a library just loaded: no shared key, no versions, the memory store registered.
 class SettingsStore : public testing::Test
@@ -73,8 +68,7 @@ class SettingsStore : public testing::Test
 protected:
     void SetUp() override
     {
-        g_factory = &factory;
-        PardalinInit(nullptr, &RegisteredFactory);
+        RegisteredProfileStore::Use(&factory);
         VSettingsStore::CleanUp();
         VSettingsStore::SetAppName(L"App");
         VSettingsStore::SetAppConfigPath(L"");
@@ -91,8 +85,7 @@ protected:
     void TearDown() override
     {
         VSettingsStore::CleanUp();
-        PardalinInit(nullptr, nullptr);
-        g_factory = nullptr;
+        RegisteredProfileStore::Use(nullptr);
     }
 
     // The values of the shared key, as the back-end holds them.
@@ -343,13 +336,10 @@ TEST_F(SettingsStore, ReadsAndWritesOnTwoThreadsNeverOverlapInTheBackEnd)
 
 TEST_F(SettingsStore, FileTestsFindTheHostkitStoresFiles)
 {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder =
-        std::wstring(temp) + L"pardalin-settings-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.c_str(), nullptr);
+    testkit::TempFolder scratch;
+    const std::wstring& folder = scratch.Get();
     VIniProfileStoreFactory ini(folder.c_str());
-    g_factory = &ini;
+    RegisteredProfileStore::Use(&ini);
     VSettingsStore::SetAppConfigPath((folder + L"\\").c_str());
     VSettingsStore::SetToolBarVersion(3);
 
@@ -380,12 +370,6 @@ TEST_F(SettingsStore, FileTestsFindTheHostkitStoresFiles)
     CreateDirectoryW(xml.c_str(), nullptr); // a folder of that name counts as well
     EXPECT_TRUE(VSettingsStore::HasDeprecatedCustomizeConfig());
     EXPECT_TRUE(VSettingsStore::HasXmlCustomizeConfig());
-
-    VSettingsStore::CleanUp();
-    DeleteFileW(deprecated.c_str());
-    RemoveDirectoryW(xml.c_str());
-    DeleteFileW((folder + L"\\AppMenuToolbarV2.ini").c_str());
-    RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(SettingsStore, NamesOfTheFiles)
@@ -420,7 +404,7 @@ TEST_F(SettingsStore, IsTheFrameworksDynamicSettingsStoreClass)
 
 TEST_F(SettingsStore, NoHostStoreGivesFailedReadsAndNoCrash)
 {
-    PardalinInit(nullptr, nullptr);
+    RegisteredProfileStore::Use(nullptr);
     VSettingsStore store;
     store.CreateKey(L"Bar1");
     EXPECT_TRUE(store.Write(L"Name", L"lost"));
