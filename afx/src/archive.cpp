@@ -58,6 +58,10 @@ struct ArchiveMaps
     // differs from the program's.
     std::vector<Loaded> loaded{Loaded{nullptr, false}};
     std::unordered_map<const CRuntimeClass*, UINT> schemas;
+
+    // Writes the back reference to a class or object stored earlier in the archive (a class carries the
+    // class bit); false when it is new to the archive.
+    bool WriteBackReference(CArchive& ar, const void* p, bool bClass) const;
 };
 } // namespace afximpl
 
@@ -445,6 +449,24 @@ DWORD_PTR CArchive::ReadCount()
 /////////////////////////////////////////////////////////////////////////////
 // Classes and objects
 
+bool afximpl::ArchiveMaps::WriteBackReference(CArchive& ar, const void* p, bool bClass) const
+{
+    const auto found = stored.find(p);
+    if (found == stored.end())
+    {
+        return false;
+    }
+    if (found->second < wBigObjectTag)
+    {
+        ar << static_cast<WORD>((bClass ? wClassTag : 0) | found->second);
+    }
+    else
+    {
+        ar << wBigObjectTag << static_cast<DWORD>((bClass ? dwBigClassTag : 0) | found->second);
+    }
+    return true;
+}
+
 afximpl::ArchiveMaps& CArchive::Maps()
 {
     if (m_pMaps == nullptr)
@@ -494,17 +516,8 @@ void CArchive::WriteClass(const CRuntimeClass* pClassRef)
         AfxThrowNotSupportedException();
     }
     afximpl::ArchiveMaps& maps = Maps();
-    const auto found = maps.stored.find(pClassRef);
-    if (found != maps.stored.end())
+    if (maps.WriteBackReference(*this, pClassRef, true))
     {
-        if (found->second < wBigObjectTag)
-        {
-            *this << static_cast<WORD>(wClassTag | found->second);
-        }
-        else
-        {
-            *this << wBigObjectTag << static_cast<DWORD>(dwBigClassTag | found->second);
-        }
         return;
     }
     *this << wNewClassTag;
@@ -628,18 +641,8 @@ void CArchive::WriteObject(const CObject* pOb)
         *this << wNullTag;
         return;
     }
-    afximpl::ArchiveMaps& maps = Maps();
-    const auto found = maps.stored.find(pOb);
-    if (found != maps.stored.end())
+    if (Maps().WriteBackReference(*this, pOb, false))
     {
-        if (found->second < wBigObjectTag)
-        {
-            *this << static_cast<WORD>(found->second);
-        }
-        else
-        {
-            *this << wBigObjectTag << found->second;
-        }
         return;
     }
     WriteClass(pOb->GetRuntimeClass());

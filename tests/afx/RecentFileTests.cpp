@@ -1,6 +1,7 @@
 // The recent-file list: its order, its menu texts, the File menu it keeps, its profile entries, and the
 // application's commands for it.
 #include "AfxTestSupport.h"
+#include "harness/ScratchFolder.h"
 #include "WndTestSupport.h"
 
 #include <afxadv.h>
@@ -62,13 +63,6 @@ class AfxRecentFiles : public testing::Test
 protected:
     void SetUp() override
     {
-        wchar_t szTemp[MAX_PATH];
-        GetTempPathW(MAX_PATH, szTemp);
-        m_strFolder.Format(L"%safx-mru-%lu", szTemp, GetCurrentProcessId());
-        ASSERT_TRUE(CreateDirectoryW(m_strFolder, nullptr));
-        GetCurrentDirectoryW(MAX_PATH, m_szSavedDir);
-        ASSERT_TRUE(SetCurrentDirectoryW(m_strFolder));
-
         CWinApp* pApp = AfxGetApp();
         m_lpszSavedProfile = pApp->m_pszProfileName;
         pApp->m_pszProfileName = _wcsdup(Path(L"profile.ini"));
@@ -78,12 +72,6 @@ protected:
         CWinApp* pApp = AfxGetApp();
         free(const_cast<LPTSTR>(pApp->m_pszProfileName));
         pApp->m_pszProfileName = m_lpszSavedProfile;
-        SetCurrentDirectoryW(m_szSavedDir);
-        for (LPCTSTR lpszName : {L"profile.ini", L"Existing File.TXT"})
-        {
-            DeleteFileW(Path(lpszName));
-        }
-        RemoveDirectoryW(m_strFolder);
     }
 
     CString Path(LPCTSTR lpszName) const { return m_strFolder + L"\\" + lpszName; }
@@ -95,8 +83,9 @@ protected:
         return szValue;
     }
 
-    CString m_strFolder;
-    wchar_t m_szSavedDir[MAX_PATH] = {};
+    testkit::TempFolder m_folder;
+    testkit::CurrentFolder m_current{m_folder.Get()};
+    CString m_strFolder = m_folder.Get().c_str();
     LPCTSTR m_lpszSavedProfile = nullptr;
 };
 } // namespace

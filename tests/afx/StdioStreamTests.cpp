@@ -1,6 +1,7 @@
 // CStdioFile on a C-runtime stream: text in the runtime's encodings keeps every character, and reads,
 // writes and seeks go through the stream.
 #include "AfxTestSupport.h"
+#include "harness/ScratchFolder.h"
 
 #include <afx.h>
 
@@ -37,14 +38,6 @@ Bytes Concat(std::initializer_list<Bytes> parts)
 class AfxStdioStream : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        wchar_t szTemp[MAX_PATH];
-        GetTempPathW(MAX_PATH, szTemp);
-        m_strPath.Format(L"%safx-stream-%lu.txt", szTemp, GetCurrentProcessId());
-    }
-    void TearDown() override { DeleteFileW(m_strPath); }
-
     Bytes FileBytes() const
     {
         Bytes bytes;
@@ -60,7 +53,8 @@ protected:
         return bytes;
     }
 
-    CString m_strPath;
+    testkit::TempFolder m_folder;
+    CString m_strPath = m_folder.Path(L"stream.txt").c_str();
 };
 } // namespace
 

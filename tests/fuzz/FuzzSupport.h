@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 namespace fuzz
 {
@@ -42,4 +43,29 @@ public:
 private:
     std::uint64_t m_state;
 };
+
+// Changes up to maxChanges bytes: bit flips, insertions and replacements by bytes that matter to the reader
+// under test, and removals of up to maxRemoved bytes.
+template <size_t N>
+std::string Mutate(Random& random, std::string bytes, const char (&interesting)[N], std::uint32_t maxChanges,
+                   std::uint32_t maxRemoved)
+{
+    for (std::uint32_t changes = 1 + random.Below(maxChanges); changes > 0; --changes)
+    {
+        const size_t at = random.Below(static_cast<std::uint32_t>(bytes.size() + 1));
+        const char replacement = interesting[random.Below(N)];
+        const std::uint32_t kind = random.Below(4);
+        if (kind == 1)
+            bytes.insert(at, 1, replacement);
+        else if (at == bytes.size())
+            continue;
+        else if (kind == 0)
+            bytes[at] = static_cast<char>(bytes[at] ^ (1 << random.Below(8)));
+        else if (kind == 2)
+            bytes.erase(at, 1 + random.Below(maxRemoved));
+        else
+            bytes[at] = replacement;
+    }
+    return bytes;
+}
 } // namespace fuzz

@@ -103,27 +103,11 @@ std::string ValidFile(Random& random, Encoding encoding)
 }
 
 // Changes a few bytes: flips, insertions, removals, and bytes that matter to the reader.
-std::string Mutate(Random& random, std::string bytes)
+std::string Mutate(Random& random, const std::string& bytes)
 {
     static const char interesting[] = {'\r',   '\n',   '\0',   '\x80', '\xBF', '\xC3',
                                        '\xE2', '\xF0', '\xF8', '\xFF', '\xFE'};
-    for (int changes = 1 + static_cast<int>(random.Below(6)); changes > 0; --changes)
-    {
-        const size_t at = random.Below(static_cast<std::uint32_t>(bytes.size() + 1));
-        const char replacement = interesting[random.Below(sizeof(interesting))];
-        const std::uint32_t kind = random.Below(4);
-        if (kind == 1)
-            bytes.insert(at, 1, replacement);
-        else if (at == bytes.size())
-            continue;
-        else if (kind == 0)
-            bytes[at] = static_cast<char>(bytes[at] ^ (1 << random.Below(8)));
-        else if (kind == 2)
-            bytes.erase(at, 1);
-        else
-            bytes[at] = replacement;
-    }
-    return bytes;
+    return fuzz::Mutate(random, bytes, interesting, 6, 1);
 }
 
 // Text-like random bytes behind any mark.
