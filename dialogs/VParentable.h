@@ -3,9 +3,9 @@
 //
 //     class CUploader : public VParentable
 //     {
-//         void Fail() { AfxMessageBox(L"...");  ... CDialog d(IDD, GetParentWindow()); }
+//         void ReportFailure(const IReportMessageParams* params) { VMessageBox(GetParentWindow(), params); }
 //     };
-//     uploader.SetParentWindow(pOptionsDialog);
+//     uploader.SetParentWindow(pOptionsDialog); // by default the thread's main window
 #pragma once
 
 #include <afxwin.h>
