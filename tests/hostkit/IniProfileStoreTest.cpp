@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -174,35 +173,24 @@ TEST_F(HostkitIniStore, AwkwardNamesAndStringsRoundTrip)
 
 TEST_F(HostkitIniStore, NumbersAndBinariesOfEverySizeComeBackDeepDown)
 {
-    const auto deepKey = [this]
+    Key deep = OpenKey(L"App");
+    for (int depth = 1; depth <= 12; ++depth)
+        deep = Sub(*deep, std::to_wstring(depth));
+    for (DWORD number : {0x0u, 0x1u, 0x7fffffffu, 0x80000000u, 0xffffffffu})
     {
-        Key key = OpenKey(L"App");
-        for (int depth = 1; depth <= 12; ++depth)
-            key = Sub(*key, std::to_wstring(depth));
-        return key;
-    };
-    const DWORD numbers[] = {0, 1, 0x7fffffff, 0x80000000, 0xffffffff};
+        const std::wstring name = L"n" + std::to_wstring(number);
+        deep->WriteDword(name.c_str(), number);
+        DWORD read = ~number;
+        EXPECT_TRUE(deep->ReadDword(name.c_str(), &read) && read == number) << number;
+    }
     std::vector<BYTE> large(1 << 20);
     for (size_t i = 0; i < large.size(); ++i)
         large[i] = static_cast<BYTE>(i * 7 + (i >> 9));
-    const size_t sizes[] = {0, 1, 5, 4096, large.size()};
-    for (DWORD number : numbers)
-        deepKey()->WriteDword((L"n" + std::to_wstring(number)).c_str(), number);
-    for (size_t size : sizes)
-        deepKey()->WriteBinary((L"b" + std::to_wstring(size)).c_str(), large.data(),
-                               static_cast<DWORD>(size));
-
-    const Key deep = deepKey();
-    for (DWORD number : numbers)
-    {
-        DWORD read = ~number;
-        EXPECT_TRUE(deep->ReadDword((L"n" + std::to_wstring(number)).c_str(), &read));
-        EXPECT_EQ(number, read);
-    }
-    for (size_t size : sizes)
+    for (size_t size : {size_t(0), size_t(1), size_t(5), size_t(4096), large.size()})
     {
         SCOPED_TRACE(size);
         const std::wstring name = L"b" + std::to_wstring(size);
+        deep->WriteBinary(name.c_str(), large.data(), static_cast<DWORD>(size));
         DWORD reported = 12345;
         EXPECT_TRUE(deep->ReadBinary(name.c_str(), nullptr, &reported)) << "a null buffer asks for the size";
         EXPECT_EQ(size, reported);
@@ -221,29 +209,22 @@ TEST_F(HostkitIniStore, NumbersAndBinariesOfEverySizeComeBackDeepDown)
 
 TEST_F(HostkitIniStore, NamesCompareWithoutCaseAndKeepTheirFirstSpelling)
 {
-    {
-        auto root = OpenRoot();
-        auto app = Sub(*root, L"MyApp");
-        app->WriteDword(L"Window-Left", 1);
-        app->WriteDword(L"WINDOW-LEFT", 2);
-        app->WriteString(L"\x00c4pfel", L"first");
-        app->WriteString(L"\x00e4PFEL", L"second");
-        Sub(*app, L"Pane")->WriteDword(L"x", 3);
-        Sub(*app, L"PANE")->WriteDword(L"y", 4);
-        Sub(*root, L"MYAPP")->WriteDword(L"z", 5);
-    }
-    auto root = OpenRoot();
-    auto app = Sub(*root, L"myapp");
+    const Key root = OpenRoot(), first = Sub(*root, L"MyApp"), app = Sub(*root, L"myapp");
+    first->WriteDword(L"Window-Left", 1);
+    first->WriteDword(L"WINDOW-LEFT", 2);
+    first->WriteString(L"\x00c4pfel", L"first");
+    first->WriteString(L"\x00e4PFEL", L"second");
+    Sub(*first, L"Pane")->WriteDword(L"x", 3);
+    Sub(*first, L"PANE")->WriteDword(L"y", 4);
+    Sub(*root, L"MYAPP")->WriteDword(L"z", 5);
     DWORD number = 0;
-    EXPECT_TRUE(app->ReadDword(L"window-left", &number));
-    EXPECT_EQ(2u, number);
+    EXPECT_TRUE(app->ReadDword(L"window-left", &number) && number == 2);
     VUnicodeString text;
     EXPECT_TRUE(app->ReadString(L"\x00c4PFEL", &text));
     EXPECT_STREQ(L"second", text.GetString());
     auto pane = Sub(*app, L"pAnE");
     EXPECT_TRUE(pane->ReadDword(L"x", &number));
-    EXPECT_TRUE(pane->ReadDword(L"Y", &number));
-    EXPECT_EQ(4u, number);
+    EXPECT_TRUE(pane->ReadDword(L"Y", &number) && number == 4);
     EXPECT_TRUE(app->ReadDword(L"Z", &number));
 
     EXPECT_EQ(std::vector<std::wstring>{L"MyApp.ini"}, FilesInFolder());
