@@ -41,19 +41,21 @@ std::vector<CString> ItemsOf(CMenu& menu)
 }
 
 // Each test has a scratch folder as the current directory, and the program's application keeps its profile
-// in an INI file of the test's own.
+// in an INI file of the test's own and gets its own recent-file list back afterwards.
 class AfxRecentFiles : public testing::Test
 {
 protected:
     void SetUp() override
     {
         m_lpszSavedProfile = AfxGetApp()->m_pszProfileName;
+        m_pSavedList = AfxGetApp()->m_pRecentFileList;
         AfxGetApp()->m_pszProfileName = _wcsdup(Path(L"profile.ini"));
     }
     void TearDown() override
     {
         free(const_cast<LPTSTR>(AfxGetApp()->m_pszProfileName));
         AfxGetApp()->m_pszProfileName = m_lpszSavedProfile;
+        AfxGetApp()->m_pRecentFileList = m_pSavedList;
     }
 
     CString Path(LPCTSTR lpszName) const { return CString(m_folder.Path(lpszName).c_str()); }
@@ -68,6 +70,7 @@ protected:
     testkit::TempFolder m_folder;
     testkit::CurrentFolder m_current{m_folder.Get()};
     LPCTSTR m_lpszSavedProfile = nullptr;
+    CRecentFileList* m_pSavedList = nullptr;
 };
 } // namespace
 
@@ -176,30 +179,12 @@ public:
 
     CMenu* m_pFile = nullptr;
 };
-
-// The program's application shows a list of the test's while it lives.
-class ApplicationList
-{
-public:
-    explicit ApplicationList(CRecentFileList* pList) : m_pApp(AfxGetApp())
-    {
-        m_pSaved = m_pApp->m_pRecentFileList;
-        m_pApp->m_pRecentFileList = pList;
-    }
-    ~ApplicationList() { m_pApp->m_pRecentFileList = m_pSaved; }
-    ApplicationList(const ApplicationList&) = delete;
-    ApplicationList& operator=(const ApplicationList&) = delete;
-
-private:
-    CWinApp* m_pApp;
-    CRecentFileList* m_pSaved;
-};
 } // namespace
 
 TEST_F(AfxRecentFiles, TheFileMenuShowsTheNumberedEntriesOrTheOriginalItemDisabled)
 {
     CRecentFileList list(8, L"Recent", L"File%d", 4);
-    ApplicationList shown(&list);
+    AfxGetApp()->m_pRecentFileList = &list; // the program's application shows the test's list
     auto* pFrame = new CRecentFileFrame;
     ASSERT_NE(nullptr, pFrame->m_pFile);
     const std::vector<CString> empty = {L"&Open|64", L"-", L"Recent File|e110|G", L"-", L"E&xit|65"};
