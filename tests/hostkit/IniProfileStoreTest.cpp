@@ -375,42 +375,34 @@ TEST_F(HostkitIniStore, EmptyFilesAndAByteOrderMarkInFront)
     EXPECT_TRUE(OpenKey(L"App")->ReadDword(L"Marked", &number));
 }
 
-TEST_F(HostkitIniStore, LeftoverTemporaryFileIsIgnoredAndReplaced)
+TEST_F(HostkitIniStore, FailedWritesKeepTheOldFileAndALeftoverTemporaryFileIsReplaced)
 {
-    OpenKey(L"App")->WriteDword(L"Kept", 1);
-    // What a writer killed before its rename leaves: a half-written temporary file.
-    WriteFile(L"App.ini.tmp", "[App]\r\nKept=dword:00000002\r\nHalf=str");
-    auto app = OpenKey(L"App");
-    DWORD number = 0;
-    EXPECT_TRUE(app->ReadDword(L"Kept", &number));
-    EXPECT_EQ(1u, number);
-    app->WriteDword(L"Next", 2);
-    EXPECT_EQ(std::vector<std::wstring>{L"App.ini"}, FilesInFolder());
-    EXPECT_TRUE(app->ReadDword(L"Kept", &number));
-    EXPECT_EQ(1u, number);
-}
-
-TEST_F(HostkitIniStore, FailedWritesKeepTheOldFile)
-{
-    auto app = OpenKey(L"App");
+    const Key app = OpenKey(L"App");
     app->WriteDword(L"Kept", 1);
     const std::string before = ReadFile(L"App.ini");
+    const std::wstring temporary = folder + L"\\App.ini.tmp";
 
     // The temporary file cannot be made: a folder stands in its place.
-    ASSERT_TRUE(CreateDirectoryW((folder + L"\\App.ini.tmp").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(temporary.c_str(), nullptr));
     app->WriteDword(L"Lost", 2);
     EXPECT_EQ(before, ReadFile(L"App.ini"));
-    ASSERT_TRUE(RemoveDirectoryW((folder + L"\\App.ini.tmp").c_str()));
+    ASSERT_TRUE(RemoveDirectoryW(temporary.c_str()));
 
     // The file cannot be read: a writer must not replace values it never saw.
-    HANDLE exclusive = CreateFileW((folder + L"\\App.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE exclusive =
+        CreateFileW((folder + L"\\App.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, exclusive);
     app->WriteDword(L"Lost", 2);
     CloseHandle(exclusive);
     EXPECT_EQ(before, ReadFile(L"App.ini"));
+
+    // What a writer killed before its rename leaves, a half-written temporary file, is neither read nor kept.
+    WriteFile(L"App.ini.tmp", "[App]\r\nKept=dword:00000002\r\nHalf=str");
     DWORD number = 0;
-    EXPECT_TRUE(app->ReadDword(L"Kept", &number));
+    EXPECT_TRUE(app->ReadDword(L"Kept", &number) && number == 1);
+    app->WriteDword(L"Next", 2);
+    EXPECT_EQ(std::vector<std::wstring>{L"App.ini"}, FilesInFolder());
+    EXPECT_TRUE(app->ReadDword(L"Kept", &number) && number == 1);
     EXPECT_FALSE(app->ReadDword(L"Lost", &number));
 }
 
