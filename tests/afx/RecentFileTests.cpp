@@ -20,18 +20,8 @@ std::vector<CString> EntriesOf(CRecentFileList& list)
 {
     std::vector<CString> entries;
     for (int i = 0; i < list.GetSize(); ++i)
-    {
         entries.push_back(list[i]);
-    }
     return entries;
-}
-
-void Fill(CRecentFileList& list, const std::vector<CString>& entries)
-{
-    for (int i = 0; i < list.GetSize(); ++i)
-    {
-        list[i] = i < static_cast<int>(entries.size()) ? entries[static_cast<size_t>(i)] : CString();
-    }
 }
 
 // The items of a menu as "text|id", with "|G" when grayed, or "-" for a separator.
@@ -40,53 +30,47 @@ std::vector<CString> ItemsOf(CMenu& menu)
     std::vector<CString> items;
     for (int i = 0; i < menu.GetMenuItemCount(); ++i)
     {
-        const auto nPos = static_cast<UINT>(i);
-        if ((menu.GetMenuState(nPos, MF_BYPOSITION) & MF_SEPARATOR) != 0)
-        {
-            items.push_back(L"-");
-            continue;
-        }
-        CString text;
-        menu.GetMenuString(nPos, text, MF_BYPOSITION);
-        CString item;
+        const UINT nState = menu.GetMenuState(static_cast<UINT>(i), MF_BYPOSITION);
+        CString text, item;
+        menu.GetMenuString(static_cast<UINT>(i), text, MF_BYPOSITION);
         item.Format(L"%s|%x%s", text.GetString(), menu.GetMenuItemID(i),
-                    (menu.GetMenuState(nPos, MF_BYPOSITION) & MF_GRAYED) != 0 ? L"|G" : L"");
-        items.push_back(item);
+                    (nState & MF_GRAYED) != 0 ? L"|G" : L"");
+        items.push_back((nState & MF_SEPARATOR) != 0 ? CString(L"-") : item);
     }
     return items;
 }
 
 // Each test has a scratch folder as the current directory, and the program's application keeps its profile
-// in an INI file of the test's own.
+// in an INI file of the test's own and gets its own recent-file list back afterwards.
 class AfxRecentFiles : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        CWinApp* pApp = AfxGetApp();
-        m_lpszSavedProfile = pApp->m_pszProfileName;
-        pApp->m_pszProfileName = _wcsdup(Path(L"profile.ini"));
+        m_lpszSavedProfile = AfxGetApp()->m_pszProfileName;
+        m_pSavedList = AfxGetApp()->m_pRecentFileList;
+        AfxGetApp()->m_pszProfileName = _wcsdup(Path(L"profile.ini"));
     }
     void TearDown() override
     {
-        CWinApp* pApp = AfxGetApp();
-        free(const_cast<LPTSTR>(pApp->m_pszProfileName));
-        pApp->m_pszProfileName = m_lpszSavedProfile;
+        free(const_cast<LPTSTR>(AfxGetApp()->m_pszProfileName));
+        AfxGetApp()->m_pszProfileName = m_lpszSavedProfile;
+        AfxGetApp()->m_pRecentFileList = m_pSavedList;
     }
 
-    CString Path(LPCTSTR lpszName) const { return m_strFolder + L"\\" + lpszName; }
-    CString RawProfileValue(LPCTSTR lpszSection, LPCTSTR lpszEntry) const
+    CString Path(LPCTSTR lpszName) const { return CString(m_folder.Path(lpszName).c_str()); }
+    CString RawProfileValue(LPCTSTR lpszEntry) const
     {
         wchar_t szValue[MAX_PATH] = {};
-        GetPrivateProfileStringW(lpszSection, lpszEntry, L"(missing)", szValue, MAX_PATH,
+        GetPrivateProfileStringW(L"Recent File List", lpszEntry, L"(missing)", szValue, MAX_PATH,
                                  Path(L"profile.ini"));
         return szValue;
     }
 
     testkit::TempFolder m_folder;
     testkit::CurrentFolder m_current{m_folder.Get()};
-    CString m_strFolder = m_folder.Get().c_str();
     LPCTSTR m_lpszSavedProfile = nullptr;
+    CRecentFileList* m_pSavedList = nullptr;
 };
 } // namespace
 
@@ -94,14 +78,14 @@ TEST_F(AfxRecentFiles, AddPutsTheFullPathFirstAndMovesAnEntryForTheSameFileUp)
 {
     CloseHandle(CreateFileW(Path(L"Existing File.TXT"), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
     CRecentFileList list(0, L"Recent", L"File%d", 4);
-    struct Step
+    list[0] = L"C:\\Data\\B.txt";
+    list[1] = L"C:\\Data\\A.txt";
+    const struct
     {
         LPCTSTR lpszAdded;
         std::vector<CString> expected;
     } steps[] = {
-        {L"C:\\Data\\A.txt", {L"C:\\Data\\A.txt", L"", L"", L""}},
-        {L"C:\\Data\\B.txt", {L"C:\\Data\\B.txt", L"C:\\Data\\A.txt", L"", L""}},
-        // Relative to the current directory.
+        // Relative to the current directory, or with dots: the full path.
         {L"rel.txt", {Path(L"rel.txt"), L"C:\\Data\\B.txt", L"C:\\Data\\A.txt", L""}},
         {L"C:\\Data\\Sub\\..\\D.txt",
          {L"C:\\Data\\D.txt", Path(L"rel.txt"), L"C:\\Data\\B.txt", L"C:\\Data\\A.txt"}},
@@ -115,35 +99,18 @@ TEST_F(AfxRecentFiles, AddPutsTheFullPathFirstAndMovesAnEntryForTheSameFileUp)
         {L"existing file.txt",
          {Path(L"Existing File.TXT"), Path(L"REL.txt"), L"C:\\Data\\E.txt", L"c:\\DATA\\b.TXT"}},
     };
-    for (const Step& step : steps)
+    for (const auto& step : steps)
     {
+        SCOPED_TRACE(CStringA(step.lpszAdded).GetString());
         list.Add(step.lpszAdded);
-        EXPECT_EQ(step.expected, EntriesOf(list)) << CStringA(step.lpszAdded).GetString();
+        EXPECT_EQ(step.expected, EntriesOf(list));
     }
-}
-
-TEST_F(AfxRecentFiles, RemoveMovesTheLaterEntriesUpAndEmptiesTheLast)
-{
-    CRecentFileList list(0, L"Recent", L"File%d", 4);
-    Fill(list, {L"C:\\A", L"C:\\B", L"C:\\C", L"C:\\D"});
-    list.Remove(1);
-    EXPECT_EQ((std::vector<CString>{L"C:\\A", L"C:\\C", L"C:\\D", L""}), EntriesOf(list));
-    list.Remove(2);
-    EXPECT_EQ((std::vector<CString>{L"C:\\A", L"C:\\C", L"", L""}), EntriesOf(list));
-    EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([&] { list.Remove(4); }));
-    EXPECT_TRUE(ThrowsAfx<CInvalidArgException>([&] { list[-1]; }));
-
-    // A copy has entries of its own.
-    CRecentFileList copy(list);
-    copy.Remove(0);
-    EXPECT_EQ(L"C:\\A", list[0]);
-    EXPECT_EQ(L"C:\\C", copy[0]);
 }
 
 TEST_F(AfxRecentFiles, DisplayNamesAreRelativeToTheCurrentDirectoryOrAbbreviated)
 {
     const LPCTSTR lpszCurDir = L"C:\\Work\\";
-    struct Case
+    const struct
     {
         LPCTSTR lpszPath;
         int nMaxDisplayLength;
@@ -159,20 +126,18 @@ TEST_F(AfxRecentFiles, DisplayNamesAreRelativeToTheCurrentDirectoryOrAbbreviated
         {L"\\\\server\\share\\folder\\deeper\\file.txt", 30, TRUE, L"\\\\server\\share\\...\\file.txt"},
         // Too short for the volume, "\..." and the name: the name alone, or nothing if even that is too long.
         {L"C:\\Projects\\x\\abcdefghijklmnopqrstu.txt", 30, TRUE, L"abcdefghijklmnopqrstu.txt"},
-        {L"C:\\Data\\a-very-long-file-name-that-cannot-fit.txt", 30, TRUE,
-         L"a-very-long-file-name-that-cannot-fit.txt"},
         {L"C:\\Data\\a-very-long-file-name-that-cannot-fit.txt", 30, FALSE, L""},
         {L"C:\\Projects\\Alpha\\Beta\\Gamma\\report.txt", -1, TRUE,
          L"C:\\Projects\\Alpha\\Beta\\Gamma\\report.txt"},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
     {
+        SCOPED_TRACE(testing::Message() << CStringA(c.lpszPath).GetString() << " in " << c.nMaxDisplayLength);
         CRecentFileList list(0, L"Recent", L"File%d", 2, c.nMaxDisplayLength);
         list[0] = c.lpszPath;
         CString strName = L"(untouched)";
         EXPECT_TRUE(list.GetDisplayName(strName, 0, lpszCurDir, lstrlenW(lpszCurDir), c.bAtLeastName));
-        EXPECT_EQ(c.lpszExpected, strName)
-            << CStringA(c.lpszPath).GetString() << " in " << c.nMaxDisplayLength;
+        EXPECT_EQ(c.lpszExpected, strName);
         // An empty entry, or no directory to compare with, has no display name.
         EXPECT_FALSE(list.GetDisplayName(strName, 1, lpszCurDir, lstrlenW(lpszCurDir)));
         EXPECT_FALSE(list.GetDisplayName(strName, 0, nullptr, 0));
@@ -198,6 +163,7 @@ public:
         bar.CreateMenu();
         bar.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(file.Detach()), L"&File");
         Create(nullptr, L"Recent files");
+        m_bAutoMenuEnable = FALSE; // Open and Exit have no handlers and stay as they are
         // The window owns the menu from here on.
         m_hMenuDefault = bar.Detach();
         ::SetMenu(m_hWnd, m_hMenuDefault);
@@ -211,102 +177,40 @@ public:
         return ItemsOf(*m_pFile);
     }
 
-    afx_msg void OnOpen() {}
-    afx_msg void OnExit() {}
-
     CMenu* m_pFile = nullptr;
-
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CRecentFileFrame, CFrameWnd)
-ON_COMMAND(ID_TEST_OPEN, &CRecentFileFrame::OnOpen)
-ON_COMMAND(ID_TEST_EXIT, &CRecentFileFrame::OnExit)
-END_MESSAGE_MAP()
-
-// The program's application shows a list of the test's while it lives.
-class ApplicationList
-{
-public:
-    explicit ApplicationList(CRecentFileList* pList) : m_pApp(AfxGetApp())
-    {
-        m_pSaved = m_pApp->m_pRecentFileList;
-        m_pApp->m_pRecentFileList = pList;
-    }
-    ~ApplicationList() { m_pApp->m_pRecentFileList = m_pSaved; }
-    ApplicationList(const ApplicationList&) = delete;
-    ApplicationList& operator=(const ApplicationList&) = delete;
-
-private:
-    CWinApp* m_pApp;
-    CRecentFileList* m_pSaved;
 };
 } // namespace
 
 TEST_F(AfxRecentFiles, TheFileMenuShowsTheNumberedEntriesOrTheOriginalItemDisabled)
 {
-    CRecentFileList list(0, L"Recent", L"File%d", 4);
-    ApplicationList shown(&list);
+    CRecentFileList list(8, L"Recent", L"File%d", 4);
+    AfxGetApp()->m_pRecentFileList = &list; // the program's application shows the test's list
     auto* pFrame = new CRecentFileFrame;
     ASSERT_NE(nullptr, pFrame->m_pFile);
-
     const std::vector<CString> empty = {L"&Open|64", L"-", L"Recent File|e110|G", L"-", L"E&xit|65"};
     EXPECT_EQ(empty, pFrame->OpenFileMenu());
 
-    Fill(list, {Path(L"Salt & Pepper.txt"), L"C:\\Projects\\Alpha\\Beta\\Gamma\\report.txt"});
-    const std::vector<CString> two = {
-        L"&Open|64", L"-",       L"&1 Salt && Pepper.txt|e110", L"&2 C:\\Projects\\...\\report.txt|e111",
-        L"-",        L"E&xit|65"};
-    EXPECT_EQ(two, pFrame->OpenFileMenu());
+    // Numbers start after the list's offset; only the numbers below ten get an access key.
+    list[0] = Path(L"Salt & Pepper.txt");
+    list[1] = L"C:\\Projects\\Alpha\\Beta\\Gamma\\report.txt";
+    list[2] = L"C:\\c.txt";
+    const std::vector<CString> three = {L"&Open|64",
+                                        L"-",
+                                        L"&9 Salt && Pepper.txt|e110",
+                                        L"1&0 C:\\Projects\\...\\report.txt|e111",
+                                        L"11 C:\\c.txt|e112",
+                                        L"-",
+                                        L"E&xit|65"};
+    EXPECT_EQ(three, pFrame->OpenFileMenu());
     // Opening again replaces the items rather than adding more.
-    EXPECT_EQ(two, pFrame->OpenFileMenu());
+    EXPECT_EQ(three, pFrame->OpenFileMenu());
+    EXPECT_EQ(L"Recent File", list.m_strOriginal);
 
     // Emptied, the list gives its place back to the original item, disabled.
-    list.Remove(0);
-    list.Remove(0);
+    for (int i = 0; i < 3; ++i)
+        list.Remove(0);
     EXPECT_EQ(empty, pFrame->OpenFileMenu());
-
     pFrame->DestroyWindow();
-}
-
-TEST_F(AfxRecentFiles, MenuNumbersStartAtTheListsOffset)
-{
-    CMenu menu;
-    menu.CreatePopupMenu();
-    menu.AppendMenu(MF_STRING, ID_FILE_MRU_FILE1, L"Recent File");
-    CRecentFileList list(8, L"Recent", L"File%d", 3);
-    Fill(list, {L"C:\\a.txt", L"C:\\b.txt", L"C:\\c.txt"});
-
-    CCmdUI state;
-    state.m_pMenu = &menu;
-    state.m_nID = ID_FILE_MRU_FILE1;
-    state.m_nIndexMax = 1;
-    list.UpdateMenu(&state);
-    EXPECT_EQ((std::vector<CString>{L"&9 C:\\a.txt|e110", L"1&0 C:\\b.txt|e111", L"11 C:\\c.txt|e112"}),
-              ItemsOf(menu));
-    // The caller's walk goes on after the last item inserted.
-    EXPECT_EQ(2u, state.m_nIndex);
-    EXPECT_EQ(3u, state.m_nIndexMax);
-    EXPECT_EQ(L"Recent File", list.m_strOriginal);
-}
-
-TEST_F(AfxRecentFiles, ListsRoundTripThroughTheApplicationProfile)
-{
-    CWinApp* pApp = AfxGetApp();
-    pApp->WriteProfileString(L"Documents", L"Doc5", L"C:\\stale.txt");
-    CRecentFileList list(0, L"Documents", L"Doc%d", 4);
-    Fill(list, {L"C:\\one.txt", L"", L"C:\\three & more.txt"});
-    list.WriteList();
-    // Empty entries and those of a longer list written earlier are not in the profile.
-    EXPECT_EQ(L"C:\\one.txt", RawProfileValue(L"Documents", L"Doc1"));
-    EXPECT_EQ(L"(missing)", RawProfileValue(L"Documents", L"Doc2"));
-    EXPECT_EQ(L"C:\\three & more.txt", RawProfileValue(L"Documents", L"Doc3"));
-    EXPECT_EQ(L"(missing)", RawProfileValue(L"Documents", L"Doc5"));
-
-    CRecentFileList read(0, L"Documents", L"Doc%d", 4);
-    read[1] = L"C:\\overwritten.txt";
-    read.ReadList();
-    EXPECT_EQ(EntriesOf(list), EntriesOf(read));
 }
 
 namespace
@@ -316,14 +220,12 @@ class CHostApp : public CWinApp
 {
 public:
     CHostApp() : CWinApp(L"Recent File Host") {}
-
     CDocument* OpenDocumentFile(LPCTSTR lpszFileName) override
     {
         m_opened.push_back(lpszFileName);
         // The framework only tells success from failure.
         return m_bOpens ? reinterpret_cast<CDocument*>(this) : nullptr;
     }
-
     std::vector<CString> m_opened;
     bool m_bOpens = true;
 };
@@ -331,11 +233,8 @@ public:
 
 TEST_F(AfxRecentFiles, TheApplicationLoadsOpensFromAndSavesItsList)
 {
-    CWinApp* pProfile = AfxGetApp();
-    pProfile->WriteProfileString(L"Recent File List", L"File1", L"C:\\first.txt");
-    pProfile->WriteProfileString(L"Recent File List", L"File2", L"C:\\second.txt");
-    pProfile->WriteProfileString(L"Recent File List", L"File3", L"C:\\third.txt");
-
+    for (LPCTSTR lpszEntry : {L"File1", L"File2", L"File3"})
+        AfxGetApp()->WriteProfileString(L"Recent File List", lpszEntry, CString(L"C:\\") + lpszEntry);
     CHostApp app;
     app.LoadStdProfileSettings(0);
     EXPECT_EQ(nullptr, app.m_pRecentFileList);
@@ -352,20 +251,19 @@ TEST_F(AfxRecentFiles, TheApplicationLoadsOpensFromAndSavesItsList)
 
     app.LoadStdProfileSettings(2);
     ASSERT_NE(nullptr, app.m_pRecentFileList);
-    EXPECT_EQ((std::vector<CString>{L"C:\\first.txt", L"C:\\second.txt"}), EntriesOf(*app.m_pRecentFileList));
-
+    EXPECT_EQ((std::vector<CString>{L"C:\\File1", L"C:\\File2"}), EntriesOf(*app.m_pRecentFileList));
     // The menu's commands open the entry; one that fails to open leaves the list.
     EXPECT_TRUE(app.OnCmdMsg(ID_FILE_MRU_FILE2, CN_COMMAND, nullptr, nullptr));
     app.m_bOpens = false;
     EXPECT_TRUE(app.OnCmdMsg(ID_FILE_MRU_FILE1, CN_COMMAND, nullptr, nullptr));
-    EXPECT_EQ((std::vector<CString>{L"C:\\second.txt", L"C:\\first.txt"}), app.m_opened);
-    EXPECT_EQ((std::vector<CString>{L"C:\\second.txt", L""}), EntriesOf(*app.m_pRecentFileList));
+    EXPECT_EQ((std::vector<CString>{L"C:\\File2", L"C:\\File1"}), app.m_opened);
+    EXPECT_EQ((std::vector<CString>{L"C:\\File2", L""}), EntriesOf(*app.m_pRecentFileList));
     EXPECT_FALSE(app.OnCmdMsg(ID_FILE_MRU_FILE16 + 1, CN_COMMAND, nullptr, nullptr));
 
-    app.AddToRecentFileList(L"C:\\added.txt");
+    // Saved on exit: empty entries and those beyond the list's size leave the profile.
     app.ExitInstance();
     EXPECT_EQ(nullptr, app.m_pRecentFileList);
-    EXPECT_EQ(L"C:\\added.txt", RawProfileValue(L"Recent File List", L"File1"));
-    EXPECT_EQ(L"C:\\second.txt", RawProfileValue(L"Recent File List", L"File2"));
-    EXPECT_EQ(L"(missing)", RawProfileValue(L"Recent File List", L"File3"));
+    EXPECT_EQ(L"C:\\File2", RawProfileValue(L"File1"));
+    EXPECT_EQ(L"(missing)", RawProfileValue(L"File2"));
+    EXPECT_EQ(L"(missing)", RawProfileValue(L"File3"));
 }
