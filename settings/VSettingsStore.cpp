@@ -366,14 +366,17 @@ BOOL VSettingsStore::Read(LPCTSTR lpszValueName, BYTE** ppData, UINT* pcbData)
     return TRUE;
 }
 
+bool VSettingsStore::ReadText(LPCTSTR lpszValueName, VUnicodeString& text) const
+{
+    VSynchLock lock(LibraryLock());
+    return m_pKey != nullptr && m_pKey->ReadString(ValueName(lpszValueName), &text);
+}
+
 BOOL VSettingsStore::Read(LPCTSTR lpszValueName, CRect& rect)
 {
     VUnicodeString text;
-    {
-        VSynchLock lock(LibraryLock());
-        if (m_pKey == nullptr || !m_pKey->ReadString(ValueName(lpszValueName), &text))
-            return FALSE;
-    }
+    if (!ReadText(lpszValueName, text))
+        return FALSE;
     try
     {
         rect = VRect(text).ToCRect();
@@ -389,8 +392,7 @@ BOOL VSettingsStore::Read(LPCTSTR lpszValueName, CRect& rect)
 BOOL VSettingsStore::Read(LPCTSTR lpszValueName, CString& strValue)
 {
     VUnicodeString text;
-    VSynchLock lock(LibraryLock());
-    if (m_pKey == nullptr || !m_pKey->ReadString(ValueName(lpszValueName), &text))
+    if (!ReadText(lpszValueName, text))
         return FALSE;
     strValue = text.GetString();
     return TRUE;

@@ -119,4 +119,6 @@ public:
 private:
     // "<m_strKeyName>-<name>"
     VUnicodeString ValueName(LPCTSTR name) const;
+    // The string value under the combined name, read under the library's lock.
+    bool ReadText(LPCTSTR lpszValueName, VUnicodeString& text) const;
 };
