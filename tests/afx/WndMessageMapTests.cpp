@@ -1,6 +1,5 @@
 // Message maps driven by real messages: cracked arguments, commands and their update handlers,
 // notifications, and reflection of control messages to the controls that sent them.
-#include "WndTestResources.h"
 #include "WndTestSupport.h"
 
 #include <afxcmn.h>
@@ -9,7 +8,6 @@
 
 #include <vector>
 
-using wndtest::PumpUntil;
 using wndtest::TestRect;
 
 namespace
@@ -59,7 +57,7 @@ public:
     UINT m_nHitTest = 0;
     UINT m_nMouseMessage = 0;
     HWND m_hFocusFrom = reinterpret_cast<HWND>(-1);
-    std::vector<UINT_PTR> m_timers;
+    UINT_PTR m_nTimer = 0;
 
 protected:
     afx_msg void OnButton() { ++m_nButtonClicks; }
@@ -96,11 +94,7 @@ protected:
         return TRUE;
     }
     afx_msg void OnSetFocus(CWnd* pOldWnd) { m_hFocusFrom = pOldWnd->GetSafeHwnd(); }
-    afx_msg void OnTimer(UINT_PTR nIDEvent)
-    {
-        m_timers.push_back(nIDEvent);
-        KillTimer(nIDEvent);
-    }
+    afx_msg void OnTimer(UINT_PTR nIDEvent) { m_nTimer = nIDEvent; }
 
     DECLARE_MESSAGE_MAP()
 };
@@ -166,6 +160,8 @@ TEST_F(AfxWndMessageMap, WindowMessagesArriveCracked)
     EXPECT_EQ(static_cast<UINT>(HTERROR), m_parent.m_nHitTest);
     EXPECT_EQ(static_cast<UINT>(WM_LBUTTONDOWN), m_parent.m_nMouseMessage);
 
+    m_parent.SendMessage(WM_TIMER, 7, 0);
+    EXPECT_EQ(7u, m_parent.m_nTimer);
     EXPECT_EQ(40, m_parent.SendMessage(WM_APP_SUM, 15, 25));
     EXPECT_EQ(1234, m_parent.SendMessage(s_nRegisteredMessage, 0, reinterpret_cast<LPARAM>(L"registered")));
     EXPECT_EQ(CString(L"registered"), m_parent.m_strRegisteredSeen);
@@ -182,13 +178,6 @@ TEST_F(AfxWndMessageMapFocus, FocusComesFromTheSystem)
     ::SetFocus(hButton);
     m_parent.SetFocus();
     EXPECT_EQ(hButton, m_parent.m_hFocusFrom);
-}
-
-TEST_F(AfxWndMessageMap, TimersComeFromTheSystem)
-{
-    ASSERT_NE(0u, m_parent.SetTimer(7, 10, nullptr));
-    EXPECT_TRUE(PumpUntil([&] { return !m_parent.m_timers.empty(); }));
-    EXPECT_EQ(std::vector<UINT_PTR>{7}, m_parent.m_timers); // the handler ends the timer
 }
 
 TEST_F(AfxWndMessageMap, ButtonClicksReachTheParentUnlessTheButtonTakesThem)
@@ -223,88 +212,4 @@ TEST_F(AfxWndMessageMap, MenuCommandsAreRoutedUnlessDisabled)
     EXPECT_EQ(&m_parent, info.pTarget);
     EXPECT_EQ(0, m_parent.m_nDisabledCommands);
     EXPECT_FALSE(m_parent.OnCmdMsg(ID_RANGE_LAST + 100, CN_COMMAND, nullptr, &info));
-}
-
-namespace
-{
-class CMenuFrame : public CFrameWnd
-{
-public:
-    int m_nOpens = 0;
-    int m_nSaves = 0;
-    int m_nOptions = 0;
-    BOOL m_bSaveEnabled = FALSE;
-
-protected:
-    afx_msg void OnOpen() { ++m_nOpens; }
-    afx_msg void OnSave() { ++m_nSaves; }
-    afx_msg void OnUpdateSave(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bSaveEnabled); }
-    afx_msg void OnOptions() { ++m_nOptions; }
-
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CMenuFrame, CFrameWnd)
-ON_COMMAND(ID_WND_CMD_OPEN, &CMenuFrame::OnOpen)
-ON_COMMAND(ID_WND_CMD_SAVE, &CMenuFrame::OnSave)
-ON_UPDATE_COMMAND_UI(ID_WND_CMD_SAVE, &CMenuFrame::OnUpdateSave)
-ON_COMMAND(ID_WND_CMD_OPTIONS, &CMenuFrame::OnOptions)
-END_MESSAGE_MAP()
-} // namespace
-
-TEST(AfxWndFrame, MenuItemsFollowTheirUpdateHandlers)
-{
-    auto* pFrame = new CMenuFrame;
-    ASSERT_TRUE(pFrame->Create(nullptr, L"Menu frame", WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, nullptr,
-                               MAKEINTRESOURCEW(IDR_WND_MENU)));
-    CMenu* pMenu = pFrame->GetMenu();
-    ASSERT_NE(nullptr, pMenu);
-    ASSERT_EQ(2, pMenu->GetMenuItemCount());
-    CMenu* pFile = pMenu->GetSubMenu(0);
-    CMenu* pTools = pMenu->GetSubMenu(1);
-    ASSERT_NE(nullptr, pFile);
-    ASSERT_NE(nullptr, pTools);
-
-    pFrame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(pFile->m_hMenu), MAKELPARAM(0, FALSE));
-    EXPECT_EQ(0u, pFile->GetMenuState(ID_WND_CMD_OPEN, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_NE(0u, pFile->GetMenuState(ID_WND_CMD_SAVE, MF_BYCOMMAND) & MF_GRAYED);
-    // No handler at all: disabled automatically.
-    EXPECT_NE(0u, pFile->GetMenuState(ID_WND_CMD_EXIT, MF_BYCOMMAND) & MF_GRAYED);
-
-    // A submenu is never disabled for want of handlers of its items.
-    pFrame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(pTools->m_hMenu), MAKELPARAM(1, FALSE));
-    EXPECT_EQ(0u, pTools->GetMenuState(ID_WND_CMD_OPTIONS, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_EQ(0u, pTools->GetMenuState(1, MF_BYPOSITION) & MF_GRAYED);
-
-    // A disabled command is not carried out even when it arrives.
-    pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_WND_CMD_SAVE, 0), 0);
-    EXPECT_EQ(0, pFrame->m_nSaves);
-    pFrame->m_bSaveEnabled = TRUE;
-    pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_WND_CMD_SAVE, 0), 0);
-    pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_WND_CMD_OPEN, 1), 0);
-    EXPECT_EQ(1, pFrame->m_nSaves);
-    EXPECT_EQ(1, pFrame->m_nOpens);
-
-    pFrame->DestroyWindow();
-}
-
-TEST_F(AfxWndMessageMap, UpdateHandlersDriveControlsAsWellAsMenus)
-{
-    HWND hButton = MakeButton(300, BS_AUTOCHECKBOX);
-    CCmdUI state;
-    state.m_pOther = CWnd::FromHandle(hButton);
-    // The update handler of ID_DISABLED answers, and disables the control.
-    state.m_nID = ID_DISABLED;
-    EXPECT_TRUE(state.DoUpdate(&m_parent, TRUE));
-    EXPECT_FALSE(::IsWindowEnabled(hButton));
-    // No update handler: with automatic disabling, the control follows whether a command handler exists.
-    state.m_nID = ID_RANGE_FIRST;
-    EXPECT_FALSE(state.DoUpdate(&m_parent, TRUE));
-    EXPECT_TRUE(::IsWindowEnabled(hButton));
-    EXPECT_TRUE(m_parent.m_rangeIDs.empty()); // asked about, not carried out
-    state.m_nID = 999;
-    EXPECT_FALSE(state.DoUpdate(&m_parent, FALSE));
-    EXPECT_TRUE(::IsWindowEnabled(hButton)) << "without automatic disabling nothing changes";
-    EXPECT_FALSE(state.DoUpdate(&m_parent, TRUE));
-    EXPECT_FALSE(::IsWindowEnabled(hButton));
 }
