@@ -43,8 +43,10 @@ protected:
         return entries;
     }
 
+    void SetUp() override { UseProfileStore(&factory); }
+    void TearDown() override { UseProfileStore(nullptr); }
+
     MemoryProfileFactory factory;
-    RegisteredProfileStore registration{&factory};
 };
 
 using Names = std::vector<std::wstring>;
