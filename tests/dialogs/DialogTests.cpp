@@ -53,18 +53,14 @@ public:
         return bFocus;
     }
 
-protected:
-    afx_msg LRESULT OnScript(WPARAM, LPARAM)
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
+        if (message != WM_APP_SCRIPT)
+            return VDialog::WindowProc(message, wParam, lParam);
         m_script ? m_script(*this) : EndDialog(IDCANCEL);
         return 0;
     }
-    DECLARE_MESSAGE_MAP()
 };
-
-BEGIN_MESSAGE_MAP(CScriptedDialog, VDialog)
-ON_MESSAGE(WM_APP_SCRIPT, &CScriptedDialog::OnScript)
-END_MESSAGE_MAP()
 
 class CCancelModeWnd : public CWnd
 {

@@ -215,41 +215,33 @@ namespace
 // What the profile kept of the holders' changed values, saved and read back: count, scale, name and weight.
 std::tuple<int, double, std::wstring, LONG> SaveAndReadBack(const wchar_t* section)
 {
-    const wchar_t* const arial = L"90,-12,0,0,0,700,0,0,0,0,0,0,0,0,Arial";
     ProfileInt count;
-    count.init(section, L"Count", 3);
     ProfileDouble scale;
-    scale.init(section, L"Scale", 1.2345);
     ProfileString name;
-    name.init(section, L"Name", L"default");
     ProfileLogfont font;
-    font.init(section, L"Font", arial);
+    const auto load = [&]
+    {
+        count.init(section, L"Count", 3);
+        scale.init(section, L"Scale", 1.2345);
+        name.init(section, L"Name", L"default");
+        font.init(section, L"Font", L"90,-12,0,0,0,700,0,0,0,0,0,0,0,0,Arial");
+    };
+    load();
     EXPECT_EQ(3, static_cast<int>(count)) << "an absent entry gives the default";
     count = -7;
-    count.save(section);
     scale = -2.25;
-    scale.save(section);
     name = L"chosen";
-    name.save(section);
     font.m_logfont.lfWeight = 400;
+    count.save(section);
+    scale.save(section);
+    name.save(section);
     font.save(section);
-    count.init(section, L"Count", 3);
-    scale.init(section, L"Scale", 1.2345);
-    name.init(section, L"Name", L"default");
-    font.init(section, L"Font", arial);
+    load();
     return {count, scale, name.m_value.GetString(), font.m_logfont.lfWeight};
 }
 } // namespace
 
-TEST(SettingsHostProfile, HoldersUseTheApplicationProfileWhenThereIsOne)
-{
-    const ProfileSection section;
-    // -2250 + 0.5 truncated toward zero is stored: the thousandths rule rounds negative values up.
-    EXPECT_EQ(std::make_tuple(-7, -2.249, std::wstring(L"chosen"), 400L),
-              SaveAndReadBack(section.name.c_str()));
-}
-
-TEST(SettingsHostProfile, WithoutAnApplicationHoldersKeepTheirDefaultsAndWriteNothing)
+TEST(SettingsHostProfile, HoldersUseTheApplicationProfileAndWithoutOneKeepTheirDefaults)
 {
     const ProfileSection section;
     const wchar_t* const name = section.name.c_str();
@@ -260,4 +252,6 @@ TEST(SettingsHostProfile, WithoutAnApplicationHoldersKeepTheirDefaultsAndWriteNo
     }
     for (const wchar_t* key : {L"Count", L"Scale", L"Name", L"Font"})
         EXPECT_STREQ(L"absent", AfxGetApp()->GetProfileString(name, key, L"absent")) << key;
+    // -2250 + 0.5 truncated toward zero is stored: the thousandths rule rounds negative values up.
+    EXPECT_EQ(std::make_tuple(-7, -2.249, std::wstring(L"chosen"), 400L), SaveAndReadBack(name));
 }
