@@ -3,7 +3,7 @@
 //
 //     MemoryProfileFactory factory;
 //     UseProfileStore(&factory);
-//     ... factory.data->keys[L"Recent"][L"File1"].text ...
+//     ... std::get<std::wstring>(factory.data->keys[L"Recent"][L"File1"]) ...
 #pragma once
 
 #include "core/VUnicodeString.h"
@@ -15,23 +15,15 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 struct MemoryProfileData
 {
-    struct Value
-    {
-        enum Kind
-        {
-            Dword,
-            String,
-            Binary
-        } kind;
-        DWORD dword;
-        std::wstring text;
-        std::vector<BYTE> bytes;
-    };
+    // A value is a DWORD, a string or binary data, as in the registry.
+    using Value = std::variant<DWORD, std::wstring, std::vector<BYTE>>;
     // Values by key path ("" for the root, "A\B" below it) and name.
     std::map<std::wstring, std::map<std::wstring, Value>> keys;
     std::atomic<int> writes{0};
@@ -46,8 +38,6 @@ struct MemoryProfileData
 
 class MemoryProfileKey : public IProfileKeyBackend
 {
-    using Value = MemoryProfileData::Value;
-
 public:
     MemoryProfileKey(std::shared_ptr<MemoryProfileData> data, std::wstring path)
         : data(std::move(data)), path(std::move(path))
@@ -56,35 +46,33 @@ public:
 
     bool ReadBinary(const wchar_t* name, BYTE* bytes, DWORD* size) override
     {
-        // A buffer too small fails, as the system's registry calls do.
-        return Get(name, Value::Binary,
-                   [=](const Value& value)
-                   {
-                       const bool fits = !bytes || *size >= value.bytes.size();
-                       if (bytes && fits)
-                           std::copy(value.bytes.begin(), value.bytes.end(), bytes);
-                       *size = static_cast<DWORD>(value.bytes.size());
-                       return fits;
-                   });
+        const auto value = Get<std::vector<BYTE>>(name);
+        if (!value || (bytes && *size < value->size())) // too small a buffer fails, as in the registry
+            return false;
+        if (bytes)
+            std::copy(value->begin(), value->end(), bytes);
+        *size = static_cast<DWORD>(value->size());
+        return true;
     }
     bool ReadString(const wchar_t* name, VUnicodeString* text) override
     {
-        return Get(name, Value::String,
-                   [text](const Value& value) { return *text = value.text.c_str(), true; });
+        const auto value = Get<std::wstring>(name);
+        if (value)
+            *text = value->c_str();
+        return value.has_value();
     }
     bool ReadDword(const wchar_t* name, DWORD* dword) override
     {
-        return Get(name, Value::Dword, [dword](const Value& value) { return *dword = value.dword, true; });
+        const auto value = Get<DWORD>(name);
+        *dword = value.value_or(*dword);
+        return value.has_value();
     }
     void WriteBinary(const wchar_t* name, const BYTE* bytes, DWORD size) override
     {
-        Put(name, {Value::Binary, 0, {}, {bytes, bytes + size}});
+        Put(name, std::vector<BYTE>(bytes, bytes + size));
     }
-    void WriteString(const wchar_t* name, const wchar_t* text) override
-    {
-        Put(name, {Value::String, 0, text, {}});
-    }
-    void WriteDword(const wchar_t* name, DWORD dword) override { Put(name, {Value::Dword, dword, {}, {}}); }
+    void WriteString(const wchar_t* name, const wchar_t* text) override { Put(name, std::wstring(text)); }
+    void WriteDword(const wchar_t* name, DWORD dword) override { Put(name, dword); }
     IProfileKeyBackend* OpenSubKey(const wchar_t* name, DWORD) override
     {
         return new MemoryProfileKey(data, path.empty() ? name : path + L"\\" + name);
@@ -121,20 +109,22 @@ private:
         MemoryProfileData& data;
     };
 
-    void Put(const wchar_t* name, Value value)
+    void Put(const wchar_t* name, MemoryProfileData::Value value)
     {
         const Call call(*data, true);
         data->keys[path][name] = std::move(value);
     }
-    // Hands the value to take when there is one of the kind; take may still refuse it.
-    template <class Take> bool Get(const wchar_t* name, Value::Kind kind, Take take)
+    // The value of the name when it is there and of type T.
+    template <class T> std::optional<T> Get(const wchar_t* name)
     {
         const Call call(*data, false);
         const auto key = data->keys.find(path);
         if (key == data->keys.end())
-            return false;
+            return std::nullopt;
         const auto value = key->second.find(name);
-        return value != key->second.end() && value->second.kind == kind && take(value->second);
+        if (value == key->second.end() || !std::holds_alternative<T>(value->second))
+            return std::nullopt;
+        return std::get<T>(value->second);
     }
 
     std::shared_ptr<MemoryProfileData> data;

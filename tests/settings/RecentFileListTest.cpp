@@ -20,8 +20,7 @@ protected:
     void Store(const std::vector<const wchar_t*>& entries)
     {
         for (size_t i = 0; i < entries.size(); ++i)
-            Stored()[L"File" + std::to_wstring(i + 1)] = {
-                MemoryProfileData::Value::String, 0, entries[i], {}};
+            Stored()[L"File" + std::to_wstring(i + 1)] = std::wstring(entries[i]);
     }
 
     static std::vector<std::wstring> Entries(const CRecentFileList& list)
@@ -38,7 +37,7 @@ protected:
         for (int i = 1; i <= count; ++i)
         {
             const auto value = Stored().find(L"File" + std::to_wstring(i));
-            entries.push_back(value == Stored().end() ? L"<absent>" : value->second.text);
+            entries.push_back(value == Stored().end() ? L"<absent>" : std::get<std::wstring>(value->second));
         }
         return entries;
     }
@@ -144,8 +143,8 @@ TEST_F(RecentFiles, EntryNamesComeFromTheMessageTemplate)
 {
     VRecentFileList list(0, L"Recent", L"Entry %1!02d!", 3);
     list.AddToMostRecent(L"X");
-    EXPECT_EQ(L"X", Stored()[L"Entry 01"].text);
-    EXPECT_EQ(L"", Stored()[L"Entry 03"].text);
+    EXPECT_EQ(L"X", std::get<std::wstring>(Stored().at(L"Entry 01")));
+    EXPECT_EQ(L"", std::get<std::wstring>(Stored().at(L"Entry 03")));
 
     // A template that cannot be formatted names every entry the same; the list still works.
     factory.data->keys.clear();

@@ -62,10 +62,7 @@ protected:
         return factory.data->keys[L"AppMenuToolbarV2"];
     }
 
-    void StoreDword(const wchar_t* name, DWORD value)
-    {
-        Stored()[name] = {MemoryProfileData::Value::Dword, value, {}, {}};
-    }
+    void StoreDword(const wchar_t* name, DWORD value) { Stored()[name] = value; }
 
     MemoryProfileFactory factory;
 };
@@ -117,7 +114,7 @@ TEST_F(SettingsStore, VersionBookkeepingDecidesWhatToLoad)
         EXPECT_EQ(row.storedToolBar < 0 ? 0u : DWORD(row.storedToolBar),
                   VSettingsStore::m_dwLoadedToolBarVersion);
         const auto custom = Stored().find(L"ToolBar-IsCustom");
-        EXPECT_EQ(row.customAfter, custom == Stored().end() ? -1 : int(custom->second.dword));
+        EXPECT_EQ(row.customAfter, custom == Stored().end() ? -1 : int(std::get<DWORD>(custom->second)));
         EXPECT_EQ(row.customAfter > 0, VSettingsStore::IsToolBarCustomized());
 
         // Later keys of the process only record their names.
@@ -140,7 +137,7 @@ TEST_F(SettingsStore, ValuesRoundTripUnderCombinedNames)
     EXPECT_TRUE(writer.Write(L"Rect", rect) && writer.Write(L"Name", L"Main window") &&
                 writer.Write(L"Count", -5) && writer.Write(L"Flags", DWORD(0xFFFFFFFE)) &&
                 writer.Write(L"Buttons", bytes, sizeof(bytes)));
-    EXPECT_EQ(L"400, 300, 20, -10", Stored()[L"Bar1-Rect"].text);
+    EXPECT_EQ(L"400, 300, 20, -10", std::get<std::wstring>(Stored()[L"Bar1-Rect"]));
     // Deleting is refused and the values stay.
     EXPECT_FALSE(writer.DeleteValue(L"Name") || writer.DeleteKey(L"Bar1") || writer.DeleteKey(L"Bar1", TRUE));
 
@@ -201,7 +198,7 @@ TEST_F(SettingsStore, FrameworkObjectsRoundTripAndBadBlobsAreRefused)
 
     // Cut short, filled with noise, or followed by bytes the object does not read: refused, no crash, and the
     // other values still readable.
-    std::vector<BYTE>& blob = Stored()[L"Bar1-Layout"].bytes;
+    std::vector<BYTE>& blob = std::get<std::vector<BYTE>>(Stored()[L"Bar1-Layout"]);
     const std::vector<BYTE> whole = blob;
     blob.resize(whole.size() / 2);
     EXPECT_FALSE(store.Read(L"Layout", loaded));
@@ -308,7 +305,7 @@ TEST_F(SettingsStore, IsTheFrameworksDynamicSettingsStoreClass)
         CSettingsStore& store = maker.Create(FALSE, TRUE);
         EXPECT_TRUE(store.IsKindOf(runtime));
         EXPECT_TRUE(store.CreateKey(L"Bar1") && store.Write(L"Value", 9));
-        EXPECT_EQ(9u, Stored()[L"Bar1-Value"].dword);
+        EXPECT_EQ(9u, std::get<DWORD>(Stored()[L"Bar1-Value"]));
     }
     CSettingsStoreSP::SetRuntimeClass(nullptr);
 }
