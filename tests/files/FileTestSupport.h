@@ -124,30 +124,4 @@ inline std::vector<std::wstring> ReferenceLines(const std::wstring& text)
     return lines;
 }
 
-struct ReadResult
-{
-    std::vector<std::wstring> lines;
-    Encoding encoding = VTextFile::Undetected;
-    DWORD lastError = 0; // after the ReadLine that returned false
-};
-
-// Every line of a file, read through VTextFile.
-inline ReadResult ReadAllLines(const std::wstring& path)
-{
-    ReadResult result;
-    VTextFile file;
-    file.SetShareRead();
-    if (!file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING))
-    {
-        result.lastError = GetLastError();
-        return result;
-    }
-    VUnicodeString line;
-    while (file.ReadLine(line))
-        result.lines.push_back(ToStd(line));
-    result.lastError = GetLastError();
-    result.encoding = file.GetEncoding();
-    return result;
-}
-
 } // namespace filetest

@@ -7,19 +7,35 @@
 #include <thread>
 
 using namespace filetest;
-using Lines = std::vector<std::wstring>;
 
 namespace
 {
+using Lines = std::vector<std::wstring>;
+
 class FilesTextFile : public ::testing::Test
 {
 protected:
+    struct ReadResult
+    {
+        Lines lines;
+        Encoding encoding = VTextFile::Undetected;
+        DWORD lastError = 0; // after the ReadLine that returned false
+    };
+
     // Writes the bytes to a fresh file and reads every line back.
     ReadResult Read(const std::string& bytes)
     {
         const std::wstring path = folder.Path(L"text" + std::to_wstring(++files) + L".txt");
         EXPECT_TRUE(WriteBytes(path, bytes));
-        return ReadAllLines(path);
+        VTextFile file;
+        EXPECT_TRUE(file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
+        ReadResult result;
+        VUnicodeString line;
+        while (file.ReadLine(line))
+            result.lines.push_back(ToStd(line));
+        result.lastError = GetLastError();
+        result.encoding = file.GetEncoding();
+        return result;
     }
 
     TempFolder folder;

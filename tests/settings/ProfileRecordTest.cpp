@@ -24,17 +24,6 @@ public:
     const std::wstring name;
 };
 
-// The process runs without an application object while it lives, as a host without one does.
-class NoApplication
-{
-public:
-    NoApplication() : app(afxCurrentWinApp) { afxCurrentWinApp = nullptr; }
-    ~NoApplication() { afxCurrentWinApp = app; }
-
-private:
-    CWinApp* const app;
-};
-
 class SettingsRecordFile : public testing::Test
 {
 protected:
@@ -245,11 +234,12 @@ TEST(SettingsHostProfile, HoldersUseTheApplicationProfileAndWithoutOneKeepTheirD
 {
     const ProfileSection section;
     const wchar_t* const name = section.name.c_str();
-    {
-        const NoApplication none;
-        // The double's default comes back as the profile would have stored it.
-        EXPECT_EQ(std::make_tuple(3, 1.235, std::wstring(L"default"), 700L), SaveAndReadBack(name));
-    }
+    CWinApp* const app = afxCurrentWinApp;
+    afxCurrentWinApp = nullptr; // as in a host without an application object
+    const auto defaults = SaveAndReadBack(name);
+    afxCurrentWinApp = app;
+    // The double's default comes back as the profile would have stored it.
+    EXPECT_EQ(std::make_tuple(3, 1.235, std::wstring(L"default"), 700L), defaults);
     for (const wchar_t* key : {L"Count", L"Scale", L"Name", L"Font"})
         EXPECT_STREQ(L"absent", AfxGetApp()->GetProfileString(name, key, L"absent")) << key;
     // -2250 + 0.5 truncated toward zero is stored: the thousandths rule rounds negative values up.
