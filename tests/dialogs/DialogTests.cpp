@@ -39,8 +39,6 @@ public:
     CString m_strCaption;
     int m_nComboItems = -1;
 
-    bool HoldsTemplate() const { return m_hTemplateResource != nullptr; }
-    bool HoldsInitData() const { return m_hInitResource != nullptr; }
     void SetHelpId(UINT nID) { m_nIDHelp = nID; }
 
     BOOL OnInitDialog() override
@@ -107,8 +105,6 @@ TEST_F(DialogTemplate, ModalRunFromTheNamedModule)
     {
         SCOPED_TRACE(c.lpszCaption);
         CScriptedDialog dialog(c.nID, c.hModule, nullptr);
-        EXPECT_EQ(dialog.HoldsTemplate(), c.nEndCode != -1);
-        EXPECT_EQ(dialog.HoldsInitData(), c.nComboItems > 0);
         dialog.m_script = [&c](CScriptedDialog& d) { d.EndDialog(c.nEndCode); };
         EXPECT_EQ(dialog.DoModal(), c.nEndCode);
         EXPECT_EQ(AfxGetResourceHandle(), GetPardalinDll());
@@ -183,34 +179,33 @@ TEST(DialogResize, FitsTheControlAndMovesTheListedOnes)
     } const cases[] = {{longText, {IDC_DLG_BELOW1, IDC_DLG_BELOW2}, true},
                        {VUnicodeString(L"Hi"), {IDC_DLG_BELOW2, IDC_DLG_BELOW1}, false},
                        {longText, {}, true}};
+    const int ids[] = {IDC_DLG_TEXT, IDC_DLG_BELOW1, IDC_DLG_BELOW2, IDC_DLG_SIDE};
     for (const Case& c : cases)
     {
         CScriptedDialog dialog(IDD_DLG_RESIZE, g_hTestModule, true, nullptr);
         ASSERT_TRUE(dialog.Create(IDD_DLG_RESIZE, nullptr));
-        const int ids[] = {IDC_DLG_TEXT, IDC_DLG_BELOW1, IDC_DLG_BELOW2, IDC_DLG_SIDE};
         std::vector<CRect> before;
         for (int nID : ids)
             before.push_back(ChildRect(dialog, nID));
-        CRect rcDialog, rcDialogBefore;
-        dialog.GetWindowRect(&rcDialogBefore);
+        CRect rcDialog, rcDialogAfter;
+        dialog.GetWindowRect(&rcDialog);
         VArray<int> below;
         for (int nID : c.below)
             below.Add(nID);
 
         dialog.ResizeElements(IDC_DLG_TEXT, below, c.text);
-        CRect rcText = ChildRect(dialog, IDC_DLG_TEXT);
-        int delta = rcText.Height() - before[0].Height();
-        EXPECT_EQ(delta > 0, c.bGrows);
-        EXPECT_TRUE(rcText.Height() > 0 && delta != 0);
+        const CRect rcText = ChildRect(dialog, IDC_DLG_TEXT);
+        const int delta = rcText.Height() - before[0].Height();
+        EXPECT_TRUE(rcText.Height() > 0 && delta != 0 && (delta > 0) == c.bGrows) << delta;
         EXPECT_EQ(rcText, CRect(before[0].TopLeft(), CSize(before[0].Width(), rcText.Height())));
         for (int i = 1; i < 4; ++i)
         {
-            bool bListed = std::find(c.below.begin(), c.below.end(), ids[i]) != c.below.end();
+            const bool bListed = std::find(c.below.begin(), c.below.end(), ids[i]) != c.below.end();
             EXPECT_EQ(ChildRect(dialog, ids[i]) - CPoint(0, bListed ? delta : 0), before[i]) << ids[i];
         }
-        dialog.GetWindowRect(&rcDialog);
-        rcDialogBefore.bottom += delta;
-        EXPECT_EQ(rcDialog, rcDialogBefore);
+        dialog.GetWindowRect(&rcDialogAfter);
+        rcDialog.bottom += delta;
+        EXPECT_EQ(rcDialogAfter, rcDialog);
         dialog.DestroyWindow();
     }
 }
