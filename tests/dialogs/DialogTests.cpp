@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <memory>
 #include <thread>
 #include <vector>
 
@@ -19,10 +18,7 @@ namespace
 const UINT WM_APP_SCRIPT = WM_APP + 60;
 int g_nSequence = 0; // numbers the events the tests put in order
 
-HINSTANCE TestModule()
-{
-    return ::GetModuleHandleW(nullptr);
-}
+const HINSTANCE g_hTestModule = ::GetModuleHandleW(nullptr);
 
 CRect ChildRect(CWnd& dialog, int nID)
 {
@@ -43,8 +39,6 @@ public:
     CString m_strCaption;
     int m_nComboItems = -1;
 
-    bool HoldsTemplate() const { return m_hTemplateResource != nullptr; }
-    bool HoldsInitData() const { return m_hInitResource != nullptr; }
     void SetHelpId(UINT nID) { m_nIDHelp = nID; }
 
     BOOL OnInitDialog() override
@@ -57,18 +51,14 @@ public:
         return bFocus;
     }
 
-protected:
-    afx_msg LRESULT OnScript(WPARAM, LPARAM)
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
+        if (message != WM_APP_SCRIPT)
+            return VDialog::WindowProc(message, wParam, lParam);
         m_script ? m_script(*this) : EndDialog(IDCANCEL);
         return 0;
     }
-    DECLARE_MESSAGE_MAP()
 };
-
-BEGIN_MESSAGE_MAP(CScriptedDialog, VDialog)
-ON_MESSAGE(WM_APP_SCRIPT, &CScriptedDialog::OnScript)
-END_MESSAGE_MAP()
 
 class CCancelModeWnd : public CWnd
 {
@@ -77,9 +67,8 @@ public:
 
     BOOL Make(CWnd* pParent = nullptr, DWORD dwStyle = WS_POPUP)
     {
-        HWND hParent = pParent != nullptr ? pParent->m_hWnd : nullptr;
-        return CreateEx(0, AfxRegisterWndClass(0), L"", hParent != nullptr ? WS_CHILD : dwStyle, 0, 0, 200,
-                        150, hParent, nullptr);
+        return CreateEx(0, AfxRegisterWndClass(0), L"", pParent != nullptr ? WS_CHILD : dwStyle, 0, 0, 200,
+                        150, pParent != nullptr ? pParent->m_hWnd : nullptr, nullptr);
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
@@ -94,46 +83,33 @@ public:
 class DialogTemplate : public testing::Test
 {
 protected:
-    std::unique_ptr<VModuleResourceHandle> m_library;
-    void SetUp() override { m_library = std::make_unique<VModuleResourceHandle>(GetPardalinDll()); }
-    void TearDown() override { m_library.reset(); }
+    VModuleResourceHandle m_library{GetPardalinDll()};
 };
 
+// A missing template or no module at all fails the run, and the resource module is put back either way.
 TEST_F(DialogTemplate, ModalRunFromTheNamedModule)
 {
     EXPECT_EQ(CDialog(IDD_DLG_COLOURS).DoModal(), -1); // unreachable without naming the module
     struct Case
     {
         UINT nID;
+        HINSTANCE hModule;
         int nEndCode;
         const wchar_t* lpszCaption;
         int nComboItems; // filled from the RT_DLGINIT data
-    } const cases[] = {{IDD_DLG_COLOURS, 4242, L"Colours", 2}, {IDD_DLG_PLAIN, IDOK, L"Plain", 0}};
+    } const cases[] = {{IDD_DLG_COLOURS, g_hTestModule, 4242, L"Colours", 2},
+                       {IDD_DLG_PLAIN, g_hTestModule, IDOK, L"Plain", 0},
+                       {IDD_DLG_MISSING, g_hTestModule, -1, L"", -1},
+                       {IDD_DLG_COLOURS, nullptr, -1, L"", -1}};
     for (const Case& c : cases)
     {
-        CScriptedDialog dialog(c.nID, TestModule(), nullptr);
-        EXPECT_TRUE(dialog.HoldsTemplate());
-        EXPECT_EQ(dialog.HoldsInitData(), c.nComboItems > 0);
-        EXPECT_EQ(AfxGetResourceHandle(), GetPardalinDll());
+        SCOPED_TRACE(c.lpszCaption);
+        CScriptedDialog dialog(c.nID, c.hModule, nullptr);
         dialog.m_script = [&c](CScriptedDialog& d) { d.EndDialog(c.nEndCode); };
         EXPECT_EQ(dialog.DoModal(), c.nEndCode);
+        EXPECT_EQ(AfxGetResourceHandle(), GetPardalinDll());
         EXPECT_EQ(dialog.m_strCaption, c.lpszCaption);
         EXPECT_EQ(dialog.m_nComboItems, c.nComboItems);
-    }
-}
-
-TEST_F(DialogTemplate, MissingTemplateOrModuleFailsAndRestoresTheResourceModule)
-{
-    for (HINSTANCE hModule : {TestModule(), static_cast<HINSTANCE>(nullptr)})
-    {
-        UINT nID = hModule != nullptr ? IDD_DLG_MISSING : IDD_DLG_COLOURS;
-        CScriptedDialog modal(nID, hModule, nullptr);
-        EXPECT_FALSE(modal.HoldsTemplate() || modal.HoldsInitData());
-        EXPECT_EQ(modal.DoModal(), -1);
-        CScriptedDialog modeless(nID, hModule, true, nullptr);
-        EXPECT_FALSE(modeless.Create(nID, nullptr));
-        EXPECT_EQ(modeless.GetSafeHwnd(), nullptr);
-        EXPECT_EQ(AfxGetResourceHandle(), GetPardalinDll());
     }
 }
 
@@ -145,15 +121,18 @@ TEST_F(DialogTemplate, ModelessCreateInBothForms)
     {
         bool bNoLoad;
         UINT nHelpId; // 0: Create(IDD_DLG_COLOURS, &owner), else Create()
+        HINSTANCE hModule;
         BOOL bCreated;
         HWND hOwner;
-    } const cases[] = {{true, 0, TRUE, owner.m_hWnd},
-                       {false, IDD_DLG_COLOURS, TRUE, owner.m_hWnd},
-                       {true, IDD_DLG_COLOURS, TRUE, nullptr}, // no parent stored without loading
-                       {false, IDD_DLG_MISSING, FALSE, nullptr}};
+    } const cases[] = {
+        {true, 0, g_hTestModule, TRUE, owner.m_hWnd},
+        {false, IDD_DLG_COLOURS, g_hTestModule, TRUE, owner.m_hWnd},
+        {true, IDD_DLG_COLOURS, g_hTestModule, TRUE, nullptr}, // no parent stored without loading
+        {false, IDD_DLG_MISSING, g_hTestModule, FALSE, nullptr},
+        {true, 0, nullptr, FALSE, nullptr}};
     for (const Case& c : cases)
     {
-        CScriptedDialog dialog(IDD_DLG_COLOURS, TestModule(), c.bNoLoad, &owner);
+        CScriptedDialog dialog(IDD_DLG_COLOURS, c.hModule, c.bNoLoad, &owner);
         dialog.SetHelpId(c.nHelpId);
         EXPECT_EQ(c.nHelpId == 0 ? dialog.Create(IDD_DLG_COLOURS, &owner) : dialog.Create(), c.bCreated);
         EXPECT_EQ(AfxGetResourceHandle(), GetPardalinDll());
@@ -171,7 +150,7 @@ TEST(DialogModal, CancelsTheModesOfParentDescendantsAndCaptureFirst)
         ASSERT_TRUE(parent.Make() && child.Make(&parent) && grandchild.Make(&child) && capture.Make());
         ::SetCapture(capture.m_hWnd);
         ASSERT_EQ(::GetCapture(), capture.m_hWnd);
-        CScriptedDialog dialog(IDD_DLG_PLAIN, TestModule(), bWithParent ? &parent : nullptr);
+        CScriptedDialog dialog(IDD_DLG_PLAIN, g_hTestModule, bWithParent ? &parent : nullptr);
         EXPECT_EQ(dialog.DoModal(), IDCANCEL);
         ASSERT_EQ(capture.m_cancelModes.size(), 1u);
         EXPECT_LT(capture.m_cancelModes[0], dialog.m_nInitSequence);
@@ -200,34 +179,33 @@ TEST(DialogResize, FitsTheControlAndMovesTheListedOnes)
     } const cases[] = {{longText, {IDC_DLG_BELOW1, IDC_DLG_BELOW2}, true},
                        {VUnicodeString(L"Hi"), {IDC_DLG_BELOW2, IDC_DLG_BELOW1}, false},
                        {longText, {}, true}};
+    const int ids[] = {IDC_DLG_TEXT, IDC_DLG_BELOW1, IDC_DLG_BELOW2, IDC_DLG_SIDE};
     for (const Case& c : cases)
     {
-        CScriptedDialog dialog(IDD_DLG_RESIZE, TestModule(), true, nullptr);
+        CScriptedDialog dialog(IDD_DLG_RESIZE, g_hTestModule, true, nullptr);
         ASSERT_TRUE(dialog.Create(IDD_DLG_RESIZE, nullptr));
-        const int ids[] = {IDC_DLG_TEXT, IDC_DLG_BELOW1, IDC_DLG_BELOW2, IDC_DLG_SIDE};
         std::vector<CRect> before;
         for (int nID : ids)
             before.push_back(ChildRect(dialog, nID));
-        CRect rcDialog, rcDialogBefore;
-        dialog.GetWindowRect(&rcDialogBefore);
+        CRect rcDialog, rcDialogAfter;
+        dialog.GetWindowRect(&rcDialog);
         VArray<int> below;
         for (int nID : c.below)
             below.Add(nID);
 
         dialog.ResizeElements(IDC_DLG_TEXT, below, c.text);
-        CRect rcText = ChildRect(dialog, IDC_DLG_TEXT);
-        int delta = rcText.Height() - before[0].Height();
-        EXPECT_EQ(delta > 0, c.bGrows);
-        EXPECT_TRUE(rcText.Height() > 0 && delta != 0);
+        const CRect rcText = ChildRect(dialog, IDC_DLG_TEXT);
+        const int delta = rcText.Height() - before[0].Height();
+        EXPECT_TRUE(rcText.Height() > 0 && delta != 0 && (delta > 0) == c.bGrows) << delta;
         EXPECT_EQ(rcText, CRect(before[0].TopLeft(), CSize(before[0].Width(), rcText.Height())));
         for (int i = 1; i < 4; ++i)
         {
-            bool bListed = std::find(c.below.begin(), c.below.end(), ids[i]) != c.below.end();
+            const bool bListed = std::find(c.below.begin(), c.below.end(), ids[i]) != c.below.end();
             EXPECT_EQ(ChildRect(dialog, ids[i]) - CPoint(0, bListed ? delta : 0), before[i]) << ids[i];
         }
-        dialog.GetWindowRect(&rcDialog);
-        rcDialogBefore.bottom += delta;
-        EXPECT_EQ(rcDialog, rcDialogBefore);
+        dialog.GetWindowRect(&rcDialogAfter);
+        rcDialog.bottom += delta;
+        EXPECT_EQ(rcDialogAfter, rcDialog);
         dialog.DestroyWindow();
     }
 }
@@ -253,8 +231,6 @@ TEST(Parentable, MainWindowOfAnMfcThreadThenWhatIsSet)
     onMfcThread.SetParentWindow(&other);
     CParentable copy(onMfcThread);
     EXPECT_EQ(copy.GetParentWindow(), &other);
-    copy.SetParentWindow(nullptr);
-    EXPECT_EQ(copy.GetParentWindow(), nullptr);
     other.DestroyWindow();
     EXPECT_EQ(onMfcThread.GetParentWindow(), nullptr);
     main.DestroyWindow();

@@ -6,7 +6,9 @@
 #include "files/VTextFile.h"
 #include "harness/ScratchFolder.h"
 
-#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -15,12 +17,6 @@ namespace filetest
 
 using Encoding = VTextFile::TextEncoding;
 const Encoding AllEncodings[] = {VTextFile::Ansi, VTextFile::Utf8, VTextFile::Utf16LE, VTextFile::Utf16BE};
-
-inline const char* EncodingName(Encoding encoding)
-{
-    static const char* const names[] = {"Undetected", "Ansi", "Utf8", "Utf16LE", "Utf16BE"};
-    return names[encoding];
-}
 
 inline std::wstring ToStd(const VUnicodeString& text)
 {
@@ -57,32 +53,16 @@ inline std::wstring MakeDeepFolder(const std::wstring& base)
 // Writes the bytes as the whole file; false when the file cannot be written.
 inline bool WriteBytes(const std::wstring& path, const std::string& bytes)
 {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    bool ok = file != INVALID_HANDLE_VALUE;
-    for (size_t done = 0; ok && done < bytes.size();)
-    {
-        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 24));
-        DWORD written = 0;
-        ok = WriteFile(file, bytes.data() + done, chunk, &written, nullptr) && written == chunk;
-        done += written;
-    }
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-    return ok;
+    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return !out.fail();
 }
 
 inline std::string ReadBytes(const std::wstring& path)
 {
-    std::string bytes;
-    const HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    char chunk[65536];
-    DWORD read = 0;
-    while (file != INVALID_HANDLE_VALUE && ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read > 0)
-        bytes.append(chunk, read);
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-    return bytes;
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // The byte-order mark of an encoding (none for ANSI).
@@ -142,32 +122,6 @@ inline std::vector<std::wstring> ReferenceLines(const std::wstring& text)
     if (!current.empty())
         lines.push_back(current);
     return lines;
-}
-
-struct ReadResult
-{
-    std::vector<std::wstring> lines;
-    Encoding encoding = VTextFile::Undetected;
-    DWORD lastError = 0; // after the ReadLine that returned false
-};
-
-// Every line of a file, read through VTextFile.
-inline ReadResult ReadAllLines(const std::wstring& path)
-{
-    ReadResult result;
-    VTextFile file;
-    file.SetShareRead();
-    if (!file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING))
-    {
-        result.lastError = GetLastError();
-        return result;
-    }
-    VUnicodeString line;
-    while (file.ReadLine(line))
-        result.lines.push_back(ToStd(line));
-    result.lastError = GetLastError();
-    result.encoding = file.GetEncoding();
-    return result;
 }
 
 } // namespace filetest

@@ -1,36 +1,32 @@
 // A profile store in memory for the settings tests: keys share their values with every other object opened
-// on the same path, count the back-end calls, and can report calls that overlap in time.
+// on the same path, count the writes, and can report back-end calls that overlap in time.
+//
+//     MemoryProfileFactory factory;
+//     UseProfileStore(&factory);
+//     ... std::get<std::wstring>(factory.data->keys[L"Recent"][L"File1"]) ...
 #pragma once
 
 #include "core/VUnicodeString.h"
 #include "frame/Pardalin.h"
 #include "frame/ProfileStore.h"
 
+#include <algorithm>
 #include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 struct MemoryProfileData
 {
-    struct Value
-    {
-        enum Kind
-        {
-            Dword,
-            String,
-            Binary
-        } kind;
-        DWORD dword;
-        std::wstring text;
-        std::vector<BYTE> bytes;
-    };
+    // A value is a DWORD, a string or binary data, as in the registry.
+    using Value = std::variant<DWORD, std::wstring, std::vector<BYTE>>;
     // Values by key path ("" for the root, "A\B" below it) and name.
     std::map<std::wstring, std::map<std::wstring, Value>> keys;
     std::atomic<int> writes{0};
-    std::atomic<int> reads{0};
     // Set while a call runs; a second call meanwhile counts as an overlap.
     std::atomic<int> inside{0};
     std::atomic<int> overlaps{0};
@@ -50,74 +46,57 @@ public:
 
     bool ReadBinary(const wchar_t* name, BYTE* bytes, DWORD* size) override
     {
-        Call call(*data, false);
-        const MemoryProfileData::Value* value = Find(name, MemoryProfileData::Value::Binary);
-        if (!value)
+        const auto value = Get<std::vector<BYTE>>(name);
+        if (!value || (bytes && *size < value->size())) // too small a buffer fails, as in the registry
             return false;
         if (bytes)
-        {
-            if (*size < value->bytes.size())
-                return false;
-            std::copy(value->bytes.begin(), value->bytes.end(), bytes);
-        }
-        *size = static_cast<DWORD>(value->bytes.size());
+            std::copy(value->begin(), value->end(), bytes);
+        *size = static_cast<DWORD>(value->size());
         return true;
     }
     bool ReadString(const wchar_t* name, VUnicodeString* text) override
     {
-        Call call(*data, false);
-        const MemoryProfileData::Value* value = Find(name, MemoryProfileData::Value::String);
+        const auto value = Get<std::wstring>(name);
         if (value)
-            *text = value->text.c_str();
-        return value != nullptr;
+            *text = value->c_str();
+        return value.has_value();
     }
     bool ReadDword(const wchar_t* name, DWORD* dword) override
     {
-        Call call(*data, false);
-        const MemoryProfileData::Value* value = Find(name, MemoryProfileData::Value::Dword);
-        if (value)
-            *dword = value->dword;
-        return value != nullptr;
+        const auto value = Get<DWORD>(name);
+        *dword = value.value_or(*dword);
+        return value.has_value();
     }
     void WriteBinary(const wchar_t* name, const BYTE* bytes, DWORD size) override
     {
-        Call call(*data, true);
-        data->keys[path][name] = {MemoryProfileData::Value::Binary, 0, {}, {bytes, bytes + size}};
+        Put(name, std::vector<BYTE>(bytes, bytes + size));
     }
-    void WriteString(const wchar_t* name, const wchar_t* text) override
-    {
-        Call call(*data, true);
-        data->keys[path][name] = {MemoryProfileData::Value::String, 0, text, {}};
-    }
-    void WriteDword(const wchar_t* name, DWORD dword) override
-    {
-        Call call(*data, true);
-        data->keys[path][name] = {MemoryProfileData::Value::Dword, dword, {}, {}};
-    }
+    void WriteString(const wchar_t* name, const wchar_t* text) override { Put(name, std::wstring(text)); }
+    void WriteDword(const wchar_t* name, DWORD dword) override { Put(name, dword); }
     IProfileKeyBackend* OpenSubKey(const wchar_t* name, DWORD) override
     {
         return new MemoryProfileKey(data, path.empty() ? name : path + L"\\" + name);
     }
     bool DeleteValue(const wchar_t* name) override
     {
-        Call call(*data, true);
+        const Call call(*data, true);
         return data->keys[path].erase(name) > 0;
     }
     bool DeleteSubKey(const wchar_t* name) override
     {
-        Call call(*data, true);
+        const Call call(*data, true);
         return data->keys.erase(path + L"\\" + name) > 0;
     }
 
 private:
-    class Call
+    // Marks one back-end call from start to end, holding the map lock for it.
+    struct Call
     {
-    public:
         Call(MemoryProfileData& data, bool write) : data(data)
         {
             if (data.inside.fetch_add(1) != 0)
                 ++data.overlaps;
-            ++(write ? data.writes : data.reads);
+            data.writes += write;
             for (int i = 0; i < data.yieldsInside; ++i)
                 SwitchToThread();
             data.mapLock.lock();
@@ -127,64 +106,51 @@ private:
             data.mapLock.unlock();
             --data.inside;
         }
-
-    private:
         MemoryProfileData& data;
     };
 
-    const MemoryProfileData::Value* Find(const wchar_t* name, MemoryProfileData::Value::Kind kind) const
+    void Put(const wchar_t* name, MemoryProfileData::Value value)
     {
+        const Call call(*data, true);
+        data->keys[path][name] = std::move(value);
+    }
+    // The value of the name when it is there and of type T.
+    template <class T> std::optional<T> Get(const wchar_t* name)
+    {
+        const Call call(*data, false);
         const auto key = data->keys.find(path);
         if (key == data->keys.end())
-            return nullptr;
+            return std::nullopt;
         const auto value = key->second.find(name);
-        return value != key->second.end() && value->second.kind == kind ? &value->second : nullptr;
+        if (value == key->second.end() || !std::holds_alternative<T>(value->second))
+            return std::nullopt;
+        return std::get<T>(value->second);
     }
 
     std::shared_ptr<MemoryProfileData> data;
     const std::wstring path;
 };
 
-class MemoryProfileStore : public IProfileStoreBackend
-{
-public:
-    explicit MemoryProfileStore(std::shared_ptr<MemoryProfileData> data) : data(std::move(data)) {}
-    IProfileKeyBackend* OpenRootKey(bool) override { return new MemoryProfileKey(data, L""); }
-
-private:
-    std::shared_ptr<MemoryProfileData> data;
-};
-
 class MemoryProfileFactory : public VProfileStoreFactory
 {
 public:
-    IProfileStoreBackend* CreateStore() override { return new MemoryProfileStore(data); }
+    IProfileStoreBackend* CreateStore() override { return new Store(data); }
 
     std::shared_ptr<MemoryProfileData> data = std::make_shared<MemoryProfileData>();
-};
-
-// Makes a factory the one registered with PardalinInit for the life of the object (or until Use names
-// another); none is registered afterwards.
-class RegisteredProfileStore
-{
-public:
-    explicit RegisteredProfileStore(VProfileStoreFactory* factory) { Use(factory); }
-    ~RegisteredProfileStore() { Use(nullptr); }
-    RegisteredProfileStore(const RegisteredProfileStore&) = delete;
-    RegisteredProfileStore& operator=(const RegisteredProfileStore&) = delete;
-
-    // A null factory registers none.
-    static void Use(VProfileStoreFactory* factory)
-    {
-        Current() = factory;
-        PardalinInit(nullptr, factory ? &Registered : nullptr);
-    }
 
 private:
-    static VProfileStoreFactory*& Current()
+    struct Store : IProfileStoreBackend
     {
-        static VProfileStoreFactory* current = nullptr;
-        return current;
-    }
-    static VProfileStoreFactory* Registered() { return Current(); }
+        explicit Store(std::shared_ptr<MemoryProfileData> data) : data(std::move(data)) {}
+        IProfileKeyBackend* OpenRootKey(bool) override { return new MemoryProfileKey(data, L""); }
+        std::shared_ptr<MemoryProfileData> data;
+    };
 };
+
+// Makes a factory the one registered with PardalinInit; a null one registers none.
+inline void UseProfileStore(VProfileStoreFactory* factory)
+{
+    static VProfileStoreFactory* current = nullptr;
+    current = factory;
+    PardalinInit(nullptr, factory ? +[] { return current; } : nullptr);
+}

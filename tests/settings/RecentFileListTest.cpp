@@ -20,8 +20,7 @@ protected:
     void Store(const std::vector<const wchar_t*>& entries)
     {
         for (size_t i = 0; i < entries.size(); ++i)
-            Stored()[L"File" + std::to_wstring(i + 1)] = {
-                MemoryProfileData::Value::String, 0, entries[i], {}};
+            Stored()[L"File" + std::to_wstring(i + 1)] = std::wstring(entries[i]);
     }
 
     static std::vector<std::wstring> Entries(const CRecentFileList& list)
@@ -38,52 +37,45 @@ protected:
         for (int i = 1; i <= count; ++i)
         {
             const auto value = Stored().find(L"File" + std::to_wstring(i));
-            entries.push_back(value == Stored().end() ? L"<absent>" : value->second.text);
+            entries.push_back(value == Stored().end() ? L"<absent>" : std::get<std::wstring>(value->second));
         }
         return entries;
     }
 
+    void SetUp() override { UseProfileStore(&factory); }
+    void TearDown() override { UseProfileStore(nullptr); }
+
     MemoryProfileFactory factory;
-    RegisteredProfileStore registration{&factory};
 };
 
 using Names = std::vector<std::wstring>;
 
-TEST_F(RecentFiles, AddToMostRecentMovesUpOrDropsTheLast)
+// Both changes store the whole list at once; entries compare with case.
+TEST_F(RecentFiles, AddingMovesUpOrDropsTheLastAndRemovingShortens)
 {
     struct Row
     {
-        const wchar_t* added;
+        bool add;
+        const wchar_t* name;
         Names expected;
     };
     const Row rows[] = {
-        {L"C", {L"C", L"A", L"B", L"D"}}, {L"E", {L"E", L"A", L"B", L"C"}},
-        {L"c", {L"c", L"A", L"B", L"C"}}, // entries compare with case
-        {L"A", {L"A", L"B", L"C", L"D"}}, {L"D", {L"D", L"A", L"B", L"C"}},
+        {true, L"C", {L"C", L"A", L"B", L"D"}}, {true, L"E", {L"E", L"A", L"B", L"C"}},
+        {true, L"c", {L"c", L"A", L"B", L"C"}}, {true, L"A", {L"A", L"B", L"C", L"D"}},
+        {true, L"D", {L"D", L"A", L"B", L"C"}}, {false, L"b", {L"A", L"B", L"C", L"D"}},
+        {false, L"B", {L"A", L"C", L"D", L""}},
     };
     for (const Row& row : rows)
     {
-        SCOPED_TRACE(testing::Message() << "adding " << row.added);
+        SCOPED_TRACE(testing::Message() << (row.add ? "adding " : "removing ") << row.name);
         factory.data->keys.clear();
         Store({L"A", L"B", L"C", L"D"});
         VRecentFileList list(0, L"Recent", L"File%1!d!", 4);
         list.ReadList();
-        list.AddToMostRecent(row.added);
+        row.add ? list.AddToMostRecent(row.name) : list.RemoveFromList(row.name);
         EXPECT_EQ(row.expected, Entries(list));
         EXPECT_EQ(row.expected, StoredEntries(4));
     }
-}
-
-TEST_F(RecentFiles, RemoveFromListStoresTheShorterList)
-{
-    Store({L"A", L"B", L"C"});
-    VRecentFileList list(0, L"Recent", L"File%1!d!", 3);
-    list.ReadList();
-    list.RemoveFromList(L"b");
-    EXPECT_EQ(Names({L"A", L"B", L"C"}), Entries(list)) << "no entry equals b";
-    list.RemoveFromList(L"B");
-    EXPECT_EQ(Names({L"A", L"C", L""}), Entries(list));
-    EXPECT_EQ(Names({L"A", L"C", L""}), StoredEntries(3));
 }
 
 TEST_F(RecentFiles, WriteListWritesOnlyWhatChanged)
@@ -151,8 +143,8 @@ TEST_F(RecentFiles, EntryNamesComeFromTheMessageTemplate)
 {
     VRecentFileList list(0, L"Recent", L"Entry %1!02d!", 3);
     list.AddToMostRecent(L"X");
-    EXPECT_EQ(L"X", Stored()[L"Entry 01"].text);
-    EXPECT_EQ(L"", Stored()[L"Entry 03"].text);
+    EXPECT_EQ(L"X", std::get<std::wstring>(Stored().at(L"Entry 01")));
+    EXPECT_EQ(L"", std::get<std::wstring>(Stored().at(L"Entry 03")));
 
     // A template that cannot be formatted names every entry the same; the list still works.
     factory.data->keys.clear();
