@@ -212,6 +212,12 @@ BOOL VPropertyTreeDialog::OnInitDialog()
 {
     VDialog::OnInitDialog();
     SetWindowText(m_strCaption);
+    // The static control selects the font it holds after asking for its colours, so the band holds the
+    // bold font as well as getting it in OnCtlColor.
+    if (CWnd* pBand = GetDlgItem(IDC_CAPTION_BAND); pBand != nullptr && m_fontBold.m_hObject != nullptr)
+    {
+        pBand->SetFont(&m_fontBold, FALSE);
+    }
 
     CRect rcFrame;
     if (CWnd* pFrame = GetDlgItem(IDC_PAGE_FRAME))

@@ -281,6 +281,25 @@ TEST(TreeDialog, TemplatesRunWithTheirButtonsCaptionAndPagePlacement)
                               reinterpret_cast<LPARAM>(d.GetApplyButton()->m_hWnd));
                 EXPECT_EQ(d.m_nApplied, 1);
             }
+            // The band: bold, in the inactive caption's colours and brush; other controls keep the default.
+            LOGFONTW logFont = {};
+            CWnd* pBand = d.GetDlgItem(5014);
+            ASSERT_TRUE(pBand->GetFont() != nullptr && pBand->GetFont()->GetLogFont(&logFont) != 0);
+            EXPECT_EQ(logFont.lfWeight, FW_BOLD);
+            CClientDC dc(pBand);
+            dc.SetTextColor(RGB(1, 2, 3));
+            auto hBrush =
+                reinterpret_cast<HBRUSH>(d.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.m_hDC),
+                                                       reinterpret_cast<LPARAM>(pBand->m_hWnd)));
+            LOGBRUSH logBrush = {};
+            ASSERT_NE(::GetObjectW(hBrush, sizeof logBrush, &logBrush), 0);
+            EXPECT_EQ(logBrush.lbColor, ::GetSysColor(COLOR_INACTIVECAPTION));
+            EXPECT_EQ(dc.GetTextColor(), ::GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+            EXPECT_EQ(dc.GetBkColor(), ::GetSysColor(COLOR_INACTIVECAPTION));
+            HWND hLabel = ::GetWindow(d.GetDlgItem(5012)->m_hWnd, GW_HWNDPREV);
+            EXPECT_NE(d.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.m_hDC),
+                                    reinterpret_cast<LPARAM>(hLabel)),
+                      reinterpret_cast<LRESULT>(hBrush));
             d.DisableOkButton();
             EXPECT_FALSE(d.GetDlgItem(IDOK)->IsWindowEnabled());
             pages.transfers.Change();
