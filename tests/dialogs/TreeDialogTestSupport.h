@@ -67,7 +67,6 @@ public:
 
     CTreeCtrl& Tree() { return m_tree; }
     VPropertyTreePage* Current() const { return m_pCurrentPage; }
-    bool NewSession() const { return m_bNewSession; }
 
     void OnApply() override { ++m_nApplied; }
     void SetModified(bool bModified) override { m_nModified += bModified ? 1 : 0; }

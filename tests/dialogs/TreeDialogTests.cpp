@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -50,204 +52,122 @@ CPoint FrameOrigin(CWnd& dialog)
     return rc.TopLeft();
 }
 
-// The dialog template as the resource data holds it (DLGTEMPLATEEX and its DLGITEMTEMPLATEEX items).
-struct TemplateItem
+// Reads a template's resource data in the order of its format.
+struct TemplateReader
 {
-    DWORD dwStyle;
-    CRect rect; // left, top, width, height in dialog units, as the tables give them
-    DWORD dwId;
-    std::wstring strClass;
-    std::wstring strText;
-};
+    const BYTE* p;
+    const BYTE* pEnd;
 
-struct ParsedTemplate
-{
-    DWORD dwStyle = 0;
-    CSize size;
-    std::wstring strTitle;
-    WORD wPointSize = 0;
-    std::wstring strFont;
-    std::vector<TemplateItem> items;
-};
-
-class TemplateReader
-{
-public:
-    TemplateReader(const BYTE* pData, DWORD dwSize) : m_p(pData), m_pEnd(pData + dwSize) {}
-    WORD Word() { return Read<WORD>(); }
-    DWORD Dword() { return Read<DWORD>(); }
-    short Short() { return Read<short>(); }
-    // A string, or an ordinal (a predefined class's atom) given by name.
-    std::wstring SzOrOrd()
-    {
-        WORD first = Word();
-        if (first == 0xFFFF)
-        {
-            static const wchar_t* const classes[] = {L"Button",  L"Edit",      L"Static",
-                                                     L"ListBox", L"ScrollBar", L"ComboBox"};
-            WORD ordinal = Word();
-            return ordinal >= 0x80 && ordinal <= 0x85 ? classes[ordinal - 0x80] : std::to_wstring(ordinal);
-        }
-        std::wstring text;
-        for (WORD ch = first; ch != 0 && m_p < m_pEnd; ch = Word())
-            text += static_cast<wchar_t>(ch);
-        return text;
-    }
-    void Skip(size_t nBytes) { m_p += nBytes; }
-    void AlignDword(const BYTE* pBase) { m_p += (4 - (m_p - pBase) % 4) % 4; }
-    const BYTE* Position() const { return m_p; }
-
-private:
     template <class T> T Read()
     {
         T value{};
-        if (m_p + sizeof(T) <= m_pEnd)
-            memcpy(&value, m_p, sizeof(T));
-        m_p += sizeof(T);
+        if (p + sizeof(T) <= pEnd)
+            memcpy(&value, p, sizeof(T));
+        p += sizeof(T);
         return value;
     }
-    const BYTE* m_p;
-    const BYTE* m_pEnd;
+    // A string, or an ordinal, which for the predefined window classes is given by the class name.
+    std::wstring Text()
+    {
+        static const wchar_t* const classes[] = {L"Button", L"Edit", L"Static", L"ListBox"};
+        WORD ch = Read<WORD>();
+        if (ch == 0xFFFF)
+            return classes[(Read<WORD>() - 0x80) & 3];
+        std::wstring text;
+        for (; ch != 0 && p < pEnd; ch = Read<WORD>())
+            text += static_cast<wchar_t>(ch);
+        return text;
+    }
 };
-
-bool ParseTemplate(HMODULE hModule, UINT nID, ParsedTemplate& parsed)
+#pragma pack(push, 2)
+struct DialogHeaderEx // DLGTEMPLATEEX up to its variable-length fields
 {
-    HRSRC hResource = ::FindResourceW(hModule, MAKEINTRESOURCEW(nID), RT_DIALOG);
-    HGLOBAL hData = hResource != nullptr ? ::LoadResource(hModule, hResource) : nullptr;
-    auto* pBase = static_cast<const BYTE*>(::LockResource(hData));
-    if (pBase == nullptr)
-        return false;
-    TemplateReader reader(pBase, ::SizeofResource(hModule, hResource));
-    if (reader.Word() != 1 || reader.Word() != 0xFFFF) // DLGTEMPLATEEX: version 1, signature 0xFFFF
-        return false;
-    reader.Dword(); // help id
-    reader.Dword(); // extended style
-    parsed.dwStyle = reader.Dword();
-    WORD nItems = reader.Word();
-    reader.Short();
-    reader.Short();
-    parsed.size.cx = reader.Short();
-    parsed.size.cy = reader.Short();
-    reader.SzOrOrd(); // menu
-    reader.SzOrOrd(); // class
-    parsed.strTitle = reader.SzOrOrd();
-    if ((parsed.dwStyle & DS_SETFONT) != 0)
-    {
-        parsed.wPointSize = reader.Word();
-        reader.Word();  // weight
-        reader.Skip(2); // italic, character set
-        parsed.strFont = reader.SzOrOrd();
-    }
-    for (WORD i = 0; i < nItems; ++i)
-    {
-        reader.AlignDword(pBase);
-        TemplateItem item;
-        reader.Dword(); // help id
-        reader.Dword(); // extended style
-        item.dwStyle = reader.Dword();
-        short x = reader.Short(), y = reader.Short(), cx = reader.Short(), cy = reader.Short();
-        item.rect = CRect(x, y, cx, cy);
-        item.dwId = reader.Dword();
-        item.strClass = reader.SzOrOrd();
-        item.strText = reader.SzOrOrd();
-        reader.Skip(reader.Word()); // creation data
-        parsed.items.push_back(item);
-    }
-    return true;
-}
+    WORD wVersion, wSignature;
+    DWORD dwHelpId, dwExStyle, dwStyle;
+    WORD nItems;
+    short x, y, cx, cy;
+};
+#pragma pack(pop)
+struct ItemHeaderEx // DLGITEMTEMPLATEEX up to its variable-length fields
+{
+    DWORD dwHelpId, dwExStyle, dwStyle;
+    short x, y, cx, cy;
+    DWORD dwId;
+};
 
 TEST(TreeDialogTemplate, ResourceDataMatchesTheTables)
 {
-    const DWORD dwTreeStyle = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP |
-                              TVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP | WS_VISIBLE;
+    const DWORD dwTree = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP |
+                         TVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP | WS_VISIBLE;
+    const DWORD dwButton = WS_TABSTOP | WS_VISIBLE;
     struct Control
     {
         DWORD dwId;
         const wchar_t* lpszClass;
         const wchar_t* lpszText;
         DWORD dwStyleOn;
-        DWORD dwStyleOff; // SS_TYPEMASK and BS_TYPEMASK off: SS_LEFT, BS_PUSHBUTTON
-        CRect rects[3];   // 5011, 5017, 5018; empty where the template has no such control
+        DWORD dwStyleOff;      // the type masks: SS_LEFT, BS_PUSHBUTTON
+        const wchar_t* lpszAt; // left,top,width,height in 5011, 5017 and 5018; "-" when absent
     } const controls[] = {
-        {5014,
-         L"Static",
-         L"Static",
-         SS_CENTERIMAGE | WS_VISIBLE,
-         SS_TYPEMASK,
-         {{110, 15, 238, 12}, {146, 15, 377, 12}, {118, 15, 238, 12}}},
-        {5013,
-         L"Static",
-         L"",
-         SS_GRAYRECT,
-         WS_VISIBLE | (SS_TYPEMASK & ~SS_GRAYRECT),
-         {{110, 34, 238, 225}, {146, 33, 377, 282}, {118, 34, 238, 195}}},
-        {IDOK,
-         L"Button",
-         L"OK",
-         WS_TABSTOP | WS_VISIBLE,
-         BS_TYPEMASK,
-         {{246, 270, 50, 14}, {365, 329, 50, 14}, {254, 245, 50, 14}}},
-        {IDCANCEL,
-         L"Button",
-         L"Cancel",
-         WS_TABSTOP | WS_VISIBLE,
-         BS_TYPEMASK,
-         {{301, 270, 50, 14}, {419, 329, 50, 14}, {308, 245, 50, 14}}},
-        {5015, L"Button", L"Apply", WS_TABSTOP | WS_VISIBLE, BS_TYPEMASK, {{}, {473, 329, 50, 14}, {}}},
-        {57670,
-         L"Button",
-         L"Help",
-         WS_TABSTOP | WS_VISIBLE,
-         BS_TYPEMASK,
-         {{}, {7, 331, 50, 12}, {7, 245, 50, 14}}},
-        {0xFFFFFFFF,
-         L"Static",
-         L"&Category:",
-         WS_VISIBLE,
-         SS_TYPEMASK,
-         {{7, 5, 31, 8}, {7, 5, 31, 8}, {7, 5, 31, 8}}},
-        {5012,
-         L"SysTreeView32",
-         L"",
-         dwTreeStyle,
-         0,
-         {{7, 17, 96, 242}, {7, 16, 130, 299}, {7, 15, 102, 214}}},
+        {5014, L"Static", L"Static", SS_CENTERIMAGE | WS_VISIBLE, SS_TYPEMASK,
+         L"110,15,238,12 146,15,377,12 118,15,238,12"},
+        {5013, L"Static", L"", SS_GRAYRECT, WS_VISIBLE | 0x17,
+         L"110,34,238,225 146,33,377,282 118,34,238,195"},
+        {IDOK, L"Button", L"OK", dwButton, BS_TYPEMASK, L"246,270,50,14 365,329,50,14 254,245,50,14"},
+        {IDCANCEL, L"Button", L"Cancel", dwButton, BS_TYPEMASK, L"301,270,50,14 419,329,50,14 308,245,50,14"},
+        {5015, L"Button", L"Apply", dwButton, BS_TYPEMASK, L"- 473,329,50,14 -"},
+        {57670, L"Button", L"Help", dwButton, BS_TYPEMASK, L"- 7,331,50,12 7,245,50,14"},
+        {0xFFFFFFFF, L"Static", L"&Category:", WS_VISIBLE, SS_TYPEMASK, L"7,5,31,8 7,5,31,8 7,5,31,8"},
+        {5012, L"SysTreeView32", L"", dwTree, 0, L"7,17,96,242 7,16,130,299 7,15,102,214"},
     };
-    struct Dialog
+    const struct
     {
         UINT nID;
-        CSize size;
+        const wchar_t* lpszSize;
         const wchar_t* lpszTitle;
-    } const dialogs[] = {{5011, {358, 291}, L"VPropertyTreeDialog"},
-                         {5017, {530, 350}, L""},
-                         {5018, {366, 266}, L"VPropertyTreeDialog"}};
+    } dialogs[] = {{5011, L"358,291", L"VPropertyTreeDialog"},
+                   {5017, L"530,350", L""},
+                   {5018, L"366,266", L"VPropertyTreeDialog"}};
     for (int d = 0; d < 3; ++d)
     {
         SCOPED_TRACE(dialogs[d].nID);
-        ParsedTemplate parsed;
-        ASSERT_TRUE(ParseTemplate(GetPardalinDll(), dialogs[d].nID, parsed));
-        EXPECT_EQ(parsed.dwStyle, static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
+        HRSRC hResource = ::FindResourceW(GetPardalinDll(), MAKEINTRESOURCEW(dialogs[d].nID), RT_DIALOG);
+        auto* pBase = static_cast<const BYTE*>(::LockResource(::LoadResource(GetPardalinDll(), hResource)));
+        ASSERT_NE(pBase, nullptr);
+        TemplateReader reader{pBase, pBase + ::SizeofResource(GetPardalinDll(), hResource)};
+        auto header = reader.Read<DialogHeaderEx>();
+        EXPECT_TRUE(header.wVersion == 1 && header.wSignature == 0xFFFF);
+        EXPECT_EQ(header.dwStyle, static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
                                                      DS_SETFONT | DS_FIXEDSYS));
-        EXPECT_EQ(parsed.size, dialogs[d].size);
-        EXPECT_EQ(parsed.strTitle, dialogs[d].lpszTitle);
-        EXPECT_EQ(parsed.wPointSize, 8);
-        EXPECT_EQ(parsed.strFont, L"MS Shell Dlg");
-        size_t nItem = 0;
+        EXPECT_EQ(std::to_wstring(header.cx) + L"," + std::to_wstring(header.cy), dialogs[d].lpszSize);
+        EXPECT_TRUE(reader.Text().empty() && reader.Text().empty()); // no menu, no class
+        EXPECT_EQ(reader.Text(), dialogs[d].lpszTitle);
+        EXPECT_EQ(reader.Read<WORD>(), 8);
+        reader.Read<DWORD>(); // weight, italic, character set
+        EXPECT_EQ(reader.Text(), L"MS Shell Dlg");
+        int nItems = 0;
         for (const Control& c : controls)
         {
-            if (c.rects[d].IsRectNull())
+            std::wistringstream places(c.lpszAt);
+            std::wstring strAt;
+            for (int i = 0; i <= d; ++i)
+                places >> strAt;
+            if (strAt == L"-")
                 continue;
-            ASSERT_LT(nItem, parsed.items.size());
-            const TemplateItem& item = parsed.items[nItem++];
             SCOPED_TRACE(c.dwId);
+            ++nItems;
+            reader.p = pBase + (reader.p - pBase + 3) / 4 * 4;
+            auto item = reader.Read<ItemHeaderEx>();
             EXPECT_EQ(item.dwId, c.dwId);
-            EXPECT_EQ(_wcsicmp(item.strClass.c_str(), c.lpszClass), 0) << item.strClass; // any case
-            EXPECT_EQ(item.strText, c.lpszText);
-            EXPECT_EQ(item.dwStyle & c.dwStyleOn, c.dwStyleOn);
-            EXPECT_EQ(item.dwStyle & c.dwStyleOff, 0u);
-            EXPECT_EQ(item.rect, c.rects[d]);
+            EXPECT_EQ(_wcsicmp(reader.Text().c_str(), c.lpszClass), 0); // class names have any case
+            EXPECT_EQ(reader.Text(), c.lpszText);
+            EXPECT_EQ(item.dwStyle & (c.dwStyleOn | c.dwStyleOff), c.dwStyleOn);
+            wchar_t szRect[64];
+            swprintf(szRect, 64, L"%d,%d,%d,%d", item.x, item.y, item.cx, item.cy);
+            EXPECT_EQ(std::wstring(szRect), strAt);
+            reader.p += reader.Read<WORD>(); // creation data
         }
-        EXPECT_EQ(nItem, parsed.items.size());
+        EXPECT_EQ(header.nItems, nItems);
     }
 }
 
@@ -505,50 +425,46 @@ TEST(TreeDialogInput, OddPagesAndMapsAreHandled)
     EXPECT_EQ(stateless.DoModal(), IDCANCEL);
 }
 
-// Keyboard input from the system's queue: the dialog must be the foreground window.
-void PressKeys(std::initializer_list<WORD> keys, bool bDown)
-{
-    std::vector<INPUT> inputs;
-    for (WORD key : keys)
-    {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.dwFlags = bDown ? 0 : KEYEVENTF_KEYUP;
-        bDown ? inputs.push_back(input) : void(inputs.insert(inputs.begin(), input));
-    }
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-// Runs the thread's message loop (pre-translation included) until done holds; false after five seconds
-// without it, which only a fault reaches.
-bool PumpUntil(const std::function<bool()>& done)
-{
-    DWORD dwStart = ::GetTickCount();
-    while (!done())
-    {
-        DWORD dwElapsed = ::GetTickCount() - dwStart;
-        if (dwElapsed >= 5000 ||
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5000 - dwElapsed, QS_ALLINPUT) == WAIT_TIMEOUT)
-            return false;
-        MSG msg;
-        while (!done() && ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE))
-            AfxGetThread()->PumpMessage();
-    }
-    return true;
-}
-
-// Holds the keys down until the dialog has acted on them, then lets them go.
+// Holds the keys down (input from the system's queue: the dialog must be in the foreground) and runs the
+// thread's message loop, pre-translation included, until done holds, then lets the keys go. False when done
+// does not come within five seconds, which only a fault reaches.
 bool Chord(std::initializer_list<WORD> keys, const std::function<bool()>& done)
 {
-    PressKeys(keys, true);
-    bool bDone = PumpUntil(done);
-    PressKeys(keys, false);
-    PumpUntil([] { return ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0; });
+    auto send = [&keys](DWORD dwFlags)
+    {
+        std::vector<INPUT> inputs(keys.size());
+        for (size_t i = 0; i < keys.size(); ++i)
+        {
+            inputs[i].type = INPUT_KEYBOARD;
+            inputs[i].ki.wVk = keys.begin()[dwFlags == 0 ? i : keys.size() - 1 - i];
+            inputs[i].ki.dwFlags = dwFlags;
+        }
+        ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    };
+    auto pump = [](const std::function<bool()>& until)
+    {
+        for (DWORD dwStart = ::GetTickCount(); !until();)
+        {
+            DWORD dwLeft = 5000 - std::min<DWORD>(::GetTickCount() - dwStart, 5000);
+            if (::MsgWaitForMultipleObjects(0, nullptr, FALSE, dwLeft, QS_ALLINPUT) == WAIT_TIMEOUT)
+                return false;
+            for (MSG msg; !until() && ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);)
+                AfxGetThread()->PumpMessage();
+        }
+        return true;
+    };
+    send(0);
+    bool bDone = pump(done);
+    send(KEYEVENTF_KEYUP);
+    pump(
+        [] {
+            return ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0 &&
+                   ::GetKeyState(VK_TAB) >= 0;
+        });
     return bDone;
 }
 
-TEST(TreeDialogKeysFocus, ShortcutsMoveThroughTheCategoriesAndWrap)
+TEST(TreeDialogKeysFocus, ShortcutsWrapAndTabMovesBetweenTreeAndPage)
 {
     PageSet pages;
     CTestTreeDialog dialog(L"Options", 0, nullptr, nullptr);
@@ -557,6 +473,9 @@ TEST(TreeDialogKeysFocus, ShortcutsMoveThroughTheCategoriesAndWrap)
     {
         d.SetForegroundWindow();
         ASSERT_EQ(::GetForegroundWindow(), d.m_hWnd);
+        HWND hValue = pages.general.GetDlgItem(IDC_TREE_VALUE)->m_hWnd;
+        EXPECT_TRUE(Chord({VK_TAB}, [&] { return ::GetFocus() == hValue; }));
+        EXPECT_TRUE(Chord({VK_SHIFT, VK_TAB}, [&] { return ::GetFocus() == d.Tree().m_hWnd; }));
         struct Case
         {
             CTestPage* pFrom;
@@ -582,23 +501,6 @@ TEST(TreeDialogKeysFocus, ShortcutsMoveThroughTheCategoriesAndWrap)
         // From inside a page too: the page leaves the keys to the dialog.
         d.GotoDlgCtrl(pages.firewall.GetDlgItem(IDC_TREE_VALUE));
         EXPECT_TRUE(Chord({VK_CONTROL, VK_TAB}, [&] { return d.Current() == &pages.rules; }));
-    };
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-}
-
-TEST(TreeDialogKeysFocus, TabMovesBetweenTheTreeAndThePage)
-{
-    PageSet pages;
-    CTestTreeDialog dialog(L"Options", 0, nullptr, nullptr);
-    pages.AddTo(dialog);
-    dialog.m_script = [&](CTestTreeDialog& d)
-    {
-        d.SetForegroundWindow();
-        ASSERT_EQ(::GetForegroundWindow(), d.m_hWnd);
-        EXPECT_EQ(CWnd::GetFocus(), &d.Tree());
-        HWND hValue = pages.general.GetDlgItem(IDC_TREE_VALUE)->m_hWnd;
-        EXPECT_TRUE(Chord({VK_TAB}, [&] { return ::GetFocus() == hValue; }));
-        EXPECT_TRUE(Chord({VK_SHIFT, VK_TAB}, [&] { return ::GetFocus() == d.Tree().m_hWnd; }));
     };
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 }
