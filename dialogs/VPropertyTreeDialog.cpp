@@ -212,6 +212,7 @@ BOOL VPropertyTreeDialog::OnInitDialog()
 {
     VDialog::OnInitDialog();
     SetWindowText(m_strCaption);
+    m_pCurrentPage = nullptr; // a page of an earlier run of the same dialog object is not current
     // The static control selects the font it holds after asking for its colours, so the band holds the
     // bold font as well as getting it in OnCtlColor.
     if (CWnd* pBand = GetDlgItem(IDC_CAPTION_BAND); pBand != nullptr && m_fontBold.m_hObject != nullptr)

@@ -143,7 +143,7 @@ void VPropertyTreePage::Insert(CTreeCtrl* pTree, HTREEITEM parent, HTREEITEM ins
         VPropertyTreePage* pSubPage = m_subPages[i];
         if (createFlag != nullptr)
         {
-            pSubPage->PreModal(static_cast<CDialog*>(GetParent()));
+            pSubPage->PreModal(dynamic_cast<CDialog*>(GetParent()));
         }
         pSubPage->Insert(pTree, m_hTreeItem, insertAfter, createFlag);
     }
