@@ -40,16 +40,16 @@ public:
     // makes the same dialog modeless.
     VPluginDialog(UINT nIDTemplate, HINSTANCE hModule, CWnd* pParent);
 
-    // Operations
-    // UpdateData(TRUE): false when the data does not validate (MFC's validation has told the user).
-    bool SavePageData() override;
-
     // Overridables
     // TRUE here.
     virtual BOOL OnSetActive();
     virtual BOOL OnKillActive();
     // Keeps the host's sink (not owned) for derived dialogs.
     virtual void SetHostnameChangedSink(IHostnameChanged* pSink);
+
+    // IUpdateData
+    // UpdateData(TRUE): false when the data does not validate (MFC's validation has told the user).
+    bool SavePageData() override;
 
 protected:
     IHostnameChanged* m_pHostnameChangedSink;

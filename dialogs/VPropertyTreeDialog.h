@@ -37,17 +37,27 @@ public:
     ~VPropertyTreeDialog() override;
 
     // Attributes
-    VPropertyPageStateMap* GetPageStateMap() override;
     // The Apply button, or null in the templates without one.
     CWnd* GetApplyButton();
     // The remembered selection is not restored at start and pages shown later do not take the selection.
     void SetNewSession(bool bNewSession);
-    // Pages shown later do not take the selection.
-    void SetClearSelected(bool bClearSelected) override;
     // The caption reaches the window when the dialog starts.
     void SetCaption(wchar_t const* caption);
 
     // Operations
+    // Where pPage goes in the tree: its parent item (TVI_ROOT at the top) and the item it goes after
+    // (TVI_FIRST when no preceding sibling is in the tree). False, outputs unchanged, when the page is not
+    // held.
+    bool FindPage(VPropertyTreePage* pPage, HTREEITEM& parent, HTREEITEM& insertAfter);
+    void DisableOkButton();
+    // FALSE without a current page, else the current page's OnKillActive.
+    BOOL OnCurrentPageKillActive();
+
+    // Overridables
+    // Called for the Apply button; empty here.
+    virtual void OnApply();
+
+    // IPropertyTreeDialog, in its order
     // Appends a top-level page; null and a page already held are ignored. While the dialog runs a page
     // added enters the tree only through ShowPage.
     void AddPage(VPropertyTreePage* pPage) override;
@@ -60,19 +70,11 @@ public:
     // Takes a page and its sub-pages out of the tree; when the current page is among them the first root
     // item is selected first, without validating the page left.
     void HidePage(VPropertyTreePage* pPage) override;
-    // Where pPage goes in the tree: its parent item (TVI_ROOT at the top) and the item it goes after
-    // (TVI_FIRST when no preceding sibling is in the tree). False, outputs unchanged, when the page is not
-    // held.
-    bool FindPage(VPropertyTreePage* pPage, HTREEITEM& parent, HTREEITEM& insertAfter);
-    void DisableOkButton();
-    // FALSE without a current page, else the current page's OnKillActive.
-    BOOL OnCurrentPageKillActive();
-
-    // Overridables
-    // Called for the Apply button; empty here.
-    virtual void OnApply();
-    // Empty here.
+    // Empty here: for the host's dialog to override.
     void SetModified(bool bModified) override;
+    // Pages shown later do not take the selection.
+    void SetClearSelected(bool bClearSelected) override;
+    VPropertyPageStateMap* GetPageStateMap() override;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
