@@ -14,10 +14,7 @@
 // Failures show the text, not the pointer.
 inline void PrintTo(const CString& text, std::ostream* pStream)
 {
-    *pStream << '"';
-    for (int i = 0; i < text.GetLength(); ++i)
-        *pStream << (text[i] < 128 ? static_cast<char>(text[i]) : '?');
-    *pStream << '"';
+    *pStream << '"' << std::string(text.GetString(), text.GetString() + text.GetLength()) << '"';
 }
 
 // A page titled by the test, with a number that validates from 1 to 100.
@@ -29,11 +26,8 @@ public:
     CString m_strTitle;
     int m_nValue = 10;
     bool m_bRefuseEntry = false; // OnSetActive fails
-    int m_nShown = 0;
 
-    void Change() { OnChange(); }
-    void SetValueText(const wchar_t* lpszText) { SetDlgItemText(IDC_TREE_VALUE, lpszText); }
-
+    CWnd* Value() { return GetDlgItem(IDC_TREE_VALUE); }
     BOOL OnInitDialog() override
     {
         VPropertyTreePage::OnInitDialog();
@@ -41,7 +35,6 @@ public:
         return TRUE;
     }
     BOOL OnSetActive() override { return VPropertyTreePage::OnSetActive() && !m_bRefuseEntry; }
-    void OnShow() override { ++m_nShown; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override
@@ -55,74 +48,47 @@ protected:
 class CTestTreeDialog : public VPropertyTreeDialog
 {
 public:
-    enum
-    {
-        WM_APP_SCRIPT = WM_APP + 61
-    };
     using VPropertyTreeDialog::VPropertyTreeDialog;
 
     std::function<void(CTestTreeDialog&)> m_script;
     int m_nApplied = 0;
-    int m_nModified = 0;
 
     CTreeCtrl& Tree() { return m_tree; }
     VPropertyTreePage* Current() const { return m_pCurrentPage; }
 
     void OnApply() override { ++m_nApplied; }
-    void SetModified(bool bModified) override { m_nModified += bModified ? 1 : 0; }
     BOOL OnInitDialog() override
     {
         BOOL bFocus = VPropertyTreeDialog::OnInitDialog();
-        PostMessage(WM_APP_SCRIPT);
+        PostMessage(WM_APP + 61);
         return bFocus;
     }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_APP + 61 && m_script)
+            m_script(*this);
+        if (message == WM_APP + 61 && ContinueModal())
+            EndDialog(IDCANCEL);
+        return VPropertyTreeDialog::WindowProc(message, wParam, lParam);
+    }
 
-    // The tree as "label" items separated by commas, children in brackets after "+" (expanded) or "-",
-    // the selected item marked with "*": "General*,Connection+(Proxy,Firewall-(Rules)),Transfers".
-    CString Shape(HTREEITEM hParent = TVI_ROOT)
+    // The tree as labels separated by commas, children in brackets after "+" (expanded) or "-", the
+    // selected item marked with "*": "General*,Connection+(Proxy,Firewall-(Rules)),Transfers".
+    CString Shape(HTREEITEM hParent = nullptr)
     {
         CString shape;
-        for (HTREEITEM hItem = m_tree.GetChildItem(hParent == TVI_ROOT ? nullptr : hParent); hItem != nullptr;
-             hItem = m_tree.GetNextSiblingItem(hItem))
+        for (HTREEITEM hItem = m_tree.GetChildItem(hParent); hItem; hItem = m_tree.GetNextSiblingItem(hItem))
         {
             shape += (shape.IsEmpty() ? L"" : L",") + m_tree.GetItemText(hItem);
             shape += m_tree.GetSelectedItem() == hItem ? L"*" : L"";
             if (m_tree.GetChildItem(hItem) != nullptr)
-            {
-                bool bExpanded = (m_tree.GetItemState(hItem, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
-                shape += (bExpanded ? L"+(" : L"-(") + Shape(hItem) + L")";
-            }
+                shape += ((m_tree.GetItemState(hItem, TVIS_EXPANDED) & TVIS_EXPANDED) ? L"+(" : L"-(") +
+                         Shape(hItem) + L")";
         }
         return shape;
     }
-    CString BandText() const
-    {
-        CString text;
-        GetDlgItem(5014)->GetWindowText(text);
-        return text;
-    }
-    // The page's window in the dialog's client coordinates.
-    CRect PageRect(CWnd& page) const
-    {
-        CRect rc;
-        page.GetWindowRect(&rc);
-        ScreenToClient(&rc);
-        return rc;
-    }
-
-protected:
-    afx_msg LRESULT OnScript(WPARAM, LPARAM)
-    {
-        if (m_script)
-            m_script(*this);
-        if (ContinueModal())
-            EndDialog(IDCANCEL);
-        return 0;
-    }
-    DECLARE_MESSAGE_MAP()
 };
 
-// Shown, whether or not the dialog around it is on the screen yet.
 inline bool Shown(const CWnd& wnd)
 {
     return (wnd.GetStyle() & WS_VISIBLE) != 0;
@@ -133,10 +99,9 @@ inline CString MapShape(const VPropertyPageStateMap& map)
 {
     std::map<std::wstring, std::wstring> entries;
     map.ForEach(
-        [&entries](const VUnicodeString& name, VPropertyPageState* pState)
-        {
-            entries[name.GetString()] =
-                std::wstring(pState->m_bExpanded ? L"E" : L"-") + (pState->m_bSelected ? L"S" : L"-");
+        [&entries](const VUnicodeString& name, VPropertyPageState* pState) {
+            entries[name.GetString()] = {pState->m_bExpanded ? L'E' : L'-',
+                                         pState->m_bSelected ? L'S' : L'-'};
         });
     std::wstring shape;
     for (const auto& entry : entries)

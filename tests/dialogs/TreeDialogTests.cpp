@@ -1,9 +1,10 @@
 // VPropertyTreeDialog and VPropertyTreePage with real windows: the templates as the resource data holds
-// them, the tree built from the pages and the state map, vetoed selections, hidden and shown pages, and the
-// keyboard shortcuts with real input.
+// them, the state kept across openings, vetoed selections, hidden and shown pages, and the keyboard
+// shortcuts with real input.
 #include "dialogs/VPropertyTreeDialog.h"
 #include "frame/Pardalin.h"
 #include "harness/TestApp.h"
+#include "resources/PropertyTreeDialogIds.h"
 
 #include "TreeDialogTestSupport.h"
 
@@ -14,104 +15,75 @@
 #include <string>
 #include <vector>
 
-BEGIN_MESSAGE_MAP(CTestTreeDialog, VPropertyTreeDialog)
-ON_MESSAGE(CTestTreeDialog::WM_APP_SCRIPT, &CTestTreeDialog::OnScript)
-END_MESSAGE_MAP()
-
 namespace
 {
 // General, Connection (Proxy, Firewall (Rules)) and Transfers; Firewall's title has no line feed.
 struct PageSet
 {
-    CTestPage general{L"General\nGeneral settings"};
-    CTestPage connection{L"Connection\nConnection settings"};
-    CTestPage proxy{L"Proxy\nProxy server"};
-    CTestPage firewall{L"Firewall"};
-    CTestPage rules{L"Rules\nFirewall rules"};
-    CTestPage transfers{L"Transfers\nTransfer settings"};
+    CTestPage general{L"General\nGeneral settings"}, connection{L"Connection\nConnection settings"},
+        proxy{L"Proxy\nProxy server"}, firewall{L"Firewall"}, rules{L"Rules\nFirewall rules"},
+        transfers{L"Transfers\nTransfer settings"};
 
-    PageSet()
+    explicit PageSet(VPropertyTreeDialog& dialog)
     {
         connection.AddPage(&proxy);
         connection.AddPage(&firewall);
         firewall.AddPage(&rules);
-    }
-    void AddTo(VPropertyTreeDialog& dialog)
-    {
-        dialog.AddPage(&general);
-        dialog.AddPage(&connection);
-        dialog.AddPage(&transfers);
+        for (CTestPage* pPage : {&general, &connection, &transfers})
+            dialog.AddPage(pPage);
     }
 };
 
-CPoint FrameOrigin(CWnd& dialog)
-{
-    CRect rc;
-    dialog.GetDlgItem(5013)->GetWindowRect(&rc);
-    dialog.ScreenToClient(&rc);
-    return rc.TopLeft();
-}
-
-// Reads a template's resource data in the order of its format.
+// Reads a template's resource data (DLGTEMPLATEEX, then DLGITEMTEMPLATEEX's on DWORD boundaries).
 struct TemplateReader
 {
+    const BYTE* pBase;
     const BYTE* p;
-    const BYTE* pEnd;
 
     template <class T> T Read()
     {
-        T value{};
-        if (p + sizeof(T) <= pEnd)
-            memcpy(&value, p, sizeof(T));
+        T value;
+        memcpy(&value, p, sizeof(T));
         p += sizeof(T);
         return value;
     }
-    // A string, or an ordinal, which for the predefined window classes is given by the class name.
+    // A string, or the ordinal of a predefined window class, given here by the class name.
     std::wstring Text()
     {
         static const wchar_t* const classes[] = {L"Button", L"Edit", L"Static", L"ListBox"};
-        WORD ch = Read<WORD>();
-        if (ch == 0xFFFF)
-            return classes[(Read<WORD>() - 0x80) & 3];
         std::wstring text;
-        for (; ch != 0 && p < pEnd; ch = Read<WORD>())
-            text += static_cast<wchar_t>(ch);
+        for (WORD ch = Read<WORD>(); ch != 0; ch = Read<WORD>())
+            if (ch == 0xFFFF)
+                return classes[(Read<WORD>() - 0x80) & 3];
+            else
+                text += static_cast<wchar_t>(ch);
         return text;
     }
-};
-#pragma pack(push, 2)
-struct DialogHeaderEx // DLGTEMPLATEEX up to its variable-length fields
-{
-    WORD wVersion, wSignature;
-    DWORD dwHelpId, dwExStyle, dwStyle;
-    WORD nItems;
-    short x, y, cx, cy;
-};
-#pragma pack(pop)
-struct ItemHeaderEx // DLGITEMTEMPLATEEX up to its variable-length fields
-{
-    DWORD dwHelpId, dwExStyle, dwStyle;
-    short x, y, cx, cy;
-    DWORD dwId;
+    // Four shorts as "x,y,cx,cy".
+    std::wstring Rect()
+    {
+        std::wstring text;
+        for (int i = 0; i < 4; ++i)
+            text += (i ? L"," : L"") + std::to_wstring(Read<short>());
+        return text;
+    }
 };
 
 TEST(TreeDialogTemplate, ResourceDataMatchesTheTables)
 {
-    const DWORD dwTree = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP |
-                         TVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP | WS_VISIBLE;
     const DWORD dwButton = WS_TABSTOP | WS_VISIBLE;
-    struct Control
+    const DWORD dwTree = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP |
+                         TVS_SHOWSELALWAYS | WS_BORDER | dwButton;
+    const struct
     {
         DWORD dwId;
-        const wchar_t* lpszClass;
-        const wchar_t* lpszText;
-        DWORD dwStyleOn;
-        DWORD dwStyleOff;      // the type masks: SS_LEFT, BS_PUSHBUTTON
-        const wchar_t* lpszAt; // left,top,width,height in 5011, 5017 and 5018; "-" when absent
-    } const controls[] = {
+        const wchar_t *lpszClass, *lpszText;
+        DWORD dwStyleOn, dwStyleOff; // the type masks: SS_LEFT, BS_PUSHBUTTON
+        const wchar_t* lpszAt;       // in 5011, 5017 and 5018; "-" when absent
+    } controls[] = {
         {5014, L"Static", L"Static", SS_CENTERIMAGE | WS_VISIBLE, SS_TYPEMASK,
          L"110,15,238,12 146,15,377,12 118,15,238,12"},
-        {5013, L"Static", L"", SS_GRAYRECT, WS_VISIBLE | 0x17,
+        {5013, L"Static", L"", SS_GRAYRECT, WS_VISIBLE | SS_TYPEMASK,
          L"110,34,238,225 146,33,377,282 118,34,238,195"},
         {IDOK, L"Button", L"OK", dwButton, BS_TYPEMASK, L"246,270,50,14 365,329,50,14 254,245,50,14"},
         {IDCANCEL, L"Button", L"Cancel", dwButton, BS_TYPEMASK, L"301,270,50,14 419,329,50,14 308,245,50,14"},
@@ -123,30 +95,31 @@ TEST(TreeDialogTemplate, ResourceDataMatchesTheTables)
     const struct
     {
         UINT nID;
-        const wchar_t* lpszSize;
-        const wchar_t* lpszTitle;
-    } dialogs[] = {{5011, L"358,291", L"VPropertyTreeDialog"},
-                   {5017, L"530,350", L""},
-                   {5018, L"366,266", L"VPropertyTreeDialog"}};
+        const wchar_t *lpszSize, *lpszTitle;
+    } dialogs[] = {{5011, L"0,0,358,291", L"VPropertyTreeDialog"},
+                   {5017, L"0,0,530,350", L""},
+                   {5018, L"0,0,366,266", L"VPropertyTreeDialog"}};
     for (int d = 0; d < 3; ++d)
     {
         SCOPED_TRACE(dialogs[d].nID);
         HRSRC hResource = ::FindResourceW(GetPardalinDll(), MAKEINTRESOURCEW(dialogs[d].nID), RT_DIALOG);
         auto* pBase = static_cast<const BYTE*>(::LockResource(::LoadResource(GetPardalinDll(), hResource)));
         ASSERT_NE(pBase, nullptr);
-        TemplateReader reader{pBase, pBase + ::SizeofResource(GetPardalinDll(), hResource)};
-        auto header = reader.Read<DialogHeaderEx>();
-        EXPECT_TRUE(header.wVersion == 1 && header.wSignature == 0xFFFF);
-        EXPECT_EQ(header.dwStyle, static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
-                                                     DS_SETFONT | DS_FIXEDSYS));
-        EXPECT_EQ(std::to_wstring(header.cx) + L"," + std::to_wstring(header.cy), dialogs[d].lpszSize);
+        TemplateReader reader{pBase, pBase};
+        EXPECT_EQ(reader.Read<DWORD>(), 0xFFFF0001u); // version 1, extended
+        reader.Read<DWORD>();                         // help id
+        EXPECT_EQ(reader.Read<DWORD>(), 0u);          // extended style
+        EXPECT_EQ(reader.Read<DWORD>(), static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU |
+                                                           DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS));
+        WORD nItems = reader.Read<WORD>();
+        EXPECT_EQ(reader.Rect(), dialogs[d].lpszSize);
         EXPECT_TRUE(reader.Text().empty() && reader.Text().empty()); // no menu, no class
         EXPECT_EQ(reader.Text(), dialogs[d].lpszTitle);
         EXPECT_EQ(reader.Read<WORD>(), 8);
         reader.Read<DWORD>(); // weight, italic, character set
         EXPECT_EQ(reader.Text(), L"MS Shell Dlg");
-        int nItems = 0;
-        for (const Control& c : controls)
+        int nExpected = 0;
+        for (const auto& c : controls)
         {
             std::wistringstream places(c.lpszAt);
             std::wstring strAt;
@@ -155,274 +128,134 @@ TEST(TreeDialogTemplate, ResourceDataMatchesTheTables)
             if (strAt == L"-")
                 continue;
             SCOPED_TRACE(c.dwId);
-            ++nItems;
+            ++nExpected;
             reader.p = pBase + (reader.p - pBase + 3) / 4 * 4;
-            auto item = reader.Read<ItemHeaderEx>();
-            EXPECT_EQ(item.dwId, c.dwId);
+            reader.Read<DWORD>(); // help id
+            EXPECT_EQ(reader.Read<DWORD>(), 0u);
+            EXPECT_EQ(reader.Read<DWORD>() & (c.dwStyleOn | c.dwStyleOff), c.dwStyleOn);
+            EXPECT_EQ(reader.Rect(), strAt);
+            EXPECT_EQ(reader.Read<DWORD>(), c.dwId);
             EXPECT_EQ(_wcsicmp(reader.Text().c_str(), c.lpszClass), 0); // class names have any case
             EXPECT_EQ(reader.Text(), c.lpszText);
-            EXPECT_EQ(item.dwStyle & (c.dwStyleOn | c.dwStyleOff), c.dwStyleOn);
-            wchar_t szRect[64];
-            swprintf(szRect, 64, L"%d,%d,%d,%d", item.x, item.y, item.cx, item.cy);
-            EXPECT_EQ(std::wstring(szRect), strAt);
             reader.p += reader.Read<WORD>(); // creation data
         }
-        EXPECT_EQ(header.nItems, nItems);
+        EXPECT_EQ(nItems, nExpected);
     }
 }
 
-TEST(TreeDialog, TemplatesRunWithTheirButtonsCaptionAndPagePlacement)
+// The buttons of each template index (any other index is the first), the caption, the page at the frame,
+// Apply reaching OnApply and Help reaching the application's command routing, both clicked for real.
+TEST(TreeDialog, TemplatesRunWithTheirButtons)
 {
-    struct Case
+    const struct
     {
         int nIndex;
-        bool bApply;
-        bool bHelp;
-    } const cases[] = {{0, false, false}, {1, true, true}, {2, false, true}, {7, false, false}};
-    for (const Case& c : cases)
+        bool bApply, bHelp;
+    } cases[] = {{0, false, false}, {1, true, true}, {2, false, true}, {7, false, false}};
+    for (const auto& c : cases)
     {
         SCOPED_TRACE(c.nIndex);
-        PageSet pages;
         CTestTreeDialog dialog(L"Initial", c.nIndex, nullptr, nullptr);
         dialog.SetCaption(L"Options");
-        pages.AddTo(dialog);
+        PageSet pages(dialog);
         dialog.m_script = [&](CTestTreeDialog& d)
         {
-            EXPECT_EQ(d.GetApplyButton() != nullptr, c.bApply);
-            EXPECT_EQ(d.GetDlgItem(ID_HELP) != nullptr, c.bHelp);
             CString text;
             d.GetWindowText(text);
             EXPECT_EQ(text, L"Options");
-            EXPECT_EQ(d.PageRect(pages.general).TopLeft(), FrameOrigin(d));
-            EXPECT_EQ(pages.general.GetStyle() & WS_CAPTION, 0u);
-            if (c.bApply)
-            {
-                d.SendMessage(WM_COMMAND, MAKEWPARAM(5015, BN_CLICKED),
-                              reinterpret_cast<LPARAM>(d.GetApplyButton()->m_hWnd));
-                EXPECT_EQ(d.m_nApplied, 1);
-            }
-            // The band: bold, in the inactive caption's colours and brush; other controls keep the default.
+            CRect rcFrame, rcPage;
+            d.GetDlgItem(IDC_PAGE_FRAME)->GetWindowRect(&rcFrame);
+            pages.general.GetWindowRect(&rcPage);
+            EXPECT_EQ(rcPage.TopLeft(), rcFrame.TopLeft());
             LOGFONTW logFont = {};
-            CWnd* pBand = d.GetDlgItem(5014);
-            ASSERT_TRUE(pBand->GetFont() != nullptr && pBand->GetFont()->GetLogFont(&logFont) != 0);
+            d.GetDlgItem(IDC_CAPTION_BAND)->GetFont()->GetLogFont(&logFont);
             EXPECT_EQ(logFont.lfWeight, FW_BOLD);
-            CClientDC dc(pBand);
-            dc.SetTextColor(RGB(1, 2, 3));
-            auto hBrush =
-                reinterpret_cast<HBRUSH>(d.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.m_hDC),
-                                                       reinterpret_cast<LPARAM>(pBand->m_hWnd)));
-            LOGBRUSH logBrush = {};
-            ASSERT_NE(::GetObjectW(hBrush, sizeof logBrush, &logBrush), 0);
-            EXPECT_EQ(logBrush.lbColor, ::GetSysColor(COLOR_INACTIVECAPTION));
-            EXPECT_EQ(dc.GetTextColor(), ::GetSysColor(COLOR_INACTIVECAPTIONTEXT));
-            EXPECT_EQ(dc.GetBkColor(), ::GetSysColor(COLOR_INACTIVECAPTION));
-            HWND hLabel = ::GetWindow(d.GetDlgItem(5012)->m_hWnd, GW_HWNDPREV);
-            EXPECT_NE(d.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.m_hDC),
-                                    reinterpret_cast<LPARAM>(hLabel)),
-                      reinterpret_cast<LRESULT>(hBrush));
-            d.DisableOkButton();
-            EXPECT_FALSE(d.GetDlgItem(IDOK)->IsWindowEnabled());
-            pages.transfers.Change();
-            EXPECT_EQ(d.m_nModified, 1);
+
+            ASSERT_EQ(d.GetApplyButton() != nullptr, c.bApply);
+            if (c.bApply)
+                d.GetApplyButton()->SendMessage(BM_CLICK);
+            EXPECT_EQ(d.m_nApplied, c.bApply ? 1 : 0);
+            HelpCommandRecorder help;
+            ASSERT_EQ(d.GetDlgItem(ID_HELP) != nullptr, c.bHelp);
+            if (c.bHelp)
+                d.GetDlgItem(ID_HELP)->SendMessage(BM_CLICK);
+            EXPECT_EQ(help.Count(), c.bHelp ? 1 : 0);
+            EXPECT_TRUE(d.ContinueModal());
         };
         EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     }
-    CTestPage lone(L"Alone");
-    lone.Change(); // no dialog: nothing to mark
 }
 
 TEST(TreeDialogState, FirstOpeningThenReopeningWithTheSameMap)
 {
     VPropertyPageStateMap map;
     {
-        PageSet pages;
         CTestTreeDialog dialog(L"Options", 0, &map, nullptr);
-        pages.AddTo(dialog);
+        PageSet pages(dialog);
         dialog.m_script = [&](CTestTreeDialog& d)
         {
             EXPECT_EQ(d.Shape(), L"General*,Connection+(Proxy,Firewall+(Rules)),Transfers");
             EXPECT_EQ(MapShape(map), L"Connection=E- Connection~Firewall=E- Connection~Firewall~Rules=E- "
                                      L"Connection~Proxy=E- General=ES Transfers=E-");
-            EXPECT_EQ(d.BandText(), L"  General settings");
-            EXPECT_EQ(d.Current(), &pages.general);
-            EXPECT_EQ(pages.general.m_nShown, 1);
-            EXPECT_TRUE(Shown(pages.general));
-            EXPECT_EQ(d.PageRect(pages.general).TopLeft(), FrameOrigin(d));
-            for (CTestPage* pPage : {&pages.connection, &pages.rules, &pages.transfers})
-                EXPECT_TRUE(::IsWindow(pPage->m_hWnd) && !Shown(*pPage));
-
+            EXPECT_TRUE(d.Current() == &pages.general && Shown(pages.general) && !Shown(pages.rules));
             // The user collapses Connection with the Left key, then chooses Transfers.
             d.Tree().SelectItem(pages.connection.GetTreeItem());
             d.Tree().SendMessage(WM_KEYDOWN, VK_LEFT);
-            EXPECT_EQ(d.BandText(), L"  Connection settings");
             d.Tree().SelectItem(pages.transfers.GetTreeItem());
-            EXPECT_EQ(d.Shape(), L"General,Connection-(Proxy,Firewall+(Rules)),Transfers*");
-            EXPECT_EQ(d.PageRect(pages.transfers).TopLeft(), FrameOrigin(d));
-            EXPECT_FALSE(Shown(pages.general));
+            EXPECT_TRUE(d.Current() == &pages.transfers && Shown(pages.transfers) && !Shown(pages.general));
         };
         EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     }
     EXPECT_EQ(MapShape(map), L"Connection=-- Connection~Firewall=E- Connection~Firewall~Rules=E- "
                              L"Connection~Proxy=E- General=E- Transfers=ES");
-    struct Reopening
+    // New page objects each time: only the map remembers. A new session starts at the first page.
+    for (bool bNewSession : {false, true})
     {
-        bool bNewSession;
-        const wchar_t* lpszShape;
-    } const reopenings[] = {{false, L"General,Connection-(Proxy,Firewall+(Rules)),Transfers*"},
-                            {true, L"General*,Connection-(Proxy,Firewall+(Rules)),Transfers"}};
-    for (const Reopening& r : reopenings)
-    {
-        PageSet pages; // new objects: only the map remembers
+        SCOPED_TRACE(bNewSession);
         CTestTreeDialog dialog(L"Options", 0, &map, nullptr);
-        dialog.SetNewSession(r.bNewSession);
-        pages.AddTo(dialog);
+        dialog.SetNewSession(bNewSession);
+        PageSet pages(dialog);
         dialog.m_script = [&](CTestTreeDialog& d)
         {
-            EXPECT_EQ(d.Shape(), r.lpszShape);
-            CTestPage& shown = r.bNewSession ? pages.general : pages.transfers;
-            EXPECT_EQ(d.Current(), &shown);
-            EXPECT_TRUE(Shown(shown));
-            EXPECT_EQ(d.GetFocus(), &d.Tree());
+            EXPECT_EQ(d.Shape(), bNewSession ? L"General*,Connection-(Proxy,Firewall+(Rules)),Transfers"
+                                             : L"General,Connection-(Proxy,Firewall+(Rules)),Transfers*");
+            CTestPage& shown = bNewSession ? pages.general : pages.transfers;
+            EXPECT_TRUE(d.Current() == &shown && Shown(shown));
         };
         EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     }
 }
 
-TEST(TreeDialogValidation, FailingPageVetoesSelectionAndOk)
-{
-    PageSet pages;
-    VPropertyPageStateMap map;
-    CTestTreeDialog dialog(L"Options", 0, &map, nullptr);
-    pages.AddTo(dialog);
-    dialog.m_script = [&](CTestTreeDialog& d)
-    {
-        MessageBoxRecorder boxes;
-        pages.general.SetValueText(L"500");
-        d.Tree().SelectItem(pages.transfers.GetTreeItem());
-        EXPECT_EQ(boxes.Boxes().size(), 1u);
-        EXPECT_EQ(d.Shape(), L"General*,Connection+(Proxy,Firewall+(Rules)),Transfers");
-        EXPECT_EQ(d.Current(), &pages.general);
-        EXPECT_FALSE(Shown(pages.transfers));
-        EXPECT_FALSE(d.OnCurrentPageKillActive());
-        d.SendMessage(WM_COMMAND, IDOK);
-        EXPECT_TRUE(d.ContinueModal());
-        EXPECT_EQ(boxes.Boxes().size(), 3u);
-
-        // A page that refuses to be entered vetoes as well, without a box.
-        pages.general.SetValueText(L"50");
-        pages.transfers.m_bRefuseEntry = true;
-        d.Tree().SelectItem(pages.transfers.GetTreeItem());
-        EXPECT_EQ(d.Current(), &pages.general);
-        pages.transfers.m_bRefuseEntry = false;
-        EXPECT_EQ(boxes.Boxes().size(), 3u);
-        EXPECT_TRUE(map[VUnicodeString(L"General")]->m_bSelected);
-        d.SendMessage(WM_COMMAND, IDOK);
-    };
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(pages.general.m_nValue, 50);
-}
-
 TEST(TreeDialogHiding, HidesAndShowsPagesAndBranchesInPlace)
 {
-    PageSet pages;
-    VPropertyPageStateMap map;
-    CTestTreeDialog dialog(L"Options", 0, &map, nullptr);
-    pages.AddTo(dialog);
+    CTestTreeDialog dialog(L"Options", 0, nullptr, nullptr);
+    PageSet pages(dialog);
     dialog.m_script = [&](CTestTreeDialog& d)
     {
         MessageBoxRecorder boxes;
-        d.Tree().SelectItem(pages.proxy.GetTreeItem());
-        pages.proxy.SetValueText(L"0"); // would fail, but a page hidden is not validated
-        d.HidePage(&pages.proxy);
-        EXPECT_TRUE(boxes.Boxes().empty());
-        EXPECT_EQ(d.Shape(), L"General*,Connection+(Firewall+(Rules)),Transfers");
-        EXPECT_EQ(pages.proxy.GetTreeItem(), nullptr);
-        EXPECT_FALSE(Shown(pages.proxy));
-        EXPECT_TRUE(Shown(pages.general));
-        d.HidePage(&pages.proxy); // not in the tree
-        d.ShowPage(&pages.proxy);
-        d.ShowPage(&pages.proxy); // already in the tree
-        EXPECT_EQ(d.Shape(), L"General*,Connection+(Proxy,Firewall+(Rules)),Transfers");
-        pages.proxy.SetValueText(L"5");
-
-        // A branch with the current page in it, one of its items collapsed.
         d.Tree().SelectItem(pages.rules.GetTreeItem());
-        d.Tree().SendMessage(WM_KEYDOWN, VK_LEFT); // to Firewall
-        d.Tree().SendMessage(WM_KEYDOWN, VK_LEFT); // collapsed
-        d.HidePage(&pages.connection);
+        d.Tree().SendMessage(WM_KEYDOWN, VK_LEFT);   // to Firewall
+        d.Tree().SendMessage(WM_KEYDOWN, VK_LEFT);   // collapsed
+        pages.firewall.Value()->SetWindowText(L"0"); // would fail, but a page hidden is not validated
+        d.HidePage(&pages.connection);               // a branch with the current page in it
         EXPECT_EQ(d.Shape(), L"General*,Transfers");
-        for (CTestPage* pPage : {&pages.connection, &pages.proxy, &pages.firewall, &pages.rules})
-            EXPECT_EQ(pPage->GetTreeItem(), nullptr);
+        EXPECT_TRUE(d.Current() == &pages.general && Shown(pages.general) && !Shown(pages.firewall));
+        EXPECT_EQ(pages.rules.GetTreeItem(), nullptr);
+        d.HidePage(&pages.general); // the current page and first root item
+        EXPECT_EQ(d.Shape(), L"Transfers*");
+        EXPECT_TRUE(d.Current() == &pages.transfers && Shown(pages.transfers) && !Shown(pages.general));
+        // Each comes back after its nearest preceding sibling in the tree, expanded as it was.
         d.ShowPage(&pages.connection);
-        EXPECT_EQ(d.Shape(), L"General*,Connection+(Proxy,Firewall-(Rules)),Transfers");
-
-        // The first root item, current, goes; shown again it is first again.
-        d.HidePage(&pages.general);
-        ASSERT_NE(d.Current(), nullptr);
-        EXPECT_EQ(d.Current()->GetTreeItem(), d.Tree().GetSelectedItem());
-        EXPECT_TRUE(Shown(*d.Current()));
-        EXPECT_FALSE(Shown(pages.general));
+        EXPECT_EQ(d.Tree().GetRootItem(), pages.connection.GetTreeItem());
         d.ShowPage(&pages.general);
-        EXPECT_EQ(d.Tree().GetRootItem(), pages.general.GetTreeItem());
-
-        // A page shown whose state says selected takes the selection unless selections are cleared.
-        for (bool bClear : {true, false})
-        {
-            d.HidePage(&pages.transfers);
-            map[VUnicodeString(L"Transfers")]->m_bSelected = true;
-            d.SetClearSelected(bClear);
-            d.ShowPage(&pages.transfers);
-            EXPECT_EQ(d.Current() == &pages.transfers, !bClear);
-            EXPECT_EQ(Shown(pages.transfers), !bClear);
-        }
-        VPropertyTreePage stranger(IDD_TREE_PAGE);
-        d.ShowPage(&stranger);
-        d.HidePage(&stranger);
-        d.HidePage(nullptr);
-        d.ShowPage(nullptr);
-        EXPECT_EQ(stranger.GetTreeItem(), nullptr);
-        EXPECT_EQ(boxes.Boxes().size(), 0u);
+        d.HidePage(&pages.connection);
+        d.ShowPage(&pages.connection);
+        d.HidePage(&pages.firewall);
+        d.ShowPage(&pages.firewall);
+        EXPECT_EQ(d.Shape(), L"General,Connection+(Proxy,Firewall-(Rules)),Transfers*");
+        EXPECT_TRUE(boxes.Boxes().empty());
     };
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-}
-
-TEST(TreeDialogInput, OddPagesAndMapsAreHandled)
-{
-    // An empty title, a label with "~" (names are labels verbatim, so it shares Proxy's entry), a page added
-    // twice and a null one.
-    CTestPage empty(L""), tilde(L"Connection~Proxy\nTilde"), connection(L"Connection"), proxy(L"Proxy"),
-        removed(L"Removed");
-    connection.AddPage(&proxy);
-    connection.AddPage(&proxy);
-    connection.AddPage(&connection);
-    VPropertyPageStateMap map;
-    CTestTreeDialog dialog(L"Options", 0, &map, nullptr);
-    for (VPropertyTreePage* pPage :
-         {&empty, &tilde, &empty, static_cast<CTestPage*>(nullptr), &removed, &connection})
-        dialog.AddPage(pPage);
-    dialog.RemovePage(&removed);
-    dialog.RemovePage(&removed);
-    dialog.m_script = [&](CTestTreeDialog& d)
-    {
-        EXPECT_EQ(d.Shape(), L"*,Connection~Proxy,Connection+(Proxy)");
-        EXPECT_EQ(d.BandText(), L"  ");
-        EXPECT_EQ(MapShape(map), L"=ES Connection=E- Connection~Proxy=E-");
-        EXPECT_EQ(removed.GetSafeHwnd(), nullptr);
-    };
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-
-    // Without a map the pages keep their own flags.
-    PageSet pages;
-    pages.connection.SetExpanded(false);
-    CTestTreeDialog stateless(L"Options", 0, nullptr, nullptr);
-    pages.AddTo(stateless);
-    stateless.m_script = [&](CTestTreeDialog& d)
-    {
-        EXPECT_EQ(d.Shape(), L"General*,Connection-(Proxy,Firewall+(Rules)),Transfers");
-        d.Tree().SelectItem(pages.transfers.GetTreeItem());
-        EXPECT_TRUE(pages.transfers.IsSelected() && !pages.general.IsSelected());
-    };
-    EXPECT_EQ(stateless.DoModal(), IDCANCEL);
 }
 
 // Holds the keys down (input from the system's queue: the dialog must be in the foreground) and runs the
@@ -466,22 +299,20 @@ bool Chord(std::initializer_list<WORD> keys, const std::function<bool()>& done)
 
 TEST(TreeDialogKeysFocus, ShortcutsWrapAndTabMovesBetweenTreeAndPage)
 {
-    PageSet pages;
     CTestTreeDialog dialog(L"Options", 0, nullptr, nullptr);
-    pages.AddTo(dialog);
+    PageSet pages(dialog);
     dialog.m_script = [&](CTestTreeDialog& d)
     {
         d.SetForegroundWindow();
         ASSERT_EQ(::GetForegroundWindow(), d.m_hWnd);
-        HWND hValue = pages.general.GetDlgItem(IDC_TREE_VALUE)->m_hWnd;
-        EXPECT_TRUE(Chord({VK_TAB}, [&] { return ::GetFocus() == hValue; }));
+        EXPECT_TRUE(Chord({VK_TAB}, [&] { return ::GetFocus() == pages.general.Value()->m_hWnd; }));
         EXPECT_TRUE(Chord({VK_SHIFT, VK_TAB}, [&] { return ::GetFocus() == d.Tree().m_hWnd; }));
-        struct Case
+        const struct
         {
             CTestPage* pFrom;
             std::initializer_list<WORD> keys;
             CTestPage* pTo;
-        } const cases[] = {
+        } cases[] = {
             {&pages.transfers, {VK_CONTROL, VK_TAB}, &pages.general},
             {&pages.general, {VK_CONTROL, VK_SHIFT, VK_TAB}, &pages.transfers},
             {&pages.general, {VK_CONTROL, VK_PRIOR}, &pages.transfers},
@@ -490,7 +321,7 @@ TEST(TreeDialogKeysFocus, ShortcutsWrapAndTabMovesBetweenTreeAndPage)
             {&pages.connection, {VK_CONTROL, VK_SHIFT, VK_TAB}, &pages.general},
             {&pages.proxy, {VK_CONTROL, VK_TAB}, &pages.firewall},
         };
-        for (const Case& c : cases)
+        for (const auto& c : cases)
         {
             SCOPED_TRACE(c.pFrom->m_strTitle + L" to " + c.pTo->m_strTitle);
             d.Tree().SelectItem(c.pFrom->GetTreeItem());
@@ -499,9 +330,42 @@ TEST(TreeDialogKeysFocus, ShortcutsWrapAndTabMovesBetweenTreeAndPage)
             EXPECT_EQ(d.Tree().GetSelectedItem(), c.pTo->GetTreeItem());
         }
         // From inside a page too: the page leaves the keys to the dialog.
-        d.GotoDlgCtrl(pages.firewall.GetDlgItem(IDC_TREE_VALUE));
+        d.GotoDlgCtrl(pages.firewall.Value());
         EXPECT_TRUE(Chord({VK_CONTROL, VK_TAB}, [&] { return d.Current() == &pages.rules; }));
     };
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
+// A page that does not validate, or one that refuses to be entered, keeps the selection and the focus
+// where they were; OK does not end the dialog while the page fails.
+TEST(TreeDialogKeysFocus, FailingPageVetoesSelectionAndOk)
+{
+    CTestTreeDialog dialog(L"Options", 0, nullptr, nullptr);
+    PageSet pages(dialog);
+    dialog.m_script = [&](CTestTreeDialog& d)
+    {
+        d.SetForegroundWindow();
+        MessageBoxRecorder boxes;
+        pages.general.Value()->SetWindowText(L"500");
+        d.Tree().SelectItem(pages.transfers.GetTreeItem());
+        d.Tree().SetFocus(); // as a click on the tree takes it
+        for (MSG msg; ::PeekMessageW(&msg, d.m_hWnd, WM_NEXTDLGCTL, WM_NEXTDLGCTL, PM_REMOVE);)
+            ::DispatchMessageW(&msg);
+        EXPECT_EQ(::GetFocus(), pages.general.Value()->m_hWnd);
+        EXPECT_EQ(d.Shape(), L"General*,Connection+(Proxy,Firewall+(Rules)),Transfers");
+        EXPECT_TRUE(d.Current() == &pages.general && !Shown(pages.transfers));
+        d.SendMessage(WM_COMMAND, IDOK);
+        EXPECT_TRUE(d.ContinueModal());
+        EXPECT_EQ(boxes.Boxes().size(), 2u);
+
+        pages.general.Value()->SetWindowText(L"50");
+        pages.transfers.m_bRefuseEntry = true;
+        d.Tree().SelectItem(pages.transfers.GetTreeItem());
+        EXPECT_EQ(d.Current(), &pages.general);
+        EXPECT_EQ(boxes.Boxes().size(), 2u);
+        d.SendMessage(WM_COMMAND, IDOK);
+    };
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(pages.general.m_nValue, 50);
 }
 } // namespace

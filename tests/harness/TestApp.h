@@ -4,6 +4,9 @@
 // Message boxes: every AfxMessageBox of the program goes through the application's DoMessageBox. A test
 // that expects one installs a hook, which receives the prompt, the box type and the help id and returns the
 // button the "user" pressed; the hook is removed when the test ends. Without a hook the real box is shown.
+//
+// Help: an ID_HELP command that no window handles (a dialog's Help button) reaches the application, as in a
+// host, and goes to the help hook; HelpCommandRecorder counts them while it lives.
 #pragma once
 
 #include <afxwin.h>
@@ -24,11 +27,19 @@ public:
     void SetMessageBoxHook(MessageBoxHook hook);
     void ClearMessageBoxHook();
 
+    // ID_HELP commands from now on go to hook; without one they do nothing.
+    void SetHelpHook(std::function<void()> hook);
+
     int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
+
+protected:
+    afx_msg void OnHelp();
+    DECLARE_MESSAGE_MAP()
 
 private:
     std::mutex m_hookLock;
     MessageBoxHook m_hook;
+    std::function<void()> m_helpHook;
 };
 
 // One intercepted message box.
@@ -54,4 +65,19 @@ public:
 private:
     mutable std::mutex m_lock;
     std::vector<InterceptedMessageBox> m_boxes;
+};
+
+// Counts the ID_HELP commands that reach the application while it lives.
+class HelpCommandRecorder
+{
+public:
+    HelpCommandRecorder();
+    ~HelpCommandRecorder();
+    HelpCommandRecorder(const HelpCommandRecorder&) = delete;
+    HelpCommandRecorder& operator=(const HelpCommandRecorder&) = delete;
+
+    int Count() const { return m_nCount; }
+
+private:
+    int m_nCount = 0;
 };
