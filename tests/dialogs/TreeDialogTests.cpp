@@ -1,22 +1,121 @@
-// VPropertyTreeDialog and VPropertyTreePage with real windows: the templates as the resource data holds
-// them, the state kept across openings, vetoed selections, hidden and shown pages, and the keyboard
-// shortcuts with real input.
+// VPropertyTreeDialog, VPropertyTreePage and the plug-in classes with real windows: the templates as the
+// resource data holds them, the state kept across openings, vetoed selections, hidden and shown pages, the
+// keyboard shortcuts with real input, and the sample plug-in's page and dialog from its own module. Each
+// dialog runs a script inside its modal loop and reads the tree and the state map back as short texts.
+#include "dialogs/VPluginDialog.h"
+#include "dialogs/VPluginPage.h"
 #include "dialogs/VPropertyTreeDialog.h"
+#include "examples/plugin/SamplePlugin.h"
+#include "examples/plugin/SamplePluginIds.h"
 #include "frame/Pardalin.h"
 #include "harness/TestApp.h"
 #include "resources/PropertyTreeDialogIds.h"
 
-#include "TreeDialogTestSupport.h"
+#include "TreeDialogTestResources.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace
 {
+// A page titled by the test, with a number that validates from 1 to 100.
+class CTestPage : public VPropertyTreePage
+{
+public:
+    explicit CTestPage(const wchar_t* lpszTitle) : VPropertyTreePage(IDD_TREE_PAGE), m_strTitle(lpszTitle) {}
+
+    CString m_strTitle;
+    int m_nValue = 10;
+    bool m_bRefuseEntry = false; // OnSetActive fails
+
+    CWnd* Value() { return GetDlgItem(IDC_TREE_VALUE); }
+    BOOL OnInitDialog() override
+    {
+        VPropertyTreePage::OnInitDialog();
+        SetWindowText(m_strTitle);
+        return TRUE;
+    }
+    BOOL OnSetActive() override { return VPropertyTreePage::OnSetActive() && !m_bRefuseEntry; }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Text(pDX, IDC_TREE_VALUE, m_nValue);
+        DDV_MinMaxInt(pDX, m_nValue, 1, 100);
+    }
+};
+
+// Runs m_script once the dialog is up; a dialog the script leaves running is cancelled.
+class CTestTreeDialog : public VPropertyTreeDialog
+{
+public:
+    using VPropertyTreeDialog::VPropertyTreeDialog;
+
+    std::function<void(CTestTreeDialog&)> m_script;
+    int m_nApplied = 0;
+
+    CTreeCtrl& Tree() { return m_tree; }
+    VPropertyTreePage* Current() const { return m_pCurrentPage; }
+
+    void OnApply() override { ++m_nApplied; }
+    BOOL OnInitDialog() override
+    {
+        BOOL bFocus = VPropertyTreeDialog::OnInitDialog();
+        PostMessage(WM_APP + 61);
+        return bFocus;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_APP + 61 && m_script)
+            m_script(*this);
+        if (message == WM_APP + 61 && ContinueModal())
+            EndDialog(IDCANCEL);
+        return VPropertyTreeDialog::WindowProc(message, wParam, lParam);
+    }
+
+    // The tree as labels separated by commas, children in brackets after "+" (expanded) or "-", the
+    // selected item marked with "*": "General*,Connection+(Proxy,Firewall-(Rules)),Transfers".
+    std::wstring Shape(HTREEITEM hParent = nullptr)
+    {
+        std::wstring shape;
+        for (HTREEITEM hItem = m_tree.GetChildItem(hParent); hItem; hItem = m_tree.GetNextSiblingItem(hItem))
+        {
+            shape += (shape.empty() ? L"" : L",") + std::wstring(m_tree.GetItemText(hItem).GetString());
+            shape += m_tree.GetSelectedItem() == hItem ? L"*" : L"";
+            if (m_tree.GetChildItem(hItem) != nullptr)
+                shape += ((m_tree.GetItemState(hItem, TVIS_EXPANDED) & TVIS_EXPANDED) ? L"+(" : L"-(") +
+                         Shape(hItem) + L")";
+        }
+        return shape;
+    }
+};
+
+bool Shown(const CWnd& wnd)
+{
+    return (wnd.GetStyle() & WS_VISIBLE) != 0;
+}
+
+// The map as "name=ES" entries in name order, E and S for expanded and selected, "-" for either flag off.
+std::wstring MapShape(const VPropertyPageStateMap& map)
+{
+    std::map<std::wstring, std::wstring> entries;
+    map.ForEach(
+        [&entries](const VUnicodeString& name, VPropertyPageState* pState) {
+            entries[name.GetString()] = {pState->m_bExpanded ? L'E' : L'-',
+                                         pState->m_bSelected ? L'S' : L'-'};
+        });
+    std::wstring shape;
+    for (const auto& entry : entries)
+        shape += (shape.empty() ? L"" : L" ") + entry.first + L"=" + entry.second;
+    return shape;
+}
+
 // General, Connection (Proxy, Firewall (Rules)) and Transfers; Firewall's title has no line feed.
 struct PageSet
 {
@@ -143,8 +242,8 @@ TEST(TreeDialogTemplate, ResourceDataMatchesTheTables)
     }
 }
 
-// The buttons of each template index (any other index is the first), the caption, the page at the frame,
-// Apply reaching OnApply and Help reaching the application's command routing, both clicked for real.
+// The buttons of each template index (any other index is the first), clicked for real: Apply reaches
+// OnApply; Help, for which the dialog has no handler, reaches the application through the command routing.
 TEST(TreeDialog, TemplatesRunWithTheirButtons)
 {
     const struct
@@ -155,30 +254,17 @@ TEST(TreeDialog, TemplatesRunWithTheirButtons)
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.nIndex);
-        CTestTreeDialog dialog(L"Initial", c.nIndex, nullptr, nullptr);
-        dialog.SetCaption(L"Options");
+        CTestTreeDialog dialog(L"Options", c.nIndex, nullptr, nullptr);
         PageSet pages(dialog);
         dialog.m_script = [&](CTestTreeDialog& d)
         {
-            CString text;
-            d.GetWindowText(text);
-            EXPECT_EQ(text, L"Options");
-            CRect rcFrame, rcPage;
-            d.GetDlgItem(IDC_PAGE_FRAME)->GetWindowRect(&rcFrame);
-            pages.general.GetWindowRect(&rcPage);
-            EXPECT_EQ(rcPage.TopLeft(), rcFrame.TopLeft());
-            LOGFONTW logFont = {};
-            d.GetDlgItem(IDC_CAPTION_BAND)->GetFont()->GetLogFont(&logFont);
-            EXPECT_EQ(logFont.lfWeight, FW_BOLD);
-
-            ASSERT_EQ(d.GetApplyButton() != nullptr, c.bApply);
-            if (c.bApply)
-                d.GetApplyButton()->SendMessage(BM_CLICK);
-            EXPECT_EQ(d.m_nApplied, c.bApply ? 1 : 0);
             HelpCommandRecorder help;
+            ASSERT_EQ(d.GetApplyButton() != nullptr, c.bApply);
             ASSERT_EQ(d.GetDlgItem(ID_HELP) != nullptr, c.bHelp);
-            if (c.bHelp)
-                d.GetDlgItem(ID_HELP)->SendMessage(BM_CLICK);
+            for (int nID : {IDC_APPLY, ID_HELP})
+                if (CWnd* pButton = d.GetDlgItem(nID))
+                    pButton->SendMessage(BM_CLICK);
+            EXPECT_EQ(d.m_nApplied, c.bApply ? 1 : 0);
             EXPECT_EQ(help.Count(), c.bHelp ? 1 : 0);
             EXPECT_TRUE(d.ContinueModal());
         };
@@ -367,5 +453,63 @@ TEST(TreeDialogKeysFocus, FailingPageVetoesSelectionAndOk)
     };
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(pages.general.m_nValue, 50);
+}
+
+// The sample plug-in's pages and dialogs, made by the plug-in loaded from beside the test program. Its
+// templates only its own module holds: it stays out of the resource chain.
+void PluginMake(VPluginPage** ppPage, VPluginDialog** ppDialog)
+{
+    static HMODULE hPlugin = ::LoadLibraryW(L"SamplePlugin.dll");
+    auto make = reinterpret_cast<SamplePluginMakeFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(hPlugin, "SamplePluginMake")));
+    ASSERT_NE(make, nullptr);
+    make(ppPage, ppDialog, nullptr);
+}
+
+// The plug-in page is made from its module while the host's module is current, and the host's module is
+// current again afterwards; the same template as an ordinary page is out of reach.
+TEST(PluginPage, MadeFromThePluginWhileTheHostModuleIsCurrent)
+{
+    HINSTANCE hHost = AfxGetResourceHandle();
+    VPluginPage* pPage = nullptr;
+    PluginMake(&pPage, nullptr);
+    ASSERT_NE(pPage, nullptr);
+    VPropertyTreePage unreachable(IDD_SAMPLE_PAGE);
+    CTestPage general(L"General");
+    CTestTreeDialog dialog(L"Options", 1, nullptr, nullptr);
+    for (VPropertyTreePage* pAdded : std::initializer_list<VPropertyTreePage*>{&general, pPage, &unreachable})
+        dialog.AddPage(pAdded);
+    dialog.m_script = [&](CTestTreeDialog& d)
+    {
+        EXPECT_EQ(AfxGetResourceHandle(), hHost);
+        EXPECT_NE(pPage->GetDlgItem(IDC_SAMPLE_LIMIT), nullptr);
+        EXPECT_EQ(unreachable.GetSafeHwnd(), nullptr);
+        EXPECT_EQ(d.Shape(), L"General*,Transfers,");
+        d.Tree().SelectItem(pPage->GetTreeItem());
+        EXPECT_TRUE(d.Current() == pPage && Shown(*pPage));
+    };
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(AfxGetResourceHandle(), hHost);
+    delete pPage;
+}
+
+// The plug-in's own dialog, made modeless from its template through the help id; its data saved on request.
+TEST(PluginDialog, CreatedModelessFromThePluginAndSavesItsData)
+{
+    HINSTANCE hHost = AfxGetResourceHandle();
+    VPluginDialog* pDialog = nullptr;
+    PluginMake(nullptr, &pDialog);
+    ASSERT_NE(pDialog, nullptr);
+    EXPECT_TRUE(pDialog->Create());
+    EXPECT_EQ(AfxGetResourceHandle(), hHost);
+    ASSERT_NE(pDialog->GetDlgItem(IDC_SAMPLE_LIMIT), nullptr);
+    MessageBoxRecorder boxes;
+    pDialog->SetDlgItemText(IDC_SAMPLE_LIMIT, L"0"); // the plug-in takes 1 to 16
+    EXPECT_FALSE(pDialog->SavePageData());
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
+    pDialog->SetDlgItemText(IDC_SAMPLE_LIMIT, L"16");
+    EXPECT_TRUE(pDialog->SavePageData());
+    pDialog->DestroyWindow();
+    delete pDialog;
 }
 } // namespace
