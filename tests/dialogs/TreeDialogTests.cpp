@@ -136,8 +136,7 @@ struct PageSet
 // Reads a template's resource data (DLGTEMPLATEEX, then DLGITEMTEMPLATEEX's on DWORD boundaries).
 struct TemplateReader
 {
-    const BYTE* pBase;
-    const BYTE* p;
+    const BYTE *pBase, *p;
 
     template <class T> T Read()
     {
@@ -146,25 +145,23 @@ struct TemplateReader
         p += sizeof(T);
         return value;
     }
-    // A string, or the ordinal of a predefined window class, given here by the class name.
+    // A string; the ordinal of a predefined window class as the class name; four shorts as "x,y,cx,cy".
     std::wstring Text()
     {
         static const wchar_t* const classes[] = {L"Button", L"Edit", L"Static", L"ListBox"};
+        WORD ch = Read<WORD>();
+        if (ch == 0xFFFF)
+            return classes[(Read<WORD>() - 0x80) & 3];
         std::wstring text;
-        for (WORD ch = Read<WORD>(); ch != 0; ch = Read<WORD>())
-            if (ch == 0xFFFF)
-                return classes[(Read<WORD>() - 0x80) & 3];
-            else
-                text += static_cast<wchar_t>(ch);
+        for (; ch != 0; ch = Read<WORD>())
+            text += static_cast<wchar_t>(ch);
         return text;
     }
-    // Four shorts as "x,y,cx,cy".
     std::wstring Rect()
     {
-        std::wstring text;
-        for (int i = 0; i < 4; ++i)
-            text += (i ? L"," : L"") + std::to_wstring(Read<short>());
-        return text;
+        auto x = Read<short>(), y = Read<short>(), cx = Read<short>(), cy = Read<short>();
+        return std::to_wstring(x) + L"," + std::to_wstring(y) + L"," + std::to_wstring(cx) + L"," +
+               std::to_wstring(cy);
     }
 };
 
@@ -455,25 +452,19 @@ TEST(TreeDialogKeysFocus, FailingPageVetoesSelectionAndOk)
     EXPECT_EQ(pages.general.m_nValue, 50);
 }
 
-// The sample plug-in's pages and dialogs, made by the plug-in loaded from beside the test program. Its
-// templates only its own module holds: it stays out of the resource chain.
-void PluginMake(VPluginPage** ppPage, VPluginDialog** ppDialog)
+// The sample plug-in's page and dialog, whose templates only the plug-in's module holds (it stays out of the
+// resource chain), are made while the host's module is current, which is current again afterwards; the
+// same template as an ordinary page is out of reach. The dialog is made modeless through its help id.
+TEST(Plugin, PageAndDialogMadeFromThePluginsModule)
 {
-    static HMODULE hPlugin = ::LoadLibraryW(L"SamplePlugin.dll");
     auto make = reinterpret_cast<SamplePluginMakeFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(hPlugin, "SamplePluginMake")));
+        reinterpret_cast<void*>(::GetProcAddress(::LoadLibraryW(L"SamplePlugin.dll"), "SamplePluginMake")));
     ASSERT_NE(make, nullptr);
-    make(ppPage, ppDialog, nullptr);
-}
-
-// The plug-in page is made from its module while the host's module is current, and the host's module is
-// current again afterwards; the same template as an ordinary page is out of reach.
-TEST(PluginPage, MadeFromThePluginWhileTheHostModuleIsCurrent)
-{
     HINSTANCE hHost = AfxGetResourceHandle();
     VPluginPage* pPage = nullptr;
-    PluginMake(&pPage, nullptr);
-    ASSERT_NE(pPage, nullptr);
+    VPluginDialog* pDialog = nullptr;
+    make(&pPage, &pDialog, nullptr);
+    ASSERT_TRUE(pPage != nullptr && pDialog != nullptr);
     VPropertyTreePage unreachable(IDD_SAMPLE_PAGE);
     CTestPage general(L"General");
     CTestTreeDialog dialog(L"Options", 1, nullptr, nullptr);
@@ -482,27 +473,15 @@ TEST(PluginPage, MadeFromThePluginWhileTheHostModuleIsCurrent)
     dialog.m_script = [&](CTestTreeDialog& d)
     {
         EXPECT_EQ(AfxGetResourceHandle(), hHost);
-        EXPECT_NE(pPage->GetDlgItem(IDC_SAMPLE_LIMIT), nullptr);
         EXPECT_EQ(unreachable.GetSafeHwnd(), nullptr);
         EXPECT_EQ(d.Shape(), L"General*,Transfers,");
         d.Tree().SelectItem(pPage->GetTreeItem());
-        EXPECT_TRUE(d.Current() == pPage && Shown(*pPage));
+        EXPECT_TRUE(d.Current() == pPage && Shown(*pPage) && pPage->GetDlgItem(IDC_SAMPLE_LIMIT));
     };
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_EQ(AfxGetResourceHandle(), hHost);
-    delete pPage;
-}
 
-// The plug-in's own dialog, made modeless from its template through the help id; its data saved on request.
-TEST(PluginDialog, CreatedModelessFromThePluginAndSavesItsData)
-{
-    HINSTANCE hHost = AfxGetResourceHandle();
-    VPluginDialog* pDialog = nullptr;
-    PluginMake(nullptr, &pDialog);
-    ASSERT_NE(pDialog, nullptr);
     EXPECT_TRUE(pDialog->Create());
     EXPECT_EQ(AfxGetResourceHandle(), hHost);
-    ASSERT_NE(pDialog->GetDlgItem(IDC_SAMPLE_LIMIT), nullptr);
     MessageBoxRecorder boxes;
     pDialog->SetDlgItemText(IDC_SAMPLE_LIMIT, L"0"); // the plug-in takes 1 to 16
     EXPECT_FALSE(pDialog->SavePageData());
@@ -511,5 +490,6 @@ TEST(PluginDialog, CreatedModelessFromThePluginAndSavesItsData)
     EXPECT_TRUE(pDialog->SavePageData());
     pDialog->DestroyWindow();
     delete pDialog;
+    delete pPage;
 }
 } // namespace
