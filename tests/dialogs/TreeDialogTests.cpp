@@ -145,7 +145,7 @@ struct TemplateReader
         p += sizeof(T);
         return value;
     }
-    // A string; the ordinal of a predefined window class as the class name; four shorts as "x,y,cx,cy".
+    // A string, or the ordinal of a predefined window class, given here by the class name.
     std::wstring Text()
     {
         static const wchar_t* const classes[] = {L"Button", L"Edit", L"Static", L"ListBox"};
@@ -157,6 +157,7 @@ struct TemplateReader
             text += static_cast<wchar_t>(ch);
         return text;
     }
+    // Four shorts as "x,y,cx,cy".
     std::wstring Rect()
     {
         auto x = Read<short>(), y = Read<short>(), cx = Read<short>(), cy = Read<short>();

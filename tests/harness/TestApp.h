@@ -6,7 +6,7 @@
 // button the "user" pressed; the hook is removed when the test ends. Without a hook the real box is shown.
 //
 // Help: an ID_HELP command that no window handles (a dialog's Help button) reaches the application, as in a
-// host, and goes to the help hook; HelpCommandRecorder counts them while it lives.
+// host, and goes to the help hook, which a HelpCommandRecorder installs while it lives.
 #pragma once
 
 #include <afxwin.h>
@@ -27,9 +27,6 @@ public:
     void SetMessageBoxHook(MessageBoxHook hook);
     void ClearMessageBoxHook();
 
-    // ID_HELP commands from now on go to hook; without one they do nothing.
-    void SetHelpHook(std::function<void()> hook);
-
     int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
 
 protected:
@@ -37,6 +34,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // ID_HELP commands go to hook; without one they do nothing. Set only by a HelpCommandRecorder, so the
+    // hook ends with the test that made it.
+    friend class HelpCommandRecorder;
+    void SetHelpHook(std::function<void()> hook);
+
     std::mutex m_hookLock;
     MessageBoxHook m_hook;
     std::function<void()> m_helpHook;
