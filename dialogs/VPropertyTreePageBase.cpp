@@ -1,20 +1,7 @@
 #include "dialogs/VPropertyTreePageBase.h"
 
-#include "dialogs/IPropertyTreeDialog.h"
-#include "dialogs/VDialog.h"
 #include "dialogs/VPropertyPageStateMap.h"
-
-namespace
-{
-// The property tree dialog is a VDialog first and an IPropertyTreeDialog second, so a pointer to it is a
-// pointer to its VDialog part, and the run-time type information finds the interface from there. This file
-// never needs the dialog's full declaration, which depends on the page classes built on this one.
-IPropertyTreeDialog* InterfaceOf(VPropertyTreeDialog* pDialog)
-{
-    return pDialog != nullptr ? dynamic_cast<IPropertyTreeDialog*>(reinterpret_cast<VDialog*>(pDialog))
-                              : nullptr;
-}
-} // namespace
+#include "dialogs/VPropertyTreeDialog.h"
 
 VPropertyTreePageBase::VPropertyTreePageBase() : m_bExpanded(true), m_bSelected(false) {}
 
@@ -56,7 +43,7 @@ void VPropertyTreePageBase::SetSelected(bool bSelected)
 
 IPropertyTreeDialog* VPropertyTreePageBase::GetParentDialog()
 {
-    return InterfaceOf(InternalGetParentDialog());
+    return InternalGetParentDialog();
 }
 
 void VPropertyTreePageBase::SetPageState()

@@ -396,6 +396,17 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
             }
         }
     }
+    // A dialog nested in another as a control (a DS_CONTROL child, such as a page) leaves the input to the
+    // dialog it sits in: that one's IsDialogMessage moves through the nested controls as well, and its own
+    // PreTranslateMessage, next in the walk up the parents, sees the keys (Ctrl+Tab) before any is used.
+    if ((GetStyle() & (WS_CHILD | DS_CONTROL)) == (WS_CHILD | DS_CONTROL))
+    {
+        CWnd* pParent = FromHandlePermanent(::GetParent(m_hWnd));
+        if (pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CDialog)))
+        {
+            return FALSE;
+        }
+    }
     return PreTranslateInput(pMsg);
 }
 

@@ -1,5 +1,9 @@
 #include "harness/TestApp.h"
 
+BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
+ON_COMMAND(ID_HELP, &CTestApp::OnHelp)
+END_MESSAGE_MAP()
+
 CTestApp& CTestApp::Get()
 {
     return static_cast<CTestApp&>(*AfxGetApp());
@@ -14,6 +18,19 @@ void CTestApp::SetMessageBoxHook(MessageBoxHook hook)
 void CTestApp::ClearMessageBoxHook()
 {
     SetMessageBoxHook(nullptr);
+}
+
+void CTestApp::SetHelpHook(std::function<void()> hook)
+{
+    m_helpHook = std::move(hook);
+}
+
+void CTestApp::OnHelp()
+{
+    if (m_helpHook)
+    {
+        m_helpHook();
+    }
 }
 
 int CTestApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt)
@@ -50,4 +67,14 @@ std::vector<InterceptedMessageBox> MessageBoxRecorder::Boxes() const
 {
     std::lock_guard<std::mutex> lock(m_lock);
     return m_boxes;
+}
+
+HelpCommandRecorder::HelpCommandRecorder()
+{
+    CTestApp::Get().SetHelpHook([this] { ++m_nCount; });
+}
+
+HelpCommandRecorder::~HelpCommandRecorder()
+{
+    CTestApp::Get().SetHelpHook(nullptr);
 }

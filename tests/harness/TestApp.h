@@ -4,6 +4,9 @@
 // Message boxes: every AfxMessageBox of the program goes through the application's DoMessageBox. A test
 // that expects one installs a hook, which receives the prompt, the box type and the help id and returns the
 // button the "user" pressed; the hook is removed when the test ends. Without a hook the real box is shown.
+//
+// Help: an ID_HELP command that no window handles (a dialog's Help button) reaches the application, as in a
+// host, and goes to the help hook, which a HelpCommandRecorder installs while it lives.
 #pragma once
 
 #include <afxwin.h>
@@ -26,9 +29,19 @@ public:
 
     int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
 
+protected:
+    afx_msg void OnHelp();
+    DECLARE_MESSAGE_MAP()
+
 private:
+    // ID_HELP commands go to hook; without one they do nothing. Set only by a HelpCommandRecorder, so the
+    // hook ends with the test that made it.
+    friend class HelpCommandRecorder;
+    void SetHelpHook(std::function<void()> hook);
+
     std::mutex m_hookLock;
     MessageBoxHook m_hook;
+    std::function<void()> m_helpHook;
 };
 
 // One intercepted message box.
@@ -54,4 +67,19 @@ public:
 private:
     mutable std::mutex m_lock;
     std::vector<InterceptedMessageBox> m_boxes;
+};
+
+// Counts the ID_HELP commands that reach the application while it lives.
+class HelpCommandRecorder
+{
+public:
+    HelpCommandRecorder();
+    ~HelpCommandRecorder();
+    HelpCommandRecorder(const HelpCommandRecorder&) = delete;
+    HelpCommandRecorder& operator=(const HelpCommandRecorder&) = delete;
+
+    int Count() const { return m_nCount; }
+
+private:
+    int m_nCount = 0;
 };

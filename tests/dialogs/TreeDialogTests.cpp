@@ -1,0 +1,496 @@
+// VPropertyTreeDialog, VPropertyTreePage and the plug-in classes with real windows: the templates as the
+// resource data holds them, the state kept across openings, vetoed selections, hidden and shown pages, the
+// keyboard shortcuts with real input, and the sample plug-in's page and dialog from its own module. Each
+// dialog runs a script inside its modal loop and reads the tree and the state map back as short texts.
+#include "dialogs/VPluginDialog.h"
+#include "dialogs/VPluginPage.h"
+#include "dialogs/VPropertyTreeDialog.h"
+#include "examples/plugin/SamplePlugin.h"
+#include "examples/plugin/SamplePluginIds.h"
+#include "frame/Pardalin.h"
+#include "harness/TestApp.h"
+#include "resources/PropertyTreeDialogIds.h"
+
+#include "TreeDialogTestResources.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace
+{
+// A page titled by the test, with a number that validates from 1 to 100.
+class CTestPage : public VPropertyTreePage
+{
+public:
+    explicit CTestPage(const wchar_t* lpszTitle) : VPropertyTreePage(IDD_TREE_PAGE), m_strTitle(lpszTitle) {}
+
+    CString m_strTitle;
+    int m_nValue = 10;
+    bool m_bRefuseEntry = false; // OnSetActive fails
+
+    CWnd* Value() { return GetDlgItem(IDC_TREE_VALUE); }
+    BOOL OnInitDialog() override
+    {
+        VPropertyTreePage::OnInitDialog();
+        SetWindowText(m_strTitle);
+        return TRUE;
+    }
+    BOOL OnSetActive() override { return VPropertyTreePage::OnSetActive() && !m_bRefuseEntry; }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Text(pDX, IDC_TREE_VALUE, m_nValue);
+        DDV_MinMaxInt(pDX, m_nValue, 1, 100);
+    }
+};
+
+// Runs m_script once the dialog is up; a dialog the script leaves running is cancelled.
+class CTestTreeDialog : public VPropertyTreeDialog
+{
+public:
+    using VPropertyTreeDialog::VPropertyTreeDialog;
+
+    std::function<void(CTestTreeDialog&)> m_script;
+    int m_nApplied = 0;
+
+    CTreeCtrl& Tree() { return m_tree; }
+    VPropertyTreePage* Current() const { return m_pCurrentPage; }
+
+    void OnApply() override { ++m_nApplied; }
+    BOOL OnInitDialog() override
+    {
+        BOOL bFocus = VPropertyTreeDialog::OnInitDialog();
+        PostMessage(WM_APP + 61);
+        return bFocus;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_APP + 61 && m_script)
+            m_script(*this);
+        if (message == WM_APP + 61 && ContinueModal())
+            EndDialog(IDCANCEL);
+        return VPropertyTreeDialog::WindowProc(message, wParam, lParam);
+    }
+
+    // The tree as labels separated by commas, children in brackets after "+" (expanded) or "-", the
+    // selected item marked with "*": "General*,Connection+(Proxy,Firewall-(Rules)),Transfers".
+    std::wstring Shape(HTREEITEM hParent = nullptr)
+    {
+        std::wstring shape;
+        for (HTREEITEM hItem = m_tree.GetChildItem(hParent); hItem; hItem = m_tree.GetNextSiblingItem(hItem))
+        {
+            shape += (shape.empty() ? L"" : L",") + std::wstring(m_tree.GetItemText(hItem).GetString());
+            shape += m_tree.GetSelectedItem() == hItem ? L"*" : L"";
+            if (m_tree.GetChildItem(hItem) != nullptr)
+                shape += ((m_tree.GetItemState(hItem, TVIS_EXPANDED) & TVIS_EXPANDED) ? L"+(" : L"-(") +
+                         Shape(hItem) + L")";
+        }
+        return shape;
+    }
+};
+
+bool Shown(const CWnd& wnd)
+{
+    return (wnd.GetStyle() & WS_VISIBLE) != 0;
+}
+
+// The map as "name=ES" entries in name order, E and S for expanded and selected, "-" for either flag off.
+std::wstring MapShape(const VPropertyPageStateMap& map)
+{
+    std::map<std::wstring, std::wstring> entries;
+    map.ForEach(
+        [&entries](const VUnicodeString& name, VPropertyPageState* pState) {
+            entries[name.GetString()] = {pState->m_bExpanded ? L'E' : L'-',
+                                         pState->m_bSelected ? L'S' : L'-'};
+        });
+    std::wstring shape;
+    for (const auto& entry : entries)
+        shape += (shape.empty() ? L"" : L" ") + entry.first + L"=" + entry.second;
+    return shape;
+}
+
+// General, Connection (Proxy, Firewall (Rules)) and Transfers; Firewall's title has no line feed.
+struct PageSet
+{
+    CTestPage general{L"General\nGeneral settings"}, connection{L"Connection\nConnection settings"},
+        proxy{L"Proxy\nProxy server"}, firewall{L"Firewall"}, rules{L"Rules\nFirewall rules"},
+        transfers{L"Transfers\nTransfer settings"};
+
+    explicit PageSet(VPropertyTreeDialog& dialog)
+    {
+        connection.AddPage(&proxy);
+        connection.AddPage(&firewall);
+        firewall.AddPage(&rules);
+        for (CTestPage* pPage : {&general, &connection, &transfers})
+            dialog.AddPage(pPage);
+    }
+};
+
+// Reads a template's resource data (DLGTEMPLATEEX, then DLGITEMTEMPLATEEX's on DWORD boundaries).
+struct TemplateReader
+{
+    const BYTE *pBase, *p;
+
+    template <class T> T Read()
+    {
+        T value;
+        memcpy(&value, p, sizeof(T));
+        p += sizeof(T);
+        return value;
+    }
+    // A string, or the ordinal of a predefined window class, given here by the class name.
+    std::wstring Text()
+    {
+        static const wchar_t* const classes[] = {L"Button", L"Edit", L"Static", L"ListBox"};
+        WORD ch = Read<WORD>();
+        if (ch == 0xFFFF)
+            return classes[(Read<WORD>() - 0x80) & 3];
+        std::wstring text;
+        for (; ch != 0; ch = Read<WORD>())
+            text += static_cast<wchar_t>(ch);
+        return text;
+    }
+    // Four shorts as "x,y,cx,cy".
+    std::wstring Rect()
+    {
+        auto x = Read<short>(), y = Read<short>(), cx = Read<short>(), cy = Read<short>();
+        return std::to_wstring(x) + L"," + std::to_wstring(y) + L"," + std::to_wstring(cx) + L"," +
+               std::to_wstring(cy);
+    }
+};
+
+TEST(TreeDialogTemplate, ResourceDataMatchesTheTables)
+{
+    const DWORD dwButton = WS_TABSTOP | WS_VISIBLE;
+    const DWORD dwTree = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP |
+                         TVS_SHOWSELALWAYS | WS_BORDER | dwButton;
+    const struct
+    {
+        DWORD dwId;
+        const wchar_t *lpszClass, *lpszText;
+        DWORD dwStyleOn, dwStyleOff; // the type masks: SS_LEFT, BS_PUSHBUTTON
+        const wchar_t* lpszAt;       // in 5011, 5017 and 5018; "-" when absent
+    } controls[] = {
+        {5014, L"Static", L"Static", SS_CENTERIMAGE | WS_VISIBLE, SS_TYPEMASK,
+         L"110,15,238,12 146,15,377,12 118,15,238,12"},
+        {5013, L"Static", L"", SS_GRAYRECT, WS_VISIBLE | SS_TYPEMASK,
+         L"110,34,238,225 146,33,377,282 118,34,238,195"},
+        {IDOK, L"Button", L"OK", dwButton, BS_TYPEMASK, L"246,270,50,14 365,329,50,14 254,245,50,14"},
+        {IDCANCEL, L"Button", L"Cancel", dwButton, BS_TYPEMASK, L"301,270,50,14 419,329,50,14 308,245,50,14"},
+        {5015, L"Button", L"Apply", dwButton, BS_TYPEMASK, L"- 473,329,50,14 -"},
+        {57670, L"Button", L"Help", dwButton, BS_TYPEMASK, L"- 7,331,50,12 7,245,50,14"},
+        {0xFFFFFFFF, L"Static", L"&Category:", WS_VISIBLE, SS_TYPEMASK, L"7,5,31,8 7,5,31,8 7,5,31,8"},
+        {5012, L"SysTreeView32", L"", dwTree, 0, L"7,17,96,242 7,16,130,299 7,15,102,214"},
+    };
+    const struct
+    {
+        UINT nID;
+        const wchar_t *lpszSize, *lpszTitle;
+    } dialogs[] = {{5011, L"0,0,358,291", L"VPropertyTreeDialog"},
+                   {5017, L"0,0,530,350", L""},
+                   {5018, L"0,0,366,266", L"VPropertyTreeDialog"}};
+    for (int d = 0; d < 3; ++d)
+    {
+        SCOPED_TRACE(dialogs[d].nID);
+        HRSRC hResource = ::FindResourceW(GetPardalinDll(), MAKEINTRESOURCEW(dialogs[d].nID), RT_DIALOG);
+        auto* pBase = static_cast<const BYTE*>(::LockResource(::LoadResource(GetPardalinDll(), hResource)));
+        ASSERT_NE(pBase, nullptr);
+        TemplateReader reader{pBase, pBase};
+        EXPECT_EQ(reader.Read<DWORD>(), 0xFFFF0001u); // version 1, extended
+        reader.Read<DWORD>();                         // help id
+        EXPECT_EQ(reader.Read<DWORD>(), 0u);          // extended style
+        EXPECT_EQ(reader.Read<DWORD>(), static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU |
+                                                           DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS));
+        WORD nItems = reader.Read<WORD>();
+        EXPECT_EQ(reader.Rect(), dialogs[d].lpszSize);
+        EXPECT_TRUE(reader.Text().empty() && reader.Text().empty()); // no menu, no class
+        EXPECT_EQ(reader.Text(), dialogs[d].lpszTitle);
+        EXPECT_EQ(reader.Read<WORD>(), 8);
+        reader.Read<DWORD>(); // weight, italic, character set
+        EXPECT_EQ(reader.Text(), L"MS Shell Dlg");
+        int nExpected = 0;
+        for (const auto& c : controls)
+        {
+            std::wistringstream places(c.lpszAt);
+            std::wstring strAt;
+            for (int i = 0; i <= d; ++i)
+                places >> strAt;
+            if (strAt == L"-")
+                continue;
+            SCOPED_TRACE(c.dwId);
+            ++nExpected;
+            reader.p = pBase + (reader.p - pBase + 3) / 4 * 4;
+            reader.Read<DWORD>(); // help id
+            EXPECT_EQ(reader.Read<DWORD>(), 0u);
+            EXPECT_EQ(reader.Read<DWORD>() & (c.dwStyleOn | c.dwStyleOff), c.dwStyleOn);
+            EXPECT_EQ(reader.Rect(), strAt);
+            EXPECT_EQ(reader.Read<DWORD>(), c.dwId);
+            EXPECT_EQ(_wcsicmp(reader.Text().c_str(), c.lpszClass), 0); // class names have any case
+            EXPECT_EQ(reader.Text(), c.lpszText);
+            reader.p += reader.Read<WORD>(); // creation data
+        }
+        EXPECT_EQ(nItems, nExpected);
+    }
+}
+
+// The buttons of each template index (any other index is the first), clicked for real: Apply reaches
+// OnApply; Help, for which the dialog has no handler, reaches the application through the command routing.
+TEST(TreeDialog, TemplatesRunWithTheirButtons)
+{
+    const struct
+    {
+        int nIndex;
+        bool bApply, bHelp;
+    } cases[] = {{0, false, false}, {1, true, true}, {2, false, true}, {7, false, false}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.nIndex);
+        CTestTreeDialog dialog(L"Options", c.nIndex, nullptr, nullptr);
+        PageSet pages(dialog);
+        dialog.m_script = [&](CTestTreeDialog& d)
+        {
+            HelpCommandRecorder help;
+            ASSERT_EQ(d.GetApplyButton() != nullptr, c.bApply);
+            ASSERT_EQ(d.GetDlgItem(ID_HELP) != nullptr, c.bHelp);
+            for (int nID : {IDC_APPLY, ID_HELP})
+                if (CWnd* pButton = d.GetDlgItem(nID))
+                    pButton->SendMessage(BM_CLICK);
+            EXPECT_EQ(d.m_nApplied, c.bApply ? 1 : 0);
+            EXPECT_EQ(help.Count(), c.bHelp ? 1 : 0);
+            EXPECT_TRUE(d.ContinueModal());
+        };
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    }
+}
+
+TEST(TreeDialogState, FirstOpeningThenReopeningWithTheSameMap)
+{
+    VPropertyPageStateMap map;
+    {
+        CTestTreeDialog dialog(L"Options", 0, &map, nullptr);
+        PageSet pages(dialog);
+        dialog.m_script = [&](CTestTreeDialog& d)
+        {
+            EXPECT_EQ(d.Shape(), L"General*,Connection+(Proxy,Firewall+(Rules)),Transfers");
+            EXPECT_EQ(MapShape(map), L"Connection=E- Connection~Firewall=E- Connection~Firewall~Rules=E- "
+                                     L"Connection~Proxy=E- General=ES Transfers=E-");
+            EXPECT_TRUE(d.Current() == &pages.general && Shown(pages.general) && !Shown(pages.rules));
+            // The user collapses Connection with the Left key, then chooses Transfers.
+            d.Tree().SelectItem(pages.connection.GetTreeItem());
+            d.Tree().SendMessage(WM_KEYDOWN, VK_LEFT);
+            d.Tree().SelectItem(pages.transfers.GetTreeItem());
+            EXPECT_TRUE(d.Current() == &pages.transfers && Shown(pages.transfers) && !Shown(pages.general));
+        };
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    }
+    EXPECT_EQ(MapShape(map), L"Connection=-- Connection~Firewall=E- Connection~Firewall~Rules=E- "
+                             L"Connection~Proxy=E- General=E- Transfers=ES");
+    // New page objects each time: only the map remembers. A new session starts at the first page.
+    for (bool bNewSession : {false, true})
+    {
+        SCOPED_TRACE(bNewSession);
+        CTestTreeDialog dialog(L"Options", 0, &map, nullptr);
+        dialog.SetNewSession(bNewSession);
+        PageSet pages(dialog);
+        dialog.m_script = [&](CTestTreeDialog& d)
+        {
+            EXPECT_EQ(d.Shape(), bNewSession ? L"General*,Connection-(Proxy,Firewall+(Rules)),Transfers"
+                                             : L"General,Connection-(Proxy,Firewall+(Rules)),Transfers*");
+            CTestPage& shown = bNewSession ? pages.general : pages.transfers;
+            EXPECT_TRUE(d.Current() == &shown && Shown(shown));
+        };
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    }
+}
+
+TEST(TreeDialogHiding, HidesAndShowsPagesAndBranchesInPlace)
+{
+    CTestTreeDialog dialog(L"Options", 0, nullptr, nullptr);
+    PageSet pages(dialog);
+    dialog.m_script = [&](CTestTreeDialog& d)
+    {
+        MessageBoxRecorder boxes;
+        d.Tree().SelectItem(pages.rules.GetTreeItem());
+        d.Tree().SendMessage(WM_KEYDOWN, VK_LEFT);   // to Firewall
+        d.Tree().SendMessage(WM_KEYDOWN, VK_LEFT);   // collapsed
+        pages.firewall.Value()->SetWindowText(L"0"); // would fail, but a page hidden is not validated
+        d.HidePage(&pages.connection);               // a branch with the current page in it
+        EXPECT_EQ(d.Shape(), L"General*,Transfers");
+        EXPECT_TRUE(d.Current() == &pages.general && Shown(pages.general) && !Shown(pages.firewall));
+        EXPECT_EQ(pages.rules.GetTreeItem(), nullptr);
+        d.HidePage(&pages.general); // the current page and first root item
+        EXPECT_EQ(d.Shape(), L"Transfers*");
+        EXPECT_TRUE(d.Current() == &pages.transfers && Shown(pages.transfers) && !Shown(pages.general));
+        // Each comes back after its nearest preceding sibling in the tree, expanded as it was.
+        d.ShowPage(&pages.connection);
+        EXPECT_EQ(d.Tree().GetRootItem(), pages.connection.GetTreeItem());
+        d.ShowPage(&pages.general);
+        d.HidePage(&pages.connection);
+        d.ShowPage(&pages.connection);
+        d.HidePage(&pages.firewall);
+        d.ShowPage(&pages.firewall);
+        EXPECT_EQ(d.Shape(), L"General,Connection+(Proxy,Firewall-(Rules)),Transfers*");
+        EXPECT_TRUE(boxes.Boxes().empty());
+    };
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
+// Holds the keys down (input from the system's queue: the dialog must be in the foreground) and runs the
+// thread's message loop, pre-translation included, until done holds, then lets the keys go. False when done
+// does not come within five seconds, which only a fault reaches.
+bool Chord(std::initializer_list<WORD> keys, const std::function<bool()>& done)
+{
+    auto send = [&keys](DWORD dwFlags)
+    {
+        std::vector<INPUT> inputs(keys.size());
+        for (size_t i = 0; i < keys.size(); ++i)
+        {
+            inputs[i].type = INPUT_KEYBOARD;
+            inputs[i].ki.wVk = keys.begin()[dwFlags == 0 ? i : keys.size() - 1 - i];
+            inputs[i].ki.dwFlags = dwFlags;
+        }
+        ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    };
+    auto pump = [](const std::function<bool()>& until)
+    {
+        for (DWORD dwStart = ::GetTickCount(); !until();)
+        {
+            DWORD dwLeft = 5000 - std::min<DWORD>(::GetTickCount() - dwStart, 5000);
+            if (::MsgWaitForMultipleObjects(0, nullptr, FALSE, dwLeft, QS_ALLINPUT) == WAIT_TIMEOUT)
+                return false;
+            for (MSG msg; !until() && ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);)
+                AfxGetThread()->PumpMessage();
+        }
+        return true;
+    };
+    send(0);
+    bool bDone = pump(done);
+    send(KEYEVENTF_KEYUP);
+    pump(
+        [] {
+            return ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0 &&
+                   ::GetKeyState(VK_TAB) >= 0;
+        });
+    return bDone;
+}
+
+TEST(TreeDialogKeysFocus, ShortcutsWrapAndTabMovesBetweenTreeAndPage)
+{
+    CTestTreeDialog dialog(L"Options", 0, nullptr, nullptr);
+    PageSet pages(dialog);
+    dialog.m_script = [&](CTestTreeDialog& d)
+    {
+        d.SetForegroundWindow();
+        ASSERT_EQ(::GetForegroundWindow(), d.m_hWnd);
+        EXPECT_TRUE(Chord({VK_TAB}, [&] { return ::GetFocus() == pages.general.Value()->m_hWnd; }));
+        EXPECT_TRUE(Chord({VK_SHIFT, VK_TAB}, [&] { return ::GetFocus() == d.Tree().m_hWnd; }));
+        const struct
+        {
+            CTestPage* pFrom;
+            std::initializer_list<WORD> keys;
+            CTestPage* pTo;
+        } cases[] = {
+            {&pages.transfers, {VK_CONTROL, VK_TAB}, &pages.general},
+            {&pages.general, {VK_CONTROL, VK_SHIFT, VK_TAB}, &pages.transfers},
+            {&pages.general, {VK_CONTROL, VK_PRIOR}, &pages.transfers},
+            {&pages.transfers, {VK_CONTROL, VK_NEXT}, &pages.general},
+            {&pages.rules, {VK_CONTROL, VK_NEXT}, &pages.transfers},
+            {&pages.connection, {VK_CONTROL, VK_SHIFT, VK_TAB}, &pages.general},
+            {&pages.proxy, {VK_CONTROL, VK_TAB}, &pages.firewall},
+        };
+        for (const auto& c : cases)
+        {
+            SCOPED_TRACE(c.pFrom->m_strTitle + L" to " + c.pTo->m_strTitle);
+            d.Tree().SelectItem(c.pFrom->GetTreeItem());
+            d.GotoDlgCtrl(&d.Tree());
+            EXPECT_TRUE(Chord(c.keys, [&] { return d.Current() == c.pTo; }));
+            EXPECT_EQ(d.Tree().GetSelectedItem(), c.pTo->GetTreeItem());
+        }
+        // From inside a page too: the page leaves the keys to the dialog.
+        d.GotoDlgCtrl(pages.firewall.Value());
+        EXPECT_TRUE(Chord({VK_CONTROL, VK_TAB}, [&] { return d.Current() == &pages.rules; }));
+    };
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
+// A page that does not validate, or one that refuses to be entered, keeps the selection and the focus
+// where they were; OK does not end the dialog while the page fails.
+TEST(TreeDialogKeysFocus, FailingPageVetoesSelectionAndOk)
+{
+    CTestTreeDialog dialog(L"Options", 0, nullptr, nullptr);
+    PageSet pages(dialog);
+    dialog.m_script = [&](CTestTreeDialog& d)
+    {
+        d.SetForegroundWindow();
+        MessageBoxRecorder boxes;
+        pages.general.Value()->SetWindowText(L"500");
+        d.Tree().SelectItem(pages.transfers.GetTreeItem());
+        d.Tree().SetFocus(); // as a click on the tree takes it
+        for (MSG msg; ::PeekMessageW(&msg, d.m_hWnd, WM_NEXTDLGCTL, WM_NEXTDLGCTL, PM_REMOVE);)
+            ::DispatchMessageW(&msg);
+        EXPECT_EQ(::GetFocus(), pages.general.Value()->m_hWnd);
+        EXPECT_EQ(d.Shape(), L"General*,Connection+(Proxy,Firewall+(Rules)),Transfers");
+        EXPECT_TRUE(d.Current() == &pages.general && !Shown(pages.transfers));
+        d.SendMessage(WM_COMMAND, IDOK);
+        EXPECT_TRUE(d.ContinueModal());
+        EXPECT_EQ(boxes.Boxes().size(), 2u);
+
+        pages.general.Value()->SetWindowText(L"50");
+        pages.transfers.m_bRefuseEntry = true;
+        d.Tree().SelectItem(pages.transfers.GetTreeItem());
+        EXPECT_EQ(d.Current(), &pages.general);
+        EXPECT_EQ(boxes.Boxes().size(), 2u);
+        d.SendMessage(WM_COMMAND, IDOK);
+    };
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(pages.general.m_nValue, 50);
+}
+
+// The sample plug-in's page and dialog, whose templates only the plug-in's module holds (it stays out of the
+// resource chain), are made while the host's module is current, which is current again afterwards; the
+// same template as an ordinary page is out of reach. The dialog is made modeless through its help id.
+TEST(Plugin, PageAndDialogMadeFromThePluginsModule)
+{
+    auto make = reinterpret_cast<SamplePluginMakeFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(::LoadLibraryW(L"SamplePlugin.dll"), "SamplePluginMake")));
+    ASSERT_NE(make, nullptr);
+    HINSTANCE hHost = AfxGetResourceHandle();
+    VPluginPage* pPage = nullptr;
+    VPluginDialog* pDialog = nullptr;
+    make(&pPage, &pDialog, nullptr);
+    ASSERT_TRUE(pPage != nullptr && pDialog != nullptr);
+    VPropertyTreePage unreachable(IDD_SAMPLE_PAGE);
+    CTestPage general(L"General");
+    CTestTreeDialog dialog(L"Options", 1, nullptr, nullptr);
+    for (VPropertyTreePage* pAdded : std::initializer_list<VPropertyTreePage*>{&general, pPage, &unreachable})
+        dialog.AddPage(pAdded);
+    dialog.m_script = [&](CTestTreeDialog& d)
+    {
+        EXPECT_EQ(AfxGetResourceHandle(), hHost);
+        EXPECT_EQ(unreachable.GetSafeHwnd(), nullptr);
+        EXPECT_EQ(d.Shape(), L"General*,Transfers,");
+        d.Tree().SelectItem(pPage->GetTreeItem());
+        EXPECT_TRUE(d.Current() == pPage && Shown(*pPage) && pPage->GetDlgItem(IDC_SAMPLE_LIMIT));
+    };
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+
+    EXPECT_TRUE(pDialog->Create());
+    EXPECT_EQ(AfxGetResourceHandle(), hHost);
+    MessageBoxRecorder boxes;
+    pDialog->SetDlgItemText(IDC_SAMPLE_LIMIT, L"0"); // the plug-in takes 1 to 16
+    EXPECT_FALSE(pDialog->SavePageData());
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
+    pDialog->SetDlgItemText(IDC_SAMPLE_LIMIT, L"16");
+    EXPECT_TRUE(pDialog->SavePageData());
+    pDialog->DestroyWindow();
+    delete pDialog;
+    delete pPage;
+}
+} // namespace
