@@ -1,6 +1,7 @@
 #include "DemoApp.h"
 
 #include "MainFrame.h"
+#include "SamplePlugin.h"
 #include "frame/Pardalin.h"
 #include "hostkit/IniProfileStore.h"
 #include "settings/VRecentFileList.h"
@@ -33,7 +34,32 @@ CDemoApp& DemoApp()
     return theApp;
 }
 
-CDemoApp::CDemoApp() : CWinApp(L"Pardalin Demo"), m_bScripted(false), m_nRun(1), m_nFailures(0) {}
+BEGIN_MESSAGE_MAP(CDemoApp, CWinApp)
+ON_COMMAND(ID_HELP, &CDemoApp::OnHelp)
+END_MESSAGE_MAP()
+
+CDemoApp::CDemoApp()
+    : CWinApp(L"Pardalin Demo"), m_bScripted(false), m_nRun(1), m_nFailures(0), m_hPlugin(nullptr)
+{
+}
+
+VPluginPage* CDemoApp::MakePluginPage()
+{
+    auto make = m_hPlugin ? reinterpret_cast<SamplePluginMakeFunction>(
+                                reinterpret_cast<void*>(GetProcAddress(m_hPlugin, "SamplePluginMake")))
+                          : nullptr;
+    VPluginPage* pPage = nullptr;
+    if (make != nullptr)
+        make(&pPage, nullptr, nullptr);
+    return pPage;
+}
+
+void CDemoApp::OnHelp()
+{
+    AfxMessageBox(L"The demo keeps its options in demo-profile.ini, in its output folder. Pick a category "
+                  L"on the left; Apply saves the changes at once.",
+                  MB_ICONINFORMATION);
+}
 
 VRecentFileList* CDemoApp::RecentFiles() const
 {
@@ -90,6 +116,9 @@ BOOL CDemoApp::InitInstance()
     VRecentFileList::UpdateMRUCount(L"Recent File List", L"File%1!d!", m_pRecentFileList, kRecentFiles);
     m_pRecentFileList->m_nStart = ID_FILE_MRU_FILE1;
 
+    // The sample plug-in sits beside the program; without it the options dialog has no Transfers page.
+    m_hPlugin = LoadLibraryW(L"SamplePlugin.dll");
+
     auto* frame = new CMainFrame;
     if (!frame->Create(nullptr, L"Pardalin67U Demo Host", WS_OVERLAPPEDWINDOW, CMainFrame::SavedPlacement(),
                        nullptr, MAKEINTRESOURCEW(IDR_MAINFRAME)))
@@ -109,5 +138,7 @@ int CDemoApp::ExitInstance()
     CWinApp::ExitInstance();
     delete g_profileStores;
     g_profileStores = nullptr;
+    if (m_hPlugin != nullptr)
+        FreeLibrary(m_hPlugin);
     return m_nFailures ? 1 : 0;
 }

@@ -2,10 +2,13 @@
 // its window's place through the library's settings store and recent file list.
 #pragma once
 
+#include "dialogs/VPropertyPageStateMap.h"
+
 #include <afxwin.h>
 
 #include <string>
 
+class VPluginPage;
 class VRecentFileList;
 
 class CDemoApp : public CWinApp
@@ -20,6 +23,10 @@ public:
     // (the framework then drops it from the list).
     CDocument* OpenDocumentFile(LPCTSTR lpszFileName) override;
 
+    // The sample plug-in's page for the options dialog, or null when the plug-in is not there. The caller
+    // deletes it.
+    VPluginPage* MakePluginPage();
+
     BOOL InitInstance() override;
     int ExitInstance() override;
 
@@ -29,6 +36,16 @@ public:
     int m_nRun;
     std::wstring m_strOutFolder;
     int m_nFailures;
+    // How the options dialog's tree was left, kept for the next opening while the demo runs.
+    VPropertyPageStateMap m_optionStates;
+
+protected:
+    // The Help buttons of the demo's dialogs: their commands come through the dialog's routing to here.
+    afx_msg void OnHelp();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    HMODULE m_hPlugin;
 };
 
 CDemoApp& DemoApp();

@@ -5,11 +5,13 @@
 #include "files/VTextFile.h"
 #include "frame/VMessageBox.h"
 #include "frame/VReportMessageParams.h"
+#include "dialogs/VPluginPage.h"
 #include "settings/VRecentFileList.h"
 
 #include <afxsettingsstore.h>
 #include <commdlg.h>
 
+#include <memory>
 #include <thread>
 #include <vector>
 #include "PardalinMessages.h"
@@ -71,9 +73,10 @@ ON_COMMAND(ID_DEMO_RUN_CHECKS, &CMainFrame::OnRunChecks)
 ON_COMMAND(ID_DEMO_SETTINGS, &CMainFrame::OnSettings)
 ON_COMMAND(ID_DEMO_SHOW_MESSAGE, &CMainFrame::OnShowMessage)
 ON_COMMAND(ID_APP_EXIT_DEMO, &CMainFrame::OnExitDemo)
+ON_COMMAND(ID_TOOLS_OPTIONS, &CMainFrame::OnToolsOptions)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame() : m_nStep(0), m_nWaitTicks(0), m_bInStep(false) {}
+CMainFrame::CMainFrame() : m_nStep(0), m_nWaitTicks(0), m_bInStep(false), m_nOptionsOpening(0) {}
 
 CRect CMainFrame::SavedPlacement()
 {
@@ -209,6 +212,93 @@ void CMainFrame::OnShowMessage()
     Log(L"Message box MSG_CERTIFICATE_FILE_EXISTS answered with button " + std::to_wstring(button));
 }
 
+void CMainFrame::OnToolsOptions()
+{
+    DemoOptions options;
+    options.Load(*AfxGetApp());
+    std::unique_ptr<VPluginPage> pluginPage(DemoApp().MakePluginPage());
+    COptionsDialog dialog(options, &DemoApp().m_optionStates, this, pluginPage.get());
+    if (DemoApp().m_bScripted)
+        dialog.SetScript([this](COptionsDialog& d, int nStep) { return OptionsStep(d, nStep); });
+    const INT_PTR nResult = dialog.DoModal();
+    Log(L"Options closed with " + std::wstring(nResult == IDOK ? L"OK" : L"Cancel"));
+    if (nResult == IDOK)
+    {
+        options.Load(*AfxGetApp());
+        m_font.DeleteObject();
+        m_font.CreatePointFont(options.nFontSize * 10, L"Courier New");
+        m_view.SetFont(&m_font);
+    }
+}
+
+COptionsDialog::Step CMainFrame::OptionsStep(COptionsDialog& dialog, int nStep)
+{
+    typedef COptionsDialog::Step Step;
+    CTreeCtrl& tree = dialog.GetTree();
+    const auto item = [&dialog](COptionsDialog::Page page) { return dialog.GetPage(page)->GetTreeItem(); };
+    const auto check = [this](bool bPassed, const wchar_t* what)
+    {
+        Log(std::wstring(bPassed ? L"  [ ok ] " : L"  [FAIL] ") + what);
+        DemoApp().m_nFailures += bPassed ? 0 : 1;
+    };
+    if (m_nOptionsOpening == 1)
+    {
+        // The first opening: everything expanded, the first category selected. The user collapses
+        // Connection, turns on the advanced settings (the Advanced page appears) and picks Appearance.
+        switch (nStep)
+        {
+        case 0:
+            check(tree.GetSelectedItem() == item(COptionsDialog::General) &&
+                      (tree.GetItemState(item(COptionsDialog::Connection), TVIS_EXPANDED) & TVIS_EXPANDED),
+                  L"the first opening selects General with every branch expanded");
+            RequestScreenshot(L"options-first");
+            return Step::Next;
+        case 1:
+            return WaitForScreenshot(L"options-first") ? Step::Next : Step::Again;
+        case 2:
+        {
+            // On the General page, which is showing.
+            CWnd* pGeneral = dialog.GetPage(COptionsDialog::General);
+            check(dialog.GetPage(COptionsDialog::Advanced)->GetTreeItem() == nullptr,
+                  L"the Advanced page is hidden while the advanced settings are off");
+            pGeneral->GetDlgItem(IDC_SHOW_ADVANCED)->SendMessage(BM_CLICK);
+            tree.SelectItem(item(COptionsDialog::Connection));
+            // As the Left key collapses a branch for the user: the dialog hears of it.
+            tree.SendMessage(WM_KEYDOWN, VK_LEFT, 0);
+            tree.SelectItem(item(COptionsDialog::Appearance));
+            return Step::Next;
+        }
+        case 3:
+            RequestScreenshot(L"options-changed");
+            return Step::Next;
+        case 4:
+            if (!WaitForScreenshot(L"options-changed"))
+                return Step::Again;
+            dialog.PostMessage(WM_COMMAND, IDOK);
+            return Step::Done;
+        }
+        return Step::Done;
+    }
+    // The second opening looks as the first was left: Connection collapsed, Advanced shown, Appearance
+    // selected.
+    switch (nStep)
+    {
+    case 0:
+        check(tree.GetSelectedItem() == item(COptionsDialog::Appearance) &&
+                  !(tree.GetItemState(item(COptionsDialog::Connection), TVIS_EXPANDED) & TVIS_EXPANDED) &&
+                  item(COptionsDialog::Advanced) != nullptr,
+              L"the second opening restores the selection, the collapsed branch and the Advanced page");
+        RequestScreenshot(L"options-reopened");
+        return Step::Next;
+    case 1:
+        if (!WaitForScreenshot(L"options-reopened"))
+            return Step::Again;
+        dialog.PostMessage(WM_COMMAND, IDCANCEL);
+        return Step::Done;
+    }
+    return Step::Done;
+}
+
 void CMainFrame::OnExitDemo()
 {
     SendMessage(WM_CLOSE);
@@ -241,7 +331,8 @@ void CMainFrame::DropDownFileMenu()
 }
 
 // The first run: the checks, three files opened one after the other, the window moved, the File menu with
-// the recent files pictured, the message box, and the end (which saves the window's place).
+// the recent files pictured, Tools > Options opened twice, the message box, and the end (which saves the
+// window's place).
 bool CMainFrame::FirstRunStep()
 {
     switch (m_nStep)
@@ -277,6 +368,11 @@ bool CMainFrame::FirstRunStep()
         EndMenu();
         break;
     case 4:
+    case 5:
+        m_nOptionsOpening = m_nStep - 3;
+        SendMessage(WM_COMMAND, ID_TOOLS_OPTIONS);
+        break;
+    case 6:
         SendMessage(WM_COMMAND, ID_DEMO_SHOW_MESSAGE);
         return false;
     }

@@ -3,6 +3,7 @@
 // it closes and restored at the next start.
 #pragma once
 
+#include "OptionsDialog.h"
 #include "resource.h"
 
 #include <afxwin.h>
@@ -34,6 +35,7 @@ protected:
     void OnSettings();
     void OnShowMessage();
     void OnExitDemo();
+    void OnToolsOptions();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -47,10 +49,13 @@ private:
     // Opens the File menu as a user would, so a screenshot shows the recent files.
     void DropDownFileMenu();
     bool WaitForScreenshot(const wchar_t* name);
+    // The scripted walk through Tools > Options at its first and second opening.
+    COptionsDialog::Step OptionsStep(COptionsDialog& dialog, int nStep);
 
     CEdit m_view;
     CFont m_font;
     int m_nStep;
     int m_nWaitTicks;
     bool m_bInStep;
+    int m_nOptionsOpening;
 };
