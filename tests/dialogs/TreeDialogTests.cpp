@@ -342,6 +342,36 @@ TEST(TreeDialogHiding, HidesAndShowsPagesAndBranchesInPlace)
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 }
 
+// Odd input is harmless: an empty title gives an empty label (and map name), "~" inside a label is kept as it
+// is, a page added twice appears once, a plug-in page without a module takes its template through the
+// resource chain, and hiding or showing pages the tree does not hold does nothing.
+TEST(TreeDialogHiding, OddPagesAndCallsAreHarmless)
+{
+    VPropertyPageStateMap map;
+    CTestTreeDialog dialog(L"Options", 0, &map, nullptr);
+    CTestPage general(L"General\nGeneral settings"), untitled(L""), tilde(L"A~B\nOdd"), stranger(L"Stranger");
+    VPluginPage plugin(IDD_TREE_PAGE, nullptr);
+    for (VPropertyTreePage* pPage :
+         {static_cast<VPropertyTreePage*>(&general), static_cast<VPropertyTreePage*>(&general),
+          static_cast<VPropertyTreePage*>(&untitled), static_cast<VPropertyTreePage*>(&tilde),
+          static_cast<VPropertyTreePage*>(&plugin)})
+        dialog.AddPage(pPage);
+    dialog.m_script = [&](CTestTreeDialog& d)
+    {
+        EXPECT_EQ(d.Shape(), L"General*,,A~B,Page");
+        d.HidePage(&stranger);
+        d.ShowPage(&stranger);
+        d.HidePage(&tilde);
+        d.HidePage(&tilde);
+        d.ShowPage(&general);
+        EXPECT_EQ(d.Shape(), L"General*,,Page");
+        d.ShowPage(&tilde);
+        EXPECT_EQ(d.Shape(), L"General*,,A~B,Page");
+    };
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(MapShape(map), L"=E- A~B=E- General=ES Page=E-");
+}
+
 // Holds the keys down (input from the system's queue: the dialog must be in the foreground) and runs the
 // thread's message loop, pre-translation included, until done holds, then lets the keys go. False when done
 // does not come within five seconds, which only a fault reaches.
