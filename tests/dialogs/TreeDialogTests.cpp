@@ -35,6 +35,7 @@ public:
     bool m_bRefuseEntry = false; // OnSetActive fails
 
     CWnd* Value() { return GetDlgItem(IDC_TREE_VALUE); }
+    void Change() { OnChange(); }
     BOOL OnInitDialog() override
     {
         VPropertyTreePage::OnInitDialog();
@@ -59,11 +60,13 @@ public:
 
     std::function<void(CTestTreeDialog&)> m_script;
     int m_nApplied = 0;
+    int m_nModified = 0;
 
     CTreeCtrl& Tree() { return m_tree; }
     VPropertyTreePage* Current() const { return m_pCurrentPage; }
 
     void OnApply() override { ++m_nApplied; }
+    void SetModified(bool bModified) override { m_nModified += bModified ? 1 : 0; }
     BOOL OnInitDialog() override
     {
         BOOL bFocus = VPropertyTreeDialog::OnInitDialog();
@@ -265,6 +268,35 @@ TEST(TreeDialog, TemplatesRunWithTheirButtons)
             EXPECT_EQ(d.m_nApplied, c.bApply ? 1 : 0);
             EXPECT_EQ(help.Count(), c.bHelp ? 1 : 0);
             EXPECT_TRUE(d.ContinueModal());
+            // The caption on the window, the page without its caption bar at the frame's corner, a page's
+            // change reaching the dialog.
+            CString strCaption;
+            d.GetWindowText(strCaption);
+            EXPECT_EQ(strCaption, L"Options");
+            CRect frame, page;
+            d.GetDlgItem(IDC_PAGE_FRAME)->GetWindowRect(&frame);
+            pages.general.GetWindowRect(&page);
+            EXPECT_EQ(page.TopLeft(), frame.TopLeft());
+            EXPECT_EQ(pages.general.GetStyle() & WS_CAPTION, 0u);
+            pages.proxy.Change();
+            EXPECT_EQ(d.m_nModified, 1);
+            // The band: bold, in the inactive caption's colours and brush; other controls keep the default.
+            CWnd* pBand = d.GetDlgItem(IDC_CAPTION_BAND);
+            LOGFONTW logFont = {};
+            ASSERT_TRUE(pBand->GetFont() != nullptr && pBand->GetFont()->GetLogFont(&logFont) != 0);
+            EXPECT_EQ(logFont.lfWeight, FW_BOLD);
+            CClientDC dc(pBand);
+            const auto colour = [&](CWnd* pControl)
+            {
+                return d.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.m_hDC),
+                                     reinterpret_cast<LPARAM>(pControl->m_hWnd));
+            };
+            LOGBRUSH logBrush = {};
+            ASSERT_NE(::GetObjectW(reinterpret_cast<HBRUSH>(colour(pBand)), sizeof logBrush, &logBrush), 0);
+            EXPECT_EQ(logBrush.lbColor, ::GetSysColor(COLOR_INACTIVECAPTION));
+            EXPECT_EQ(dc.GetTextColor(), ::GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+            EXPECT_EQ(dc.GetBkColor(), ::GetSysColor(COLOR_INACTIVECAPTION));
+            EXPECT_NE(colour(CWnd::FromHandle(::GetWindow(d.Tree().m_hWnd, GW_HWNDPREV))), colour(pBand));
         };
         EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     }
