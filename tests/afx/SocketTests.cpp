@@ -116,12 +116,15 @@ bool Connect(CRecorder& client, LPCTSTR lpszAddress, UINT nPort)
 
 TEST(AfxSocket, EchoOverLoopbackOnTheAttachingThread)
 {
-    for (LPCTSTR lpszAddress : {L"127.0.0.1", L"::1"})
+    // The IPv4 client connects by name.
+    const std::pair<LPCTSTR, LPCTSTR> cases[] = {{L"127.0.0.1", L"localhost"}, {L"::1", L"::1"}};
+    for (const auto& c : cases)
     {
-        SCOPED_TRACE(CStringA(lpszAddress).GetString());
-        Listener listen(lpszAddress);
+        SCOPED_TRACE(CStringA(c.first).GetString());
+        Listener listen(c.first);
         CRecorder client;
-        ASSERT_TRUE(Connect(client, lpszAddress, listen.nPort));
+        ASSERT_TRUE(client.Create(0, SOCK_STREAM, kAllEvents, c.first));
+        ASSERT_TRUE(client.Connect(c.second, listen.nPort) || CAsyncSocket::GetLastError() == WSAEWOULDBLOCK);
         ASSERT_TRUE(PumpUntil(
             [&] { return client.nConnectError == 0 && listen.server.m_hSocket != INVALID_SOCKET; }));
         EXPECT_EQ(&listen.server, CAsyncSocket::FromHandle(listen.server.m_hSocket));
@@ -138,12 +141,13 @@ TEST(AfxSocket, EchoOverLoopbackOnTheAttachingThread)
         ASSERT_TRUE(PumpUntil([&] { return client.received == "hello"; }));
         EXPECT_EQ("hello", listen.server.received);
 
-        // The peer's close reaches the server; a closed socket is out of the map.
+        // The end of the client's sending reaches the server; a closed socket is out of the map.
+        ASSERT_TRUE(client.ShutDown(CAsyncSocket::sends));
+        ASSERT_TRUE(PumpUntil([&] { return listen.server.bClosed; }));
         const SOCKET hClient = client.m_hSocket;
         client.Close();
         EXPECT_EQ(INVALID_SOCKET, client.m_hSocket);
         EXPECT_EQ(nullptr, CAsyncSocket::FromHandle(hClient));
-        ASSERT_TRUE(PumpUntil([&] { return listen.server.bClosed; }));
         for (CRecorder* pSocket : {&listen.listener, &listen.server, &client})
             EXPECT_EQ(0u, pSocket->dwWrongThreadEvents);
     }
@@ -164,6 +168,14 @@ TEST(AfxSocket, BadAddressesAndPortsFailWithTheSocketError)
     EXPECT_FALSE(socket.Connect(L"", 80));
     DWORD dwNonBlocking = 1;
     EXPECT_TRUE(socket.IOCtl(FIONBIO, &dwNonBlocking));
+    const BOOL bNoDelay = TRUE;
+    ASSERT_TRUE(socket.SetSockOpt(TCP_NODELAY, &bNoDelay, sizeof(bNoDelay), IPPROTO_TCP));
+    BOOL bRead = FALSE;
+    int nLength = sizeof(bRead);
+    ASSERT_TRUE(socket.GetSockOpt(TCP_NODELAY, &bRead, &nLength, IPPROTO_TCP));
+    EXPECT_TRUE(bRead);
+    EXPECT_FALSE(socket.GetSockOpt(0x7FFF, &bRead, &nLength));
+    EXPECT_EQ(WSAENOPROTOOPT, CAsyncSocket::GetLastError());
 }
 
 namespace

@@ -303,3 +303,53 @@ TEST(NetAddress, RawAddressesSockAddrsAndHostEntries)
     EXPECT_FALSE(v6->SetHostEnt(&entry, 0, 1));
     EXPECT_FALSE(v6->IsValid());
 }
+
+namespace
+{
+// The slot a pointer to a virtual member designates: under the Itanium C++ ABI such a pointer holds one plus
+// the slot's byte offset in the virtual table.
+template <class F> std::ptrdiff_t Slot(F member)
+{
+    std::ptrdiff_t raw = 0;
+    std::memcpy(&raw, &member, sizeof(raw));
+    EXPECT_EQ(1, raw % static_cast<std::ptrdiff_t>(sizeof(void*))) << "not a virtual member";
+    return (raw - 1) / static_cast<std::ptrdiff_t>(sizeof(void*));
+}
+} // namespace
+
+// Hosts call addresses through the interface's virtual table: the slots come in the interface's order.
+TEST(NetAddress, InterfaceSlotsComeInOrder)
+{
+    using I = IInternetAddress;
+    const std::ptrdiff_t slots[] = {
+        Slot(static_cast<HRESULT (STDMETHODCALLTYPE IUnknown::*)(REFIID, void**)>(&IUnknown::QueryInterface)),
+        Slot(&I::AddRef),
+        Slot(&I::Release),
+        Slot(&I::IsValid),
+        Slot(&I::IsInSubnet),
+        Slot(&I::IsEqual),
+        Slot(&I::IsAny),
+        Slot(&I::IsLoopback),
+        Slot(&I::SetSockAddr),
+        Slot(&I::SetAddrInfo),
+        Slot(&I::SetHostEnt),
+        Slot(&I::SetAddress),
+        Slot(&I::SetAddressAndPort),
+        Slot(&I::SetPort),
+        Slot(&I::SetSocketType),
+        Slot(&I::SetProtocol),
+        Slot(&I::SetRawAddress),
+        Slot(&I::ToString),
+        Slot(&I::GetRawAddress),
+        Slot(&I::GetPort),
+        Slot(&I::GetSockAddr),
+        Slot(&I::GetFamily),
+        Slot(&I::GetSocketType),
+        Slot(&I::GetProtocol),
+    };
+    for (size_t i = 0; i < std::size(slots); ++i)
+        EXPECT_EQ(static_cast<std::ptrdiff_t>(i), slots[i]) << "operation " << i << " out of place";
+    // Table pointer, count, then valid, type, protocol and the platform structure, with nothing more.
+    EXPECT_EQ(24u + sizeof(sockaddr_in), sizeof(VAddressIPv4));
+    EXPECT_EQ((24u + sizeof(sockaddr_in6) + 7) / 8 * 8, sizeof(VAddressIPv6));
+}
