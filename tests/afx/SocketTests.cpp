@@ -188,7 +188,6 @@ struct ThreadRecord
     DWORD dwWrongThreadEvents = 1;
     std::string received;
     bool bFoundOnItsThread = false;
-    SOCKET hSocket = INVALID_SOCKET;
     ~ThreadRecord() { ::CloseHandle(hDone); }
 };
 ThreadRecord* g_pThreadRecord = nullptr;
@@ -214,7 +213,6 @@ public:
             g_pThreadRecord->dwThreadId = dwThreadId;
             g_pThreadRecord->dwWrongThreadEvents = dwWrongThreadEvents;
             g_pThreadRecord->received = received;
-            g_pThreadRecord->hSocket = m_hSocket;
             g_pThreadRecord->bFoundOnItsThread = CAsyncSocket::FromHandle(m_hSocket) == this;
             Close();
             ::PostQuitMessage(0);

@@ -5,6 +5,8 @@
 #include "net/detail/AddressFunctions.h"
 #include "fuzz/FuzzSupport.h"
 
+#include <afxsock.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -95,6 +97,7 @@ void CheckResolve(const std::string& bytes, unsigned short port)
 
 TEST(AddressFuzz, SplitterAndResolverTakeAnyText)
 {
+    ASSERT_TRUE(AfxSocketInit());
     Random random(0x5EED0A11);
     const unsigned long rounds = Rounds(1500);
     for (unsigned long round = 0; round < rounds; ++round)
