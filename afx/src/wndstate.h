@@ -23,8 +23,8 @@ template <class T> inline bool IsNullObject(const T* pObject)
     return pObject == nullptr;
 }
 
-// Connects handles of one kind (windows, menus, DCs, GDI objects, image lists) to their C++ objects; the
-// Attach, Detach and FromHandle of every wrapper class go through one of these. Permanent entries are
+// Connects handles of one kind (windows, menus, DCs, GDI objects, image lists, sockets) to their C++ objects;
+// the Attach, Detach and FromHandle of every wrapper class go through one of these. Permanent entries are
 // objects that own their handle (Attach); temporary entries are objects made on demand by FromHandle for
 // handles nobody attached, owned by the map and deleted when the thread is idle (DeleteTemp). Both maps
 // belong to one thread. kNull is the value that means "no handle" (INVALID_SOCKET for sockets).
