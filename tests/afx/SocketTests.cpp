@@ -1,22 +1,22 @@
-// CAsyncSocket over loopback: events reach the object on the thread that attached it, closed and detached
-// sockets hear nothing more, and a socket passes from one object to another.
+// CAsyncSocket over loopback: events reach the object on the thread that attached it, and closed or detached
+// sockets hear nothing more.
 #include <afxsock.h>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace
 {
-constexpr DWORD kGenerous = 10000;
 const long kAllEvents = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
 
-// Dispatches this thread's messages until done() holds; false when the time-out (a hang) comes first. Only a
+// Dispatches this thread's messages until done() holds; false when ten seconds (a hang) come first. Only a
 // message or hWake (signalled by another thread) makes it look at done() again.
 bool PumpUntil(const std::function<bool()>& done, HANDLE hWake = nullptr)
 {
-    const ULONGLONG deadline = ::GetTickCount64() + kGenerous;
+    const ULONGLONG deadline = ::GetTickCount64() + 10000;
     MSG msg;
     while (!done())
     {
@@ -106,11 +106,20 @@ struct Listener
     }
 };
 
-bool Connect(CRecorder& client, LPCTSTR lpszAddress, UINT nPort)
+// Creates client on lpszAddress's family and starts its connection to lpszName.
+bool Connect(CRecorder& client, LPCTSTR lpszAddress, UINT nPort, LPCTSTR lpszName = nullptr)
 {
     if (!client.Create(0, SOCK_STREAM, kAllEvents, lpszAddress))
         return false;
-    return client.Connect(lpszAddress, nPort) || CAsyncSocket::GetLastError() == WSAEWOULDBLOCK;
+    return client.Connect(lpszName != nullptr ? lpszName : lpszAddress, nPort) ||
+           CAsyncSocket::GetLastError() == WSAEWOULDBLOCK;
+}
+
+// Connects client to listen and pumps until both ends are up.
+bool ConnectAndWait(Listener& listen, CRecorder& client, LPCTSTR lpszAddress, LPCTSTR lpszName = nullptr)
+{
+    return Connect(client, lpszAddress, listen.nPort, lpszName) &&
+           PumpUntil([&] { return client.nConnectError == 0 && listen.server.m_hSocket != INVALID_SOCKET; });
 }
 } // namespace
 
@@ -123,37 +132,22 @@ TEST(AfxSocket, EchoOverLoopbackOnTheAttachingThread)
         SCOPED_TRACE(CStringA(c.first).GetString());
         Listener listen(c.first);
         CRecorder client;
-        ASSERT_TRUE(client.Create(0, SOCK_STREAM, kAllEvents, c.first));
-        ASSERT_TRUE(client.Connect(c.second, listen.nPort) || CAsyncSocket::GetLastError() == WSAEWOULDBLOCK);
-        ASSERT_TRUE(PumpUntil(
-            [&] { return client.nConnectError == 0 && listen.server.m_hSocket != INVALID_SOCKET; }));
-        EXPECT_EQ(&listen.server, CAsyncSocket::FromHandle(listen.server.m_hSocket));
-
-        // Each end names the other.
-        CString peer, local;
-        UINT nPeerPort = 0, nLocalPort = 0;
-        ASSERT_TRUE(listen.server.GetPeerName(peer, nPeerPort));
-        ASSERT_TRUE(client.GetSockName(local, nLocalPort));
-        EXPECT_EQ(local, peer);
-        EXPECT_EQ(nLocalPort, nPeerPort);
-
+        ASSERT_TRUE(ConnectAndWait(listen, client, c.first, c.second));
         ASSERT_EQ(5, client.Send("hello", 5));
         ASSERT_TRUE(PumpUntil([&] { return client.received == "hello"; }));
-        EXPECT_EQ("hello", listen.server.received);
 
         // The end of the client's sending reaches the server; a closed socket is out of the map.
         ASSERT_TRUE(client.ShutDown(CAsyncSocket::sends));
         ASSERT_TRUE(PumpUntil([&] { return listen.server.bClosed; }));
         const SOCKET hClient = client.m_hSocket;
         client.Close();
-        EXPECT_EQ(INVALID_SOCKET, client.m_hSocket);
         EXPECT_EQ(nullptr, CAsyncSocket::FromHandle(hClient));
         for (CRecorder* pSocket : {&listen.listener, &listen.server, &client})
             EXPECT_EQ(0u, pSocket->dwWrongThreadEvents);
     }
 }
 
-TEST(AfxSocket, BadAddressesAndPortsFailWithTheSocketError)
+TEST(AfxSocket, BadAddressesPortsAndHandlesFailWithTheSocketError)
 {
     AfxSocketInit();
     CAsyncSocket socket;
@@ -166,69 +160,42 @@ TEST(AfxSocket, BadAddressesAndPortsFailWithTheSocketError)
     CAsyncSocket other;
     EXPECT_FALSE(other.Attach(socket.m_hSocket)); // belongs to another object
     EXPECT_FALSE(socket.Connect(L"", 80));
-    DWORD dwNonBlocking = 1;
-    EXPECT_TRUE(socket.IOCtl(FIONBIO, &dwNonBlocking));
-    const BOOL bNoDelay = TRUE;
-    ASSERT_TRUE(socket.SetSockOpt(TCP_NODELAY, &bNoDelay, sizeof(bNoDelay), IPPROTO_TCP));
-    BOOL bRead = FALSE;
-    int nLength = sizeof(bRead);
-    ASSERT_TRUE(socket.GetSockOpt(TCP_NODELAY, &bRead, &nLength, IPPROTO_TCP));
-    EXPECT_TRUE(bRead);
-    EXPECT_FALSE(socket.GetSockOpt(0x7FFF, &bRead, &nLength));
-    EXPECT_EQ(WSAENOPROTOOPT, CAsyncSocket::GetLastError());
 }
 
 namespace
 {
-struct ThreadRecord
+// Says "ping" once connected and ends its thread once the echo is back.
+class CPingClient : public CRecorder
 {
-    UINT nPort = 0;
-    HANDLE hDone = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    DWORD dwThreadId = 0;
-    DWORD dwWrongThreadEvents = 1;
-    std::string received;
+public:
     bool bFoundOnItsThread = false;
-    ~ThreadRecord() { ::CloseHandle(hDone); }
+    void OnConnect(int nErrorCode) override
+    {
+        CRecorder::OnConnect(nErrorCode);
+        Send("ping", 4);
+    }
+    void OnReceive(int nErrorCode) override
+    {
+        CRecorder::OnReceive(nErrorCode);
+        if (received != "ping")
+            return;
+        bFoundOnItsThread = CAsyncSocket::FromHandle(m_hSocket) == this;
+        Close();
+        ::PostQuitMessage(0);
+    }
 };
-ThreadRecord* g_pThreadRecord = nullptr;
+CPingClient* g_pPingClient = nullptr;
+UINT g_nPingPort = 0;
 
-// A user-interface thread that connects, says "ping", and ends once the echo is back.
+// A user-interface thread that attaches g_pPingClient, made on another thread, and connects it.
 class CSocketThread : public CWinThread
 {
     DECLARE_DYNCREATE(CSocketThread)
 public:
-    class CClient : public CRecorder
-    {
-    public:
-        void OnConnect(int nErrorCode) override
-        {
-            CRecorder::OnConnect(nErrorCode);
-            Send("ping", 4);
-        }
-        void OnReceive(int nErrorCode) override
-        {
-            CRecorder::OnReceive(nErrorCode);
-            if (received != "ping")
-                return;
-            g_pThreadRecord->dwThreadId = dwThreadId;
-            g_pThreadRecord->dwWrongThreadEvents = dwWrongThreadEvents;
-            g_pThreadRecord->received = received;
-            g_pThreadRecord->bFoundOnItsThread = CAsyncSocket::FromHandle(m_hSocket) == this;
-            Close();
-            ::PostQuitMessage(0);
-        }
-    } client;
-
     BOOL InitInstance() override
     {
-        // The object was made on the thread that started this one.
-        client.dwThreadId = ::GetCurrentThreadId();
-        return Connect(client, L"127.0.0.1", g_pThreadRecord->nPort);
-    }
-    int ExitInstance() override
-    {
-        ::SetEvent(g_pThreadRecord->hDone);
-        return CWinThread::ExitInstance();
+        g_pPingClient->dwThreadId = ::GetCurrentThreadId();
+        return Connect(*g_pPingClient, L"127.0.0.1", g_nPingPort);
     }
 };
 IMPLEMENT_DYNCREATE(CSocketThread, CWinThread)
@@ -237,20 +204,21 @@ IMPLEMENT_DYNCREATE(CSocketThread, CWinThread)
 TEST(AfxSocket, SocketOfASecondUserInterfaceThreadHearsOnThatThread)
 {
     Listener listen(L"127.0.0.1");
-    ThreadRecord record;
-    record.nPort = listen.nPort;
-    g_pThreadRecord = &record;
-    CWinThread* pThread = AfxBeginThread(RUNTIME_CLASS(CSocketThread));
+    CPingClient client;
+    g_pPingClient = &client;
+    g_nPingPort = listen.nPort;
+    std::unique_ptr<CWinThread> pThread(
+        AfxBeginThread(RUNTIME_CLASS(CSocketThread), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED));
     ASSERT_NE(nullptr, pThread);
-    const DWORD dwThreadId = pThread->m_nThreadID;
+    pThread->m_bAutoDelete = FALSE;
+    pThread->ResumeThread();
     // This thread accepts and echoes while the other one talks.
-    ASSERT_TRUE(
-        PumpUntil([&] { return ::WaitForSingleObject(record.hDone, 0) == WAIT_OBJECT_0; }, record.hDone));
-    g_pThreadRecord = nullptr;
-    EXPECT_EQ(dwThreadId, record.dwThreadId);
-    EXPECT_EQ(0u, record.dwWrongThreadEvents);
-    EXPECT_EQ("ping", record.received);
-    EXPECT_TRUE(record.bFoundOnItsThread);
+    const HANDLE hThread = pThread->m_hThread;
+    ASSERT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(hThread, 0) == WAIT_OBJECT_0; }, hThread));
+    EXPECT_EQ(pThread->m_nThreadID, client.dwThreadId);
+    EXPECT_EQ(0u, client.dwWrongThreadEvents);
+    EXPECT_EQ("ping", client.received);
+    EXPECT_TRUE(client.bFoundOnItsThread);
     EXPECT_EQ(0u, listen.server.dwWrongThreadEvents);
 }
 
@@ -260,9 +228,7 @@ TEST(AfxSocket, CloseInsideOnReceiveDropsTheEventsStillQueued)
     listen.server.bEcho = false;
     listen.server.bCloseOnReceive = true;
     CRecorder client;
-    ASSERT_TRUE(Connect(client, L"127.0.0.1", listen.nPort));
-    ASSERT_TRUE(
-        PumpUntil([&] { return listen.server.m_hSocket != INVALID_SOCKET && client.nConnectError == 0; }));
+    ASSERT_TRUE(ConnectAndWait(listen, client, L"127.0.0.1"));
     const SOCKET hServer = listen.server.m_hSocket;
     ASSERT_EQ(1, client.Send("a", 1));
     ASSERT_TRUE(PumpUntil([&] { return listen.server.m_hSocket == INVALID_SOCKET; }));
@@ -281,22 +247,20 @@ TEST(AfxSocket, DetachedSocketKeepsWorkingForItsNextObject)
 {
     Listener listen(L"::1");
     CRecorder client;
-    ASSERT_TRUE(Connect(client, L"::1", listen.nPort));
-    ASSERT_TRUE(
-        PumpUntil([&] { return listen.server.m_hSocket != INVALID_SOCKET && client.nConnectError == 0; }));
+    ASSERT_TRUE(ConnectAndWait(listen, client, L"::1"));
 
     // The echoing end moves to a new object; the old one hears nothing more.
     const SOCKET hServer = listen.server.Detach();
     ASSERT_NE(INVALID_SOCKET, hServer);
-    EXPECT_EQ(INVALID_SOCKET, listen.server.m_hSocket);
     EXPECT_EQ(nullptr, CAsyncSocket::FromHandle(hServer));
     const int nOldEvents = listen.server.nEvents;
     CRecorder next;
     next.bEcho = true;
     ASSERT_TRUE(next.Attach(hServer));
-    EXPECT_EQ(&next, CAsyncSocket::FromHandle(hServer));
+    // An event queued before the detach belongs to the old object: the new one must not hear it.
+    CAsyncSocket::DoCallBack(hServer, WSAMAKESELECTREPLY(FD_CLOSE, 0));
+    EXPECT_FALSE(next.bClosed);
     ASSERT_EQ(3, client.Send("abc", 3));
     ASSERT_TRUE(PumpUntil([&] { return client.received == "abc"; }));
-    EXPECT_EQ("abc", next.received);
     EXPECT_EQ(nOldEvents, listen.server.nEvents);
 }
