@@ -13,8 +13,8 @@ namespace
 const long kAllEvents = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
 
 // Dispatches this thread's messages until done() holds; false when ten seconds (a hang) come first. Only a
-// message or hWake (signalled by another thread) makes it look at done() again.
-bool PumpUntil(const std::function<bool()>& done, HANDLE hWake = nullptr)
+// message makes it look at done() again.
+bool PumpUntil(const std::function<bool()>& done)
 {
     const ULONGLONG deadline = ::GetTickCount64() + 10000;
     MSG msg;
@@ -23,8 +23,7 @@ bool PumpUntil(const std::function<bool()>& done, HANDLE hWake = nullptr)
         const ULONGLONG now = ::GetTickCount64();
         if (now >= deadline)
             return false;
-        ::MsgWaitForMultipleObjects(hWake != nullptr ? 1 : 0, &hWake, FALSE,
-                                    static_cast<DWORD>(deadline - now), QS_ALLINPUT);
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
             ::DispatchMessageW(&msg);
     }
@@ -164,38 +163,24 @@ TEST(AfxSocket, BadAddressesPortsAndHandlesFailWithTheSocketError)
 
 namespace
 {
-// Says "ping" once connected and ends its thread once the echo is back.
-class CPingClient : public CRecorder
-{
-public:
-    bool bFoundOnItsThread = false;
-    void OnConnect(int nErrorCode) override
-    {
-        CRecorder::OnConnect(nErrorCode);
-        Send("ping", 4);
-    }
-    void OnReceive(int nErrorCode) override
-    {
-        CRecorder::OnReceive(nErrorCode);
-        if (received != "ping")
-            return;
-        bFoundOnItsThread = CAsyncSocket::FromHandle(m_hSocket) == this;
-        Close();
-        ::PostQuitMessage(0);
-    }
-};
-CPingClient* g_pPingClient = nullptr;
-UINT g_nPingPort = 0;
+CRecorder* g_pThreadClient = nullptr;
+UINT g_nThreadPort = 0;
 
-// A user-interface thread that attaches g_pPingClient, made on another thread, and connects it.
+// A user-interface thread that attaches g_pThreadClient, made on another thread, and connects it; the
+// socket closes as the thread ends.
 class CSocketThread : public CWinThread
 {
     DECLARE_DYNCREATE(CSocketThread)
 public:
     BOOL InitInstance() override
     {
-        g_pPingClient->dwThreadId = ::GetCurrentThreadId();
-        return Connect(*g_pPingClient, L"127.0.0.1", g_nPingPort);
+        g_pThreadClient->dwThreadId = ::GetCurrentThreadId();
+        return Connect(*g_pThreadClient, L"127.0.0.1", g_nThreadPort);
+    }
+    int ExitInstance() override
+    {
+        g_pThreadClient->Close();
+        return CWinThread::ExitInstance();
     }
 };
 IMPLEMENT_DYNCREATE(CSocketThread, CWinThread)
@@ -204,21 +189,25 @@ IMPLEMENT_DYNCREATE(CSocketThread, CWinThread)
 TEST(AfxSocket, SocketOfASecondUserInterfaceThreadHearsOnThatThread)
 {
     Listener listen(L"127.0.0.1");
-    CPingClient client;
-    g_pPingClient = &client;
-    g_nPingPort = listen.nPort;
+    listen.server.bEcho = false;
+    CRecorder client;
+    client.bEcho = true;
+    g_pThreadClient = &client;
+    g_nThreadPort = listen.nPort;
     std::unique_ptr<CWinThread> pThread(
         AfxBeginThread(RUNTIME_CLASS(CSocketThread), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED));
     ASSERT_NE(nullptr, pThread);
     pThread->m_bAutoDelete = FALSE;
     pThread->ResumeThread();
-    // This thread accepts and echoes while the other one talks.
-    const HANDLE hThread = pThread->m_hThread;
-    ASSERT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(hThread, 0) == WAIT_OBJECT_0; }, hThread));
+    // This thread says "ping"; the other one echoes it.
+    ASSERT_TRUE(PumpUntil([&] { return listen.server.m_hSocket != INVALID_SOCKET; }));
+    ASSERT_EQ(4, listen.server.Send("ping", 4));
+    ASSERT_TRUE(PumpUntil([&] { return listen.server.received == "ping"; }));
+    ASSERT_TRUE(::PostThreadMessageW(pThread->m_nThreadID, WM_QUIT, 0, 0));
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pThread->m_hThread, 10000));
     EXPECT_EQ(pThread->m_nThreadID, client.dwThreadId);
-    EXPECT_EQ(0u, client.dwWrongThreadEvents);
     EXPECT_EQ("ping", client.received);
-    EXPECT_TRUE(client.bFoundOnItsThread);
+    EXPECT_EQ(0u, client.dwWrongThreadEvents);
     EXPECT_EQ(0u, listen.server.dwWrongThreadEvents);
 }
 
