@@ -8,11 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 
 using namespace pardalin::detail;
 
-TEST(AddressFunctions, NumericResolutionWithAndWithoutTheSystemResolver)
+TEST(AddressFunctions, NumericResolutionWithAndWithoutGetaddrinfo)
 {
     ASSERT_TRUE(AfxSocketInit());
     const SocketFunctions none = {};
@@ -44,6 +43,13 @@ TEST(AddressFunctions, NumericResolutionWithAndWithoutTheSystemResolver)
         EXPECT_EQ(c.family, buffer[0].sin6_family);
         EXPECT_EQ(c.family == AF_INET ? 16 : 28, length);
         EXPECT_EQ(htons(2222), buffer[0].sin6_port); // the same place in both families' structures
+        if (&c.functions != &system)
+            continue;
+        IInternetAddress* address = CreateAddressFromNumericHost(c.host, 8080);
+        ASSERT_NE(nullptr, address);
+        EXPECT_EQ(c.family, address->GetFamily());
+        EXPECT_EQ(8080, address->GetPort());
+        EXPECT_EQ(0u, address->Release()); // the caller held the only reference
     }
 
     // A buffer too short for the address fails.
@@ -55,24 +61,14 @@ TEST(AddressFunctions, NumericResolutionWithAndWithoutTheSystemResolver)
     EXPECT_FALSE(ResolveNumericHost("10.0.0.1", 1, small, &length, none));
 }
 
-TEST(AddressFunctions, FactoriesMakeTheClassOfTheFamily)
+TEST(AddressFunctions, FactoriesRefuseWhatTheyCannotMake)
 {
     ASSERT_TRUE(AfxSocketInit());
     // An empty host is the unspecified address, of whichever family the system lists first.
-    const std::pair<const char*, int> cases[] = {{"127.0.0.1", AF_INET}, {"::1", AF_INET6}, {"", 0}};
-    for (const auto& [host, family] : cases)
-    {
-        SCOPED_TRACE(host);
-        IInternetAddress* address = CreateAddressFromNumericHost(host, 8080);
-        ASSERT_NE(nullptr, address);
-        if (family != 0)
-        {
-            EXPECT_EQ(family, address->GetFamily());
-        }
-        EXPECT_EQ(family == 0, address->IsAny());
-        EXPECT_EQ(8080, address->GetPort());
-        EXPECT_EQ(0u, address->Release()); // the caller held the only reference
-    }
+    IInternetAddress* any = CreateAddressFromNumericHost("", 21);
+    ASSERT_NE(nullptr, any);
+    EXPECT_TRUE(any->IsAny() && any->GetPort() == 21);
+    any->Release();
     EXPECT_EQ(nullptr, CreateAddressFromNumericHost(nullptr, 1));
     EXPECT_EQ(nullptr, CreateAddressFromNumericHost("localhost", 1));
     sockaddr other = {};
