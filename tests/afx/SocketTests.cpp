@@ -30,7 +30,7 @@ bool PumpUntil(const std::function<bool()>& done)
     return true;
 }
 
-// Records every event with the thread it arrived on; echoes what it receives when asked to.
+// Records every event with the thread it arrived on; echoes what it receives, or closes on it, when asked to.
 class CRecorder : public CAsyncSocket
 {
 public:
