@@ -39,12 +39,16 @@ ThreadState::ThreadState()
     : windows(&CWnd::m_hWnd, L"window"), menus(&CMenu::m_hMenu, L"menu"),
       dcs(&CDC::m_hDC, L"DC", &MakeTempDC),
       gdiObjects(&CGdiObject::m_hObject, L"GDI object", &MakeTempGdiObject),
-      imageLists(&CImageList::m_hImageList, L"image list")
+      imageLists(&CImageList::m_hImageList, L"image list"), sockets(&CAsyncSocket::m_hSocket, L"socket")
 {
 }
 
 ThreadState::~ThreadState()
 {
+    if (hSocketWindow != nullptr)
+    {
+        ::DestroyWindow(hSocketWindow);
+    }
     if (hHookCbtFilter != nullptr)
     {
         ::UnhookWindowsHookEx(hHookCbtFilter);

@@ -4,6 +4,7 @@
 
 #include "afxwin.h"
 #include "afxcmn.h"
+#include "afxsock.h"
 #include "afximpl.h"
 
 #include <new>
@@ -22,12 +23,12 @@ template <class T> inline bool IsNullObject(const T* pObject)
     return pObject == nullptr;
 }
 
-// Connects handles of one kind (windows, menus, DCs, GDI objects, image lists) to their C++ objects; the
-// Attach, Detach and FromHandle of every wrapper class go through one of these. Permanent entries are
+// Connects handles of one kind (windows, menus, DCs, GDI objects, image lists, sockets) to their C++ objects;
+// the Attach, Detach and FromHandle of every wrapper class go through one of these. Permanent entries are
 // objects that own their handle (Attach); temporary entries are objects made on demand by FromHandle for
 // handles nobody attached, owned by the map and deleted when the thread is idle (DeleteTemp). Both maps
-// belong to one thread.
-template <class Object, class Handle> class HandleMap
+// belong to one thread. kNull is the value that means "no handle" (INVALID_SOCKET for sockets).
+template <class Object, class Handle, Handle kNull = Handle{}> class HandleMap
 {
 public:
     // Makes the object for a temporary entry (the map stores the handle in it); null means `new Object`.
@@ -46,7 +47,7 @@ public:
     // object takes over a handle that several objects may hold (stock objects, class DCs).
     BOOL Attach(Object* pObject, Handle h, bool bShared = false)
     {
-        if (h == nullptr || pObject->*m_pmHandle != nullptr)
+        if (h == kNull || pObject->*m_pmHandle != kNull)
         {
             return FALSE;
         }
@@ -72,24 +73,24 @@ public:
     Handle Detach(Object* pObject)
     {
         Handle h = pObject->*m_pmHandle;
-        if (h != nullptr)
+        if (h != kNull)
         {
             auto found = m_permanent.find(h);
             if (found != m_permanent.end() && found->second == pObject)
             {
                 m_permanent.erase(found);
             }
-            pObject->*m_pmHandle = nullptr;
+            pObject->*m_pmHandle = kNull;
         }
         return h;
     }
 
-    Object* LookupPermanent(Handle h) const { return h != nullptr ? Lookup(m_permanent, h) : nullptr; }
+    Object* LookupPermanent(Handle h) const { return h != kNull ? Lookup(m_permanent, h) : nullptr; }
 
     // The permanent object, else a temporary one made now; null for null.
     Object* FromHandle(Handle h)
     {
-        if (h == nullptr)
+        if (h == kNull)
         {
             return nullptr;
         }
@@ -109,7 +110,7 @@ public:
         }
         catch (const std::bad_alloc&)
         {
-            pObject->*m_pmHandle = nullptr;
+            pObject->*m_pmHandle = kNull;
             delete pObject;
             AfxThrowMemoryException();
         }
@@ -124,7 +125,7 @@ public:
         temporary.swap(m_temporary);
         for (auto& entry : temporary)
         {
-            entry.second->*m_pmHandle = nullptr;
+            entry.second->*m_pmHandle = kNull;
             delete entry.second;
         }
     }
@@ -148,6 +149,7 @@ typedef HandleMap<CMenu, HMENU> MenuMap;
 typedef HandleMap<CDC, HDC> DCMap;
 typedef HandleMap<CGdiObject, HGDIOBJ> GdiObjectMap;
 typedef HandleMap<CImageList, HIMAGELIST> ImageListMap;
+typedef HandleMap<CAsyncSocket, SOCKET, INVALID_SOCKET> SocketMap;
 
 struct ThreadState
 {
@@ -161,6 +163,13 @@ struct ThreadState
     DCMap dcs;
     GdiObjectMap gdiObjects;
     ImageListMap imageLists;
+    // Sockets attached on this thread, and the hidden window their events are posted to (made by the first
+    // Attach). A closed or detached socket counts here until its WM_SOCKET_DEAD arrives; the events queued
+    // before that message are its own and are dropped, those after it belong to a new socket that may have
+    // been given the same handle.
+    SocketMap sockets;
+    HWND hSocketWindow = nullptr;
+    std::unordered_map<SOCKET, int> deadSockets;
     // Temporary objects are deleted only while nobody holds the maps locked (AfxLockTempMaps).
     int nTempMapLock = 0;
 
