@@ -8,7 +8,7 @@ template <class S> class CoreMfcInterop : public StringTest<S>
 };
 TYPED_TEST_SUITE(CoreMfcInterop, BothStrings);
 
-TYPED_TEST(CoreMfcInterop, ComparesWithCStringByLengthAndCharacters)
+TYPED_TEST(CoreMfcInterop, ComparesWithCStringByLengthAndCharactersAndTakesItsText)
 {
     using F = TestFixture;
     const CString host(L"Value");
@@ -24,23 +24,21 @@ TYPED_TEST(CoreMfcInterop, ComparesWithCStringByLengthAndCharacters)
         EXPECT_FALSE(other == host || host == other) << Ascii(other);
     }
     EXPECT_TRUE(TypeParam() == CString());
-}
 
-TYPED_TEST(CoreMfcInterop, ConstructionAndAssignmentFromCStringKeepSensitivity)
-{
+    // Construction and assignment from a CString keep the sensitivity.
     EXPECT_TRUE(TypeParam(CString(L"pw"), Str::Sensitive).IsSensitive());
     EXPECT_FALSE(TypeParam(CString(L"pw")).IsSensitive());
-    TypeParam secret = TestFixture::Make("old", Str::Sensitive);
+    TypeParam secret = F::Make("old", Str::Sensitive);
     secret = CString(L"new text");
     EXPECT_EQ("new text", Ascii(secret));
     EXPECT_TRUE(secret.IsSensitive());
-    TypeParam plain = TestFixture::Make("old");
+    TypeParam plain = F::Make("old");
     plain = CString();
     EXPECT_TRUE(plain.IsEmpty());
     EXPECT_FALSE(plain.IsSensitive());
 }
 
-TEST(CoreMfcInterop, TwinsConvertThroughTheNamedCodePage)
+TEST(CoreMfcInterop, TwinsConvertThroughTheNamedCodePageAndRectanglesThroughCRect)
 {
     EXPECT_STREQ(L"abc", VUnicodeString("abc").GetString());
     EXPECT_STREQ(L"ab", VUnicodeString("abc", CP_ACP, 2).GetString());
@@ -54,13 +52,5 @@ TEST(CoreMfcInterop, TwinsConvertThroughTheNamedCodePage)
     EXPECT_STREQ(L"caf\u00E9 \u20AC", VUnicodeString(toUtf8, CP_UTF8).GetString());
     EXPECT_TRUE(VString(static_cast<const wchar_t*>(nullptr)).IsEmpty());
     EXPECT_TRUE(VUnicodeString(static_cast<const char*>(nullptr), CP_ACP, -1, Str::Sensitive).IsSensitive());
-}
-
-TEST(CoreMfcInterop, RectangleTravelsToAndFromCRect)
-{
-    const CRect source(-3, 4, 100, 200);
-    const VRect rect(source);
-    EXPECT_EQ(VRect(-3, 4, 100, 200), rect);
-    const CRect back = rect.ToCRect();
-    EXPECT_TRUE(back == source);
+    EXPECT_TRUE(VRect(CRect(-3, 4, 100, 200)).ToCRect() == CRect(-3, 4, 100, 200));
 }

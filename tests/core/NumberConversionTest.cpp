@@ -6,12 +6,19 @@
 namespace
 {
 
+// Strict conversions also accept nothing but white space after the number.
+enum Verdict
+{
+    Fails,
+    Lenient,
+    Strict
+};
+
 struct Case
 {
     const char* text;
-    bool ok;       // lenient
-    bool strictOk; // followed by white space only
-    long long value;
+    Verdict verdict;
+    long long value; // what either conversion stores
 };
 
 template <class S, class T>
@@ -20,53 +27,44 @@ void Check(const Case& c, bool (S::*lenient)(T&) const, bool (S::*strict)(T&) co
     SCOPED_TRACE(c.text);
     const S s = StringTest<S>::Make(c.text);
     T value = 12345;
-    EXPECT_EQ(c.ok, (s.*lenient)(value));
+    EXPECT_EQ(c.verdict != Fails, (s.*lenient)(value));
     EXPECT_EQ(static_cast<T>(c.value), value);
     value = 12345;
-    EXPECT_EQ(c.strictOk, (s.*strict)(value));
+    EXPECT_EQ(c.verdict == Strict, (s.*strict)(value));
     EXPECT_EQ(static_cast<T>(c.value), value);
+}
+
+void CheckSigned(const Case& c)
+{
+    Check(c, &VUnicodeString::ToInt, &VUnicodeString::ToIntStrict);
+    Check(c, &VString::ToInt, &VString::ToIntStrict);
 }
 
 } // namespace
 
-TEST(CoreConversion, SignedTextsAndWhatIsStored)
+TEST(CoreConversion, SignedAndUnsignedTextsAndWhatIsStored)
 {
-    const Case cases[] = {{"5", true, true, 5},
-                          {"-5", true, true, -5},
-                          {"  +17", true, true, 17},
-                          {"5   ", true, true, 5},
-                          {"5\t\r\n", true, true, 5},
-                          {"5x", true, false, 5},
-                          {"5 x", true, false, 5},
-                          {"", false, false, 0},
-                          {"x5", false, false, 0},
-                          {"-", false, false, 0},
-                          {"2147483647", true, true, INT_MAX},
-                          {"-2147483648", true, true, INT_MIN},
-                          {"2147483648", false, false, INT_MAX},
-                          {"-2147483649", false, false, INT_MIN}};
-    for (const Case& c : cases)
-    {
-        Check(c, &VUnicodeString::ToInt, &VUnicodeString::ToIntStrict);
-        Check(c, &VString::ToInt, &VString::ToIntStrict);
-    }
-}
+    const Case texts[] = {{"5", Strict, 5},    {"-5", Strict, -5},     {"  +17", Strict, 17},
+                          {"5   ", Strict, 5}, {"5\t\r\n", Strict, 5}, {"5x", Lenient, 5},
+                          {"5 x", Lenient, 5}, {"", Fails, 0},         {"x5", Fails, 0},
+                          {"-", Fails, 0}};
+    const Case limits[] = {{"2147483647", Strict, INT_MAX},
+                           {"-2147483648", Strict, INT_MIN},
+                           {"2147483648", Fails, INT_MAX},
+                           {"-2147483649", Fails, INT_MIN}};
+    for (const Case& c : texts)
+        CheckSigned(c);
+    for (const Case& c : limits)
+        CheckSigned(c);
 
-TEST(CoreConversion, UnsignedTextsRejectSignsAndOverflow)
-{
-    const Case cases[] = {
-        {"5", true, true, 5},
-        {"5   ", true, true, 5},
-        {"+5", true, true, 5},
-        {"4294967295", true, true, UINT_MAX},
-        {"5x", true, false, 5},
-        // The converter negates in unsigned arithmetic; the stored value is what it returned.
-        {"-5", false, false, static_cast<unsigned int>(-5)},
-        {" -0", false, false, 0},
-        {"4294967296", false, false, UINT_MAX},
-        {"", false, false, 0},
-        {"abc", false, false, 0}};
-    for (const Case& c : cases)
+    // Unsigned texts reject signs and overflow. The converter negates in unsigned arithmetic; the value
+    // stored for "-5" is what it returned.
+    const Case unsignedTexts[] = {{"5", Strict, 5},   {"5   ", Strict, 5},
+                                  {"+5", Strict, 5},  {"4294967295", Strict, UINT_MAX},
+                                  {"5x", Lenient, 5}, {"-5", Fails, static_cast<unsigned int>(-5)},
+                                  {" -0", Fails, 0},  {"4294967296", Fails, UINT_MAX},
+                                  {"", Fails, 0},     {"abc", Fails, 0}};
+    for (const Case& c : unsignedTexts)
     {
         Check(c, &VUnicodeString::ToUInt, &VUnicodeString::ToUIntStrict);
         Check(c, &VString::ToUInt, &VString::ToUIntStrict);
