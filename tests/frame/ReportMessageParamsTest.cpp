@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 #include "HostMessages.h"
 #include "PardalinMessages.h"
 
@@ -24,13 +25,6 @@ std::wstring SystemText(DWORD id, HMODULE module = nullptr)
     std::wstring result(text ? text : L"", length);
     LocalFree(text);
     return result;
-}
-
-std::wstring LibraryPath()
-{
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(GetPardalinDll(), path, MAX_PATH);
-    return std::wstring(path, length);
 }
 
 // Another implementation of the interface, which Assign must refuse.
@@ -59,81 +53,62 @@ struct ForeignParams : IReportMessageParams
 };
 } // namespace
 
-TEST(FrameReportMessage, LookupOrderLibraryThenHost)
+TEST(FrameReportMessage, TextsComeFromTheLibraryTheHostOrTheSystemWithWhatInsertsThereAre)
 {
-    // An application id never consults the system table, whatever its code.
-    VReportMessageParams library(MSG_CERTIFICATE_FILE_EXISTS);
-    EXPECT_EQ(L"The certificate file already exists.  Do you want to overwrite it?\r\n", Text(library));
-    EXPECT_EQ(library.GetTextLength(), std::wstring(library.GetText()).size());
-
-    // The host's own facility is found in the executable's table, with its inserts.
-    VReportMessageParams host(MSG_HOST_NOT_RESOLVED);
-    host.AddInsert(L"nowhere.example");
-    EXPECT_EQ(L"The host name 'nowhere.example' could not be resolved.\r\n", Text(host));
-    VReportMessageParams hostInfo(MSG_HOST_INFORMATION);
-    EXPECT_EQ(L"Test host information.\r\n", Text(hostInfo));
-}
-
-TEST(FrameReportMessage, SystemCodesComeFromTheSystemTable)
-{
-    for (DWORD code :
-         std::initializer_list<DWORD>{ERROR_ACCESS_DENIED, ERROR_FILE_NOT_FOUND, WSAECONNREFUSED})
+    wchar_t library[MAX_PATH];
+    const DWORD libraryLength = GetModuleFileNameW(GetPardalinDll(), library, MAX_PATH);
+    const struct
     {
-        VReportMessageParams params(code);
-        const std::wstring expected = SystemText(code);
-        ASSERT_FALSE(expected.empty()) << code;
-        EXPECT_EQ(expected, Text(params)) << code;
+        DWORD id;
+        std::vector<const wchar_t*> inserts;
+        std::wstring expected;
+    } rows[] = {
+        // An application id never consults the system table, whatever its code.
+        {MSG_CERTIFICATE_FILE_EXISTS,
+         {},
+         L"The certificate file already exists.  Do you want to overwrite it?\r\n"},
+        // The host's own facility is found in the executable's table.
+        {MSG_HOST_NOT_RESOLVED,
+         {L"nowhere.example"},
+         L"The host name 'nowhere.example' could not be resolved.\r\n"},
+        {MSG_HOST_INFORMATION, {}, L"Test host information.\r\n"},
+        {ERROR_ACCESS_DENIED, {}, SystemText(ERROR_ACCESS_DENIED)},
+        {ERROR_FILE_NOT_FOUND, {}, SystemText(ERROR_FILE_NOT_FOUND)},
+        {WSAECONNREFUSED, {}, SystemText(WSAECONNREFUSED)},
+        // Missing inserts stay unexpanded.
+        {MSG_FOLDER_ACCESS_DENIED,
+         {},
+         L"Access to the following folder is denied:\r\n\r\n'%1'\r\n\r\nPlease choose another folder.\r\n"},
+        {MSG_MARGINS_TOO_SMALL, {L"1", L"2"}, L"Margins define too small an area: %1, %2, %3, %4\r\n"},
+        {MSG_MARGINS_TOO_SMALL,
+         {L"1", L"2", L"3", L"4"},
+         L"Margins define too small an area: 1, 2, 3, 4\r\n"},
+        // The id just below the library's first one is in its facility, yet in no table.
+        {MSG_HELP_COMMON_NAME - 1,
+         {},
+         L"Could not retrieve the error text for error code 0x61330001.\r\nStatus codes from FormatMessage "
+         L"were " +
+             std::wstring(library, libraryLength) + L":317 and 317."}};
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE(row.id);
+        ASSERT_FALSE(row.expected.empty());
+        VReportMessageParams params(row.id);
+        for (const wchar_t* insert : row.inserts)
+            params.AddInsert(insert);
+        EXPECT_EQ(row.expected, Text(params));
+        EXPECT_EQ(row.expected.size(), params.GetTextLength());
     }
-}
 
-TEST(FrameReportMessage, NtStatusFallsToNtdllOrTheFallback)
-{
     // Wine's NTDLL carries no message table, so there an NT status absent from the system table ends in the
     // fallback text; on Windows the NTDLL text is what comes back.
-    const DWORD status = 0xC0000022;
-    VReportMessageParams params(status);
-    const std::wstring system = SystemText(status);
-    const std::wstring ntdll = SystemText(status, GetModuleHandleW(L"NTDLL.DLL"));
-    if (!system.empty())
-    {
-        EXPECT_EQ(system, Text(params));
-    }
-    else if (!ntdll.empty())
-    {
-        EXPECT_EQ(ntdll, Text(params));
-    }
-    else
-    {
-        EXPECT_EQ(0u, Text(params).find(L"Could not retrieve the error text for error code 0xc0000022.\r\n"));
-    }
-}
-
-TEST(FrameReportMessage, UnknownIdGivesTheFallbackText)
-{
-    // The id just below the library's first one is in its facility, yet in no table.
-    VReportMessageParams params(MSG_HELP_COMMON_NAME - 1);
-    const std::wstring expected = L"Could not retrieve the error text for error code 0x61330001.\r\n"
-                                  L"Status codes from FormatMessage were " +
-                                  LibraryPath() + L":317 and 317.";
-    EXPECT_EQ(expected, Text(params));
-}
-
-TEST(FrameReportMessage, MissingInsertsStayUnexpanded)
-{
-    VReportMessageParams none(MSG_FOLDER_ACCESS_DENIED);
-    EXPECT_EQ(
-        L"Access to the following folder is denied:\r\n\r\n'%1'\r\n\r\nPlease choose another folder.\r\n",
-        Text(none));
-
-    VReportMessageParams tooFew(MSG_MARGINS_TOO_SMALL);
-    tooFew.AddInsert(L"1");
-    tooFew.AddInsert(L"2");
-    EXPECT_EQ(L"Margins define too small an area: %1, %2, %3, %4\r\n", Text(tooFew));
-
-    VReportMessageParams complete(MSG_MARGINS_TOO_SMALL);
-    for (const wchar_t* insert : {L"1", L"2", L"3", L"4"})
-        complete.AddInsert(insert);
-    EXPECT_EQ(L"Margins define too small an area: 1, 2, 3, 4\r\n", Text(complete));
+    const std::wstring system = SystemText(0xC0000022);
+    const std::wstring ntdll = SystemText(0xC0000022, GetModuleHandleW(L"NTDLL.DLL"));
+    const std::wstring expected = !system.empty() ? system
+                                  : !ntdll.empty()
+                                      ? ntdll
+                                      : L"Could not retrieve the error text for error code 0xc0000022.\r\n";
+    EXPECT_EQ(0u, Text(VReportMessageParams(0xC0000022)).find(expected));
 }
 
 TEST(FrameReportMessage, FirstRequestDecidesFullOrSingleLine)
@@ -158,8 +133,6 @@ TEST(FrameReportMessage, InsertsFromAnsiAndFormattedValues)
     params.AddFormattedInsert(L"0x%1!08x!", 0x2a);
     params.AddInsert(static_cast<const wchar_t*>(L"wide"));
     ASSERT_EQ(4, params.GetInsertCount());
-    EXPECT_STREQ(L"ansi", params.GetInserts()[0]);
-    EXPECT_STREQ(L"42", params.GetInserts()[1]);
     EXPECT_STREQ(L"0x0000002a", params.GetArguments()[2]);
     EXPECT_EQ(L"Margins define too small an area: ansi, 42, 0x0000002a, wide\r\n", Text(params));
 
@@ -193,7 +166,6 @@ TEST(FrameReportMessage, CopyAssignAndAssignThroughTheInterface)
     (void)target.GetText();
     EXPECT_EQ(&target, target.Assign(&source));
     EXPECT_EQ(3, target.GetTag());
-    EXPECT_EQ(1, target.GetInsertCount());
     EXPECT_EQ(sourceText, Text(target)) << "the old text was dropped";
 
     ForeignParams foreign;
@@ -212,7 +184,6 @@ TEST(FrameReportMessage, NewObjectsDescribeSuccessUntilSetOrReset)
     VReportMessageParams fresh;
     EXPECT_EQ(0u, fresh.GetMessageId());
     EXPECT_EQ(-1, fresh.GetTag());
-    ASSERT_NE(nullptr, GetPardalinDll());
     EXPECT_EQ(GetPardalinDll(), fresh.GetMessageModule());
 
     VReportMessageParams params(MSG_FOLDER_NOT_VALID);
