@@ -43,13 +43,6 @@ TEST(AddressFunctions, NumericResolutionWithAndWithoutGetaddrinfo)
         EXPECT_EQ(c.family, buffer[0].sin6_family);
         EXPECT_EQ(c.family == AF_INET ? 16 : 28, length);
         EXPECT_EQ(htons(2222), buffer[0].sin6_port); // the same place in both families' structures
-        if (&c.functions != &system)
-            continue;
-        IInternetAddress* address = CreateAddressFromNumericHost(c.host, 8080);
-        ASSERT_NE(nullptr, address);
-        EXPECT_EQ(c.family, address->GetFamily());
-        EXPECT_EQ(8080, address->GetPort());
-        EXPECT_EQ(0u, address->Release()); // the caller held the only reference
     }
 
     // A buffer too short for the address fails.
@@ -68,7 +61,11 @@ TEST(AddressFunctions, FactoriesRefuseWhatTheyCannotMake)
     IInternetAddress* any = CreateAddressFromNumericHost("", 21);
     ASSERT_NE(nullptr, any);
     EXPECT_TRUE(any->IsAny() && any->GetPort() == 21);
-    any->Release();
+    EXPECT_EQ(0u, any->Release()); // the caller held the only reference
+    IInternetAddress* loopback = CreateAddressFromNumericHost("::1", 8080);
+    ASSERT_NE(nullptr, loopback);
+    EXPECT_TRUE(loopback->GetFamily() == AF_INET6 && loopback->GetPort() == 8080);
+    loopback->Release();
     EXPECT_EQ(nullptr, CreateAddressFromNumericHost(nullptr, 1));
     EXPECT_EQ(nullptr, CreateAddressFromNumericHost("localhost", 1));
     sockaddr other = {};

@@ -10,7 +10,6 @@
 
 using namespace pardalin::detail;
 using filetest::ToStd;
-using filetest::Utf16Of;
 
 namespace
 {
@@ -130,26 +129,6 @@ TEST(InternalFilesTrim, TrailingBackslashes)
         TrimTrailingBackslashes(path);
         EXPECT_EQ(c.second, ToStd(path)) << c.first;
     }
-}
-
-TEST(InternalFilesUtf8, AgreesWithTheSystemDecoderOnValidText)
-{
-    // Every code point from a sample across the planes, encoded by the system and decoded back.
-    std::wstring expected;
-    for (unsigned long cp = 1; cp < 0x110000; cp += (cp < 0x800 ? 7 : 997))
-    {
-        if (cp < 0xD800 || cp >= 0xE000)
-            expected += Utf16Of(cp);
-    }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, expected.data(), static_cast<int>(expected.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, expected.data(), static_cast<int>(expected.size()), &bytes[0], size,
-                        nullptr, nullptr);
-    Utf8Run run;
-    EXPECT_EQ(expected, DecodeAll(bytes, run));
-    EXPECT_FALSE(run.invalid);
-    EXPECT_EQ(size, run.bytesUsed);
 }
 
 TEST(InternalFilesUtf8, IncompleteSequencesWaitAndInvalidOnesStop)

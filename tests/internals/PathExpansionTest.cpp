@@ -23,14 +23,7 @@ class InternalPathTemplate : public testing::Test
 protected:
     void SetUp() override
     {
-        g_fixed = SYSTEMTIME{};
-        g_fixed.wYear = 2024;
-        g_fixed.wMonth = 3;
-        g_fixed.wDay = 5;
-        g_fixed.wHour = 7;
-        g_fixed.wMinute = 8;
-        g_fixed.wSecond = 9;
-        g_fixed.wMilliseconds = 10;
+        g_fixed = SYSTEMTIME{2024, 3, 0, 5, 7, 8, 9, 10}; // 2024-03-05 07:08:09.010
         previous = pardalin::detail::SetUtcClock(&FixedClock);
     }
     void TearDown() override { pardalin::detail::SetUtcClock(previous); }
@@ -46,23 +39,31 @@ protected:
 };
 } // namespace
 
-TEST_F(InternalPathTemplate, DateAndTimePlaceholders)
+TEST_F(InternalPathTemplate, DateTimeAndNamePlaceholders)
 {
-    EXPECT_EQ(L"C:\\Logs\\2024-03-05.log", Expand(L"C:\\Logs\\%Y-%M-%D.log"));
-    EXPECT_EQ(L"070809010", Expand(L"%h%m%s%t"));
-    EXPECT_EQ(0u, params.GetMessageId());
-
+    const struct
+    {
+        const wchar_t* text;
+        const wchar_t* valueH;
+        const wchar_t* valueS;
+        const wchar_t* expected;
+    } cases[] = {{L"C:\\Logs\\%Y-%M-%D.log", nullptr, nullptr, L"C:\\Logs\\2024-03-05.log"},
+                 {L"%h%m%s%t", nullptr, nullptr, L"070809010"},
+                 {L"%H", L"fe80::1", nullptr, L"fe80__1"},
+                 {L"session-%S", nullptr, L"a:b", L"session-a:b"}, // S is taken as it is
+                 {L"100%%", nullptr, nullptr, L"100%"}};
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(c.expected, Expand(c.text, c.valueH, c.valueS));
+        EXPECT_EQ(0u, params.GetMessageId()) << c.text;
+    }
     g_fixed.wYear = 987;
     g_fixed.wMilliseconds = 999;
     EXPECT_EQ(L"0987-999", Expand(L"%Y-%t")) << "minimum widths pad with zeros";
-}
-
-TEST_F(InternalPathTemplate, NamePlaceholdersAndPercent)
-{
-    EXPECT_EQ(L"fe80__1", Expand(L"%H", L"fe80::1"));
-    EXPECT_EQ(L"session-a:b", Expand(L"session-%S", nullptr, L"a:b")) << "S is taken as it is";
-    EXPECT_EQ(L"100%", Expand(L"100%%"));
-    EXPECT_EQ(0u, params.GetMessageId());
+    EXPECT_TRUE(ExpandsTo(L"C:\\Logs\\%Y", L"c:\\logs\\0987", nullptr, nullptr)) << "case is ignored";
+    EXPECT_FALSE(ExpandsTo(L"C:\\Logs\\%Y", L"C:\\Logs\\2024", nullptr, nullptr));
+    EXPECT_FALSE(ExpandsTo(L"C:\\Logs\\%Q", L"C:\\Logs\\%Q", nullptr, nullptr))
+        << "a failed expansion is empty and matches no path";
 }
 
 TEST_F(InternalPathTemplate, UnknownPlaceholdersAndLonePercentFail)
@@ -115,14 +116,6 @@ TEST(InternalPathPortable, VariablesAndTheAnswerKeptForTheProcess)
                  ExpandPortableDeviceVariables(VUnicodeString(L"%u3data%\\cfg%u3doc%%U3DATA%")).GetString())
         << "an unset variable leaves its placeholder and the match is case-sensitive";
     SetEnvironmentVariableW(L"U3_APP_DATA_PATH", nullptr);
-}
-
-TEST_F(InternalPathTemplate, ExpandsToIgnoresCase)
-{
-    EXPECT_TRUE(ExpandsTo(L"C:\\Logs\\%Y", L"c:\\logs\\2024", nullptr, nullptr));
-    EXPECT_FALSE(ExpandsTo(L"C:\\Logs\\%Y", L"C:\\Logs\\2023", nullptr, nullptr));
-    EXPECT_FALSE(ExpandsTo(L"C:\\Logs\\%Q", L"C:\\Logs\\%Q", nullptr, nullptr))
-        << "a failed expansion is empty and matches no path";
 }
 
 TEST(InternalPathHelpers, ReservedDeviceNames)

@@ -159,49 +159,30 @@ TEST(InternalStringBuffer, EveryBufferASensitiveStringLeavesBehindIsWiped)
     EXPECT_EQ(targetBlock, watch.Wipes().back().block);
 }
 
-namespace
+TEST(InternalSehGuard, ReportsStructuredExceptionsResumesAfterTheCallAndLetsCxxExceptionsThrough)
 {
-
-void Fault(void*)
-{
-    // Taken from a volatile so that the compiler cannot see the address it writes to.
-    volatile std::uintptr_t nowhere = 8;
-    *reinterpret_cast<volatile int*>(nowhere) = 1;
-}
-
-void RaiseCustom(void* context)
-{
-    *static_cast<int*>(context) = 1;
-    RaiseException(0xE0001234, 0, 0, nullptr);
-    *static_cast<int*>(context) = 2;
-}
-
-void ThrowCxx(void*)
-{
-    throw std::runtime_error("passes through");
-}
-
-void Return(void* context)
-{
-    *static_cast<int*>(context) = 3;
-}
-
-} // namespace
-
-TEST(InternalSehGuard, ReportsTheCodeOfAStructuredExceptionAndResumesAfterTheCall)
-{
+    using pardalin::detail::CallWithSehGuard;
+    const auto fault = [](void*)
+    {
+        // Taken from a volatile so that the compiler cannot see the address it writes to.
+        volatile std::uintptr_t nowhere = 8;
+        *reinterpret_cast<volatile int*>(nowhere) = 1;
+    };
     int state = 0;
-    EXPECT_EQ(0u, pardalin::detail::CallWithSehGuard(&Return, &state));
+    EXPECT_EQ(0u, CallWithSehGuard([](void* context) { *static_cast<int*>(context) = 3; }, &state));
     EXPECT_EQ(3, state);
-    EXPECT_EQ(0xC0000005u, pardalin::detail::CallWithSehGuard(&Fault, nullptr));
-    EXPECT_EQ(0xE0001234u, pardalin::detail::CallWithSehGuard(&RaiseCustom, &state));
+    EXPECT_EQ(0xC0000005u, CallWithSehGuard(fault, nullptr));
+    const auto raise = [](void* context)
+    {
+        *static_cast<int*>(context) = 1;
+        RaiseException(0xE0001234, 0, 0, nullptr);
+        *static_cast<int*>(context) = 2;
+    };
+    EXPECT_EQ(0xE0001234u, CallWithSehGuard(raise, &state));
     EXPECT_EQ(1, state);
     // Repeated faults unwind cleanly each time.
     for (int i = 0; i < 100; ++i)
-        ASSERT_EQ(0xC0000005u, pardalin::detail::CallWithSehGuard(&Fault, nullptr));
-}
-
-TEST(InternalSehGuard, LetsCxxExceptionsThrough)
-{
-    EXPECT_THROW(pardalin::detail::CallWithSehGuard(&ThrowCxx, nullptr), std::runtime_error);
+        ASSERT_EQ(0xC0000005u, CallWithSehGuard(fault, nullptr));
+    EXPECT_THROW(CallWithSehGuard([](void*) { throw std::runtime_error("passes through"); }, nullptr),
+                 std::runtime_error);
 }
