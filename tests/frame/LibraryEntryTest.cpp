@@ -4,15 +4,6 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
-HINSTANCE FakeModule(UINT_PTR value)
-{
-    return reinterpret_cast<HINSTANCE>(value);
-}
-
-} // namespace
-
 TEST(FrameLibraryEntry, TheLibraryJoinsTheApplicationsChainAndTakesItsName)
 {
     const HINSTANCE library = GetPardalinDll();
@@ -34,12 +25,13 @@ TEST(FrameLibraryEntry, TheLibraryJoinsTheApplicationsChainAndTakesItsName)
 TEST(FrameResourceGuard, GuardsRestoreInReverseOrderAndAssignmentCopiesTheSavedHandle)
 {
     const HINSTANCE original = AfxGetResourceHandle();
+    const auto fakeModule = [](UINT_PTR value) { return reinterpret_cast<HINSTANCE>(value); };
     {
         VModuleResourceHandle outer(GetPardalinDll());
         EXPECT_EQ(GetPardalinDll(), AfxGetResourceHandle());
         {
-            VModuleResourceHandle inner(FakeModule(0x10000));
-            EXPECT_EQ(FakeModule(0x10000), AfxGetResourceHandle());
+            VModuleResourceHandle inner(fakeModule(0x10000));
+            EXPECT_EQ(fakeModule(0x10000), AfxGetResourceHandle());
         }
         EXPECT_EQ(GetPardalinDll(), AfxGetResourceHandle()) << "the outer guard's module is current again";
     }
@@ -47,13 +39,13 @@ TEST(FrameResourceGuard, GuardsRestoreInReverseOrderAndAssignmentCopiesTheSavedH
 
     // Assignment copies the saved handle, so the target restores what the source would have.
     {
-        VModuleResourceHandle first(FakeModule(0x20000));
+        VModuleResourceHandle first(fakeModule(0x20000));
         {
-            VModuleResourceHandle second(FakeModule(0x30000));
+            VModuleResourceHandle second(fakeModule(0x30000));
             second = first;
         }
         EXPECT_EQ(original, AfxGetResourceHandle()) << "second restored what first had saved";
-        AfxSetResourceHandle(FakeModule(0x20000));
+        AfxSetResourceHandle(fakeModule(0x20000));
     }
     EXPECT_EQ(original, AfxGetResourceHandle());
 }

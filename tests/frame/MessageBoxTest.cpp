@@ -13,24 +13,11 @@
 #include <string>
 #include "PardalinMessages.h"
 
-namespace
+TEST(FrameMessageBox, TheIconFollowsTheButtonsAndTheCaptionDefaultsToTheApplicationsName)
 {
-class FrameMessageBox : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), L"Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                   CRect(10, 10, 300, 200), nullptr, 0));
-    }
-    void TearDown() override { owner.DestroyWindow(); }
-
-    CWnd owner;
-};
-} // namespace
-
-TEST_F(FrameMessageBox, TheIconFollowsTheButtonsAndTheCaptionDefaultsToTheApplicationsName)
-{
+    CWnd owner; // destroys its window when it goes
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), L"Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                               CRect(10, 10, 300, 200), nullptr, 0));
     const struct
     {
         UINT type;

