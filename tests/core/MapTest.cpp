@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace
@@ -12,14 +13,12 @@ namespace
 
 using Chains = std::vector<std::vector<std::wstring>>;
 
-std::wstring Render(const VUnicodeString& key)
+template <class K> std::wstring Render(const K& key)
 {
-    return key.GetString();
-}
-
-std::wstring Render(int key)
-{
-    return std::to_wstring(key);
+    if constexpr (std::is_same_v<K, VUnicodeString>)
+        return key.GetString();
+    else
+        return std::to_wstring(key);
 }
 
 // The keys of every non-empty chain, in bucket order and along each chain.

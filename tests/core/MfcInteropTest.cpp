@@ -3,9 +3,7 @@
 
 #include "core/VRect.h"
 
-template <class S> class CoreMfcInterop : public StringTest<S>
-{
-};
+template <class S> using CoreMfcInterop = StringTest<S>;
 TYPED_TEST_SUITE(CoreMfcInterop, BothStrings);
 
 TYPED_TEST(CoreMfcInterop, ComparesWithCStringByLengthAndCharactersAndTakesItsText)

@@ -5,9 +5,7 @@
 #include <functional>
 #include <utility>
 
-template <class S> class CoreStringOps : public StringTest<S>
-{
-};
+template <class S> using CoreStringOps = StringTest<S>;
 TYPED_TEST_SUITE(CoreStringOps, BothStrings);
 
 TYPED_TEST(CoreStringOps, BuildsTextFromPartsIncludingItsOwnAndDeletesAnywhere)

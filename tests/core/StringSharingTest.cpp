@@ -6,9 +6,7 @@
 #include <tuple>
 #include <utility>
 
-template <class S> class CoreStringSharing : public StringTest<S>
-{
-};
+template <class S> using CoreStringSharing = StringTest<S>;
 TYPED_TEST_SUITE(CoreStringSharing, BothStrings);
 
 TYPED_TEST(CoreStringSharing, CopiesShareOneBufferUntilOneWrites)
