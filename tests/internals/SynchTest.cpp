@@ -10,9 +10,6 @@
 // The helpers under test live in the library's detail namespace, or beside it.
 using namespace pardalin::detail;
 
-using pardalin::detail::VCriticalSection;
-using pardalin::detail::VSynchLock;
-
 namespace
 {
 // Records what a holder does to its lock.
