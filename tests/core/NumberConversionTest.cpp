@@ -6,7 +6,8 @@
 namespace
 {
 
-// Strict conversions also accept nothing but white space after the number.
+// A lenient conversion reads the number the text starts with; a strict one also needs nothing but white
+// space after it.
 enum Verdict
 {
     Fails,
