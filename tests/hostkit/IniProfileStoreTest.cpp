@@ -1,11 +1,12 @@
 #include "core/VUnicodeString.h"
-#include "harness/ScratchFolder.h"
+#include "files/FileTestSupport.h"
 #include "hostkit/IniProfileStore.h"
 #include "hostkit/detail/ProfileFile.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -27,30 +28,17 @@ protected:
     std::vector<std::wstring> FilesInFolder() const
     {
         std::vector<std::wstring> names;
-        WIN32_FIND_DATAW found;
-        const HANDLE search = FindFirstFileW((folder + L"\\*.*").c_str(), &found);
-        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
-            if (wcscmp(found.cFileName, L".") != 0 && wcscmp(found.cFileName, L"..") != 0)
-                names.push_back(found.cFileName);
-        if (search != INVALID_HANDLE_VALUE)
-            FindClose(search);
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            names.push_back(entry.path().filename().wstring());
         return names;
     }
-
     void WriteFile(const std::wstring& name, const std::string& bytes) const
     {
-        const HANDLE file = CreateFileW((folder + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD written = 0;
-        ASSERT_TRUE(::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-        CloseHandle(file);
+        ASSERT_TRUE(filetest::WriteBytes(folder + L"\\" + name, bytes));
     }
-
     std::string ReadFile(const std::wstring& name) const
     {
-        std::string bytes;
-        EXPECT_TRUE(pardalin::detail::ReadProfileFile(folder + L"\\" + name, bytes));
-        return bytes;
+        return filetest::ReadBytes(folder + L"\\" + name);
     }
 
     // Keys outlive their store and parent, so the root's store can go at once.
@@ -112,23 +100,14 @@ TEST_F(HostkitIniStore, AwkwardNamesAndStringsRoundTrip)
     // Names and texts that a line-based file could lose or misread: line breaks, "=" and brackets, the escape
     // and comment characters, spaces at the ends, surrogates without their pair, and the empty string.
     const std::wstring texts[] = {L"",
-                                  L" ",
-                                  L"plain",
-                                  L"line one\r\nline two\nthree\rfour",
-                                  L"  spaces at both ends  ",
-                                  L"=starts with equals, a=b=c",
-                                  L"[section]",
-                                  L"[",
-                                  L"]",
-                                  L"back\\slash\\",
-                                  L"100% and %0041 and %",
-                                  L";not a comment",
-                                  L"#not a comment either",
-                                  L"tab\there\t\x01\x1f\x7f",
-                                  L"\xD800",
-                                  L"lone \xDC00 low, high at end \xD83D",
-                                  L"\xDC00\xD800 reversed pair, pair \xD83D\xDE00 kept",
-                                  L"\xFEFF mark and \x00e9\x4e2d\x6587\x2028\x2029\x0085"};
+                                  L"  a\r\nb\nc\rd  ",
+                                  L"=a=b=c",
+                                  L"[section] ] [",
+                                  L";comment #not back\\slash\\ 100% %0041 %",
+                                  L"#\t\x01\x1f\x7f",
+                                  L"lone \xDC00 high at end \xD83D",
+                                  L"\xDC00\xD800 reversed, pair \xD83D\xDE00",
+                                  L"\xFEFF mark \x00e9\x4e2d\x2028\x2029\x0085"};
     // Names of top keys that a file name cannot hold as they are, or that the system would read as
     // something else.
     const std::wstring fileNames[] = {
@@ -235,9 +214,8 @@ TEST_F(HostkitIniStore, NamesCompareWithoutCaseAndKeepTheirFirstSpelling)
     for (const char* lost : {"WINDOW-LEFT", "PANE"})
         EXPECT_EQ(std::string::npos, bytes.find(lost)) << lost;
 
-    EXPECT_TRUE(app->DeleteValue(L"WINDOW-left"));
+    EXPECT_TRUE(app->DeleteValue(L"WINDOW-left") && app->DeleteSubKey(L"PANE"));
     EXPECT_FALSE(app->ReadDword(L"Window-Left", &number));
-    EXPECT_TRUE(app->DeleteSubKey(L"PANE"));
     EXPECT_FALSE(pane->ReadDword(L"x", &number));
     EXPECT_TRUE(root->DeleteSubKey(L"MYAPP"));
     EXPECT_TRUE(FilesInFolder().empty());
@@ -406,7 +384,7 @@ TEST_F(HostkitIniStore, FailedWritesKeepTheOldFileAndALeftoverTemporaryFileIsRep
     EXPECT_FALSE(app->ReadDword(L"Lost", &number));
 }
 
-TEST_F(HostkitIniStore, OneLockPerFileHoweverThePathIsSpelled)
+TEST_F(HostkitIniStore, OneLockPerFileHoweverSpelledAndTheLockOfAWriterThatDiedIsTakenOver)
 {
     using pardalin::detail::ProfileFileLock;
     const std::wstring path = folder + L"\\App.ini";
@@ -414,12 +392,7 @@ TEST_F(HostkitIniStore, OneLockPerFileHoweverThePathIsSpelled)
     EXPECT_EQ(ProfileFileLock::NameFor(path), ProfileFileLock::NameFor(folder + L"/app.ini"));
     EXPECT_NE(ProfileFileLock::NameFor(path), ProfileFileLock::NameFor(folder + L"\\App2.ini"));
     EXPECT_NE(ProfileFileLock::NameFor(path), ProfileFileLock::NameFor(folder + L"x\\App.ini"));
-}
 
-TEST_F(HostkitIniStore, LockOfAWriterThatDiedIsTakenOver)
-{
-    using pardalin::detail::ProfileFileLock;
-    const std::wstring path = folder + L"\\App.ini";
     OpenKey(L"App")->WriteDword(L"Kept", 1);
     // A thread that ends holding the lock abandons it, as a killed process does.
     std::thread([&path] { new ProfileFileLock(path); }).join();
@@ -432,6 +405,5 @@ TEST_F(HostkitIniStore, LockOfAWriterThatDiedIsTakenOver)
     auto app = OpenKey(L"App");
     app->WriteDword(L"After", 2);
     DWORD number = 0;
-    EXPECT_TRUE(app->ReadDword(L"Kept", &number));
-    EXPECT_TRUE(app->ReadDword(L"After", &number));
+    EXPECT_TRUE(app->ReadDword(L"Kept", &number) && app->ReadDword(L"After", &number));
 }
