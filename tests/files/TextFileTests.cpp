@@ -61,9 +61,8 @@ std::string U8(const std::string& bytes)
 TEST_F(FilesTextFile, EmptyFilesMarksAndALastLineWithoutEnd)
 {
     ReadResult result = Read("");
-    EXPECT_TRUE(result.lines.empty());
-    EXPECT_EQ(VTextFile::Ansi, result.encoding);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_HANDLE_EOF), result.lastError);
+    EXPECT_TRUE(result.lines.empty() && result.encoding == VTextFile::Ansi &&
+                result.lastError == ERROR_HANDLE_EOF);
 
     EXPECT_EQ(Lines{L"a=1"}, Read("a=1").lines);
 
@@ -71,8 +70,7 @@ TEST_F(FilesTextFile, EmptyFilesMarksAndALastLineWithoutEnd)
     {
         SCOPED_TRACE(encoding);
         result = Read(MarkOf(encoding));
-        EXPECT_TRUE(result.lines.empty());
-        EXPECT_EQ(encoding, result.encoding);
+        EXPECT_TRUE(result.lines.empty() && result.encoding == encoding);
         // Fewer than four bytes after the mark still make a line.
         EXPECT_EQ(Lines{L"z"}, Read(EncodeFile(L"z", encoding)).lines);
         EXPECT_EQ(Lines{L""}, Read(EncodeFile(L"\n", encoding)).lines);
@@ -80,9 +78,8 @@ TEST_F(FilesTextFile, EmptyFilesMarksAndALastLineWithoutEnd)
     // A mark counts only whole and at the very start.
     EXPECT_EQ(VTextFile::Ansi, Read("\xEF\xBB").encoding);
     result = Read("x\xEF\xBB\xBF");
-    EXPECT_EQ(VTextFile::Ansi, result.encoding);
-    ASSERT_EQ(1u, result.lines.size());
-    EXPECT_EQ(4u, result.lines[0].size());
+    EXPECT_TRUE(result.encoding == VTextFile::Ansi && result.lines.size() == 1 &&
+                result.lines[0].size() == 4);
 }
 
 TEST_F(FilesTextFile, EndOfTextIsFinalAndLeavesNoStaleLine)
@@ -94,11 +91,8 @@ TEST_F(FilesTextFile, EndOfTextIsFinalAndLeavesNoStaleLine)
     EXPECT_FALSE(file.ReadLine(line)) << "nothing is open";
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), GetLastError());
     ASSERT_TRUE(file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
-    ASSERT_TRUE(file.ReadLine(line));
-    EXPECT_EQ(L"a", ToStd(line));
-    EXPECT_FALSE(file.ReadLine(line));
-    EXPECT_TRUE(line.IsEmpty());
-    EXPECT_FALSE(file.ReadLine(line));
+    ASSERT_TRUE(file.ReadLine(line) && line == L"a");
+    EXPECT_FALSE(file.ReadLine(line) || !line.IsEmpty() || file.ReadLine(line));
 }
 
 TEST_F(FilesTextFile, LineEndsAndCharactersAcrossTheBlockBoundary)
@@ -212,9 +206,8 @@ TEST_F(FilesTextFile, LockWhileReadingWaitsForAWriter)
     ASSERT_TRUE(writer.Unlock(0, 100));
     thread.join();
     CloseHandle(readDone);
-    EXPECT_TRUE(read);
     EXPECT_TRUE(unlockedWhenRead) << "the read went ahead under the writer's exclusive lock";
-    EXPECT_EQ(L"first", ToStd(line));
+    EXPECT_TRUE(read && line == L"first");
 
     // The reader's own lock went with its block: the writer can lock the range again at once.
     OVERLAPPED at = {};
@@ -228,15 +221,12 @@ TEST_F(FilesTextFile, OpeningASecondFileStartsReadingAfresh)
     // The first file ends in CR and leaves UTF-16LE, its offsets and a pending CR behind.
     const std::wstring first = folder.Path(L"first.txt");
     const std::wstring second = folder.Path(L"second.txt");
-    ASSERT_TRUE(WriteBytes(first, std::string("\xFF\xFE"
-                                              "A\0\r\0",
-                                              6)));
+    ASSERT_TRUE(WriteBytes(first, std::string("\xFF\xFE\x41\0\r\0", 6)));
     ASSERT_TRUE(WriteBytes(second, U8("\nB\r\nC")));
     VTextFile file;
     VUnicodeString line;
     ASSERT_TRUE(file.Open(first.c_str(), GENERIC_READ, OPEN_EXISTING));
-    ASSERT_TRUE(file.ReadLine(line));
-    EXPECT_STREQ(L"A", line.GetString());
+    ASSERT_TRUE(file.ReadLine(line) && line == L"A");
     EXPECT_FALSE(file.ReadLine(line));
 
     ASSERT_TRUE(file.Open(second.c_str(), GENERIC_READ, OPEN_EXISTING));
