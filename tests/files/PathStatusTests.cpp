@@ -106,7 +106,7 @@ TEST_F(FilesPath, DriveAndShareRootsAreFoldersWithoutALookup)
                 ToStd(data.GetFilename()) == L"other");
 }
 
-TEST_F(FilesPath, SplitsOffTheMissingComponents)
+TEST_F(FilesPath, SplitsOffTheMissingComponentsAndWritesToTheDeepestExistingFolder)
 {
     EXPECT_EQ(folder.Path(L"a|b\\c\\"), Split(folder.Path(L"a\\b\\c")));
     EXPECT_EQ(folder.Path(L"a|"), Split(folder.Path(L"a\\\\")));
@@ -116,10 +116,8 @@ TEST_F(FilesPath, SplitsOffTheMissingComponents)
     EXPECT_EQ(L'!', Split(L"Q:\\a\\b")[0]) << "no folder of it exists";
     EXPECT_EQ(L'!', Split(L"")[0]);
     EXPECT_EQ(L'!', Split(L"nowhere-relative")[0]);
-}
 
-TEST_F(FilesPath, WritabilityOfTheDeepestExistingFolder)
-{
+    // A path is writable when the deepest of its folders that exists is.
     EXPECT_TRUE(VIsPathWritable(folder.Path(L"a\\new\\deeper\\file.txt").c_str()));
     EXPECT_TRUE(VIsPathWritable(folder.Get().c_str()));
     EXPECT_FALSE(VIsPathWritable(L"Q:\\nothing\\here"));

@@ -151,28 +151,6 @@ TEST_F(FilesTextFile, LinesLongerThanABlock)
     }
 }
 
-TEST_F(FilesTextFile, FileRemovedWhileBeingRead)
-{
-    const std::wstring path = folder.Path(L"removed.txt");
-    std::wstring text;
-    for (int i = 0; i < 2000; ++i)
-        text += L"line " + std::to_wstring(i) + L"\r\n";
-    ASSERT_TRUE(WriteBytes(path, EncodeFile(text, VTextFile::Utf16LE)));
-
-    VTextFile file;
-    file.SetShareMode(FILE_SHARE_READ | FILE_SHARE_DELETE);
-    ASSERT_TRUE(file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
-    VUnicodeString line;
-    ASSERT_TRUE(file.ReadLine(line));
-    ASSERT_TRUE(DeleteFileW(path.c_str())) << GetLastError();
-    Lines lines = {ToStd(line)};
-    while (file.ReadLine(line))
-        lines.push_back(ToStd(line));
-    EXPECT_EQ(ReferenceLines(text), lines);
-    file.Close();
-    EXPECT_FALSE(Exists(path));
-}
-
 TEST_F(FilesTextFile, LockWhileReadingWaitsForAWriter)
 {
     const std::wstring path = folder.Path(L"locked.txt");

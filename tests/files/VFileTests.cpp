@@ -142,9 +142,7 @@ TEST_F(FilesFile, TemporaryNamesCountUpInHexadecimal)
         return ToStd(created);
     };
     EXPECT_EQ(folder.Path(L"TEST1.tmp"), create(folder.Get(), L"TEST"));
-    ASSERT_TRUE(WriteBytes(folder.Path(L"TEST2.tmp"), ""));
-    EXPECT_EQ(folder.Path(L"TEST3.tmp"), create(folder.Get(), L"TEST"));
-    for (int n = 4; n <= 9; ++n)
+    for (int n = 2; n <= 9; ++n)
         ASSERT_TRUE(WriteBytes(folder.Path(L"TEST" + std::to_wstring(n) + L".tmp"), ""));
     // One backslash between folder and prefix, whichever side brings it.
     EXPECT_EQ(folder.Path(L"TESTA.tmp"), create(folder.Get() + L"\\", L"\\TEST"));
