@@ -128,7 +128,7 @@ TEST_F(FilesFile, MapsWholeFilesReadOnly)
     EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
 }
 
-TEST_F(FilesFile, TemporaryNamesCountUpInHexadecimal)
+TEST_F(FilesFile, TemporaryNamesCountUpInHexadecimalInFoldersOfAnyLength)
 {
     VUnicodeString created;
     const auto create = [&](const std::wstring& directory, const wchar_t* prefix)
@@ -147,6 +147,16 @@ TEST_F(FilesFile, TemporaryNamesCountUpInHexadecimal)
     // One backslash between folder and prefix, whichever side brings it.
     EXPECT_EQ(folder.Path(L"TESTA.tmp"), create(folder.Get() + L"\\", L"\\TEST"));
     EXPECT_EQ(folder.Path(L"TESTB.tmp"), create(folder.Get(), L"TEST"));
+
+    // Wine has no MAX_PATH limit for CreateFileW, so a folder far beyond it works as a short one would; no
+    // fixed buffer may overflow on the way, and a name that cannot be opened fails with its error.
+    const std::wstring deep = MakeDeepFolder(folder.Get());
+    ASSERT_FALSE(deep.empty()) << GetLastError();
+    EXPECT_EQ(deep + L"\\TEST1.tmp", create(deep, L"TEST"));
+    const std::wstring absent = deep + L"\\" + std::wstring(200, L'x') + L"\\y";
+    VFile file;
+    EXPECT_FALSE(file.CreateTempFile(absent.c_str(), L"TEST", created) || GetLastError() == 0);
+    EXPECT_FALSE(file.OpenMapped(absent.c_str()) || GetLastError() == 0);
 
     // No folder means the system's temporary one; a delete-on-close file goes with its handle.
     VFile probe;
@@ -217,21 +227,4 @@ TEST_F(FilesFile, SecurityDescriptorIsPassedToCreateFile)
     }
     EXPECT_NE(0u, GetFileAttributesW(secured.c_str()) & FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(0u, GetFileAttributesW(plain.c_str()) & FILE_ATTRIBUTE_READONLY);
-}
-
-TEST_F(FilesFile, PathsBeyondMaxPath)
-{
-    // Wine has no MAX_PATH limit for CreateFileW, so a long name works as a short one would; no fixed buffer
-    // may overflow on the way, and a name that cannot be opened fails with its error.
-    const std::wstring deep = MakeDeepFolder(folder.Get());
-    ASSERT_FALSE(deep.empty()) << GetLastError();
-    VFile file;
-    VUnicodeString created;
-    ASSERT_TRUE(file.CreateTempFile(deep.c_str(), L"TEST", created));
-    EXPECT_EQ(deep + L"\\TEST1.tmp", ToStd(created));
-    file.Close();
-
-    const std::wstring absent = deep + L"\\" + std::wstring(200, L'x') + L"\\y";
-    EXPECT_FALSE(file.CreateTempFile(absent.c_str(), L"TEST", created) || GetLastError() == 0);
-    EXPECT_FALSE(file.OpenMapped(absent.c_str()) || GetLastError() == 0);
 }
