@@ -165,8 +165,7 @@ TEST_F(FilesTextFile, LockWhileReadingWaitsForAWriter)
     ASSERT_TRUE(reader.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
 
     std::atomic<bool> unlocked{false};
-    bool unlockedWhenRead = false;
-    bool read = false;
+    bool unlockedWhenRead = false, read = false;
     VUnicodeString line;
     const HANDLE readDone = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::thread thread(
