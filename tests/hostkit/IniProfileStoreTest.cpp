@@ -122,7 +122,6 @@ TEST_F(HostkitIniStore, AwkwardNamesAndStringsRoundTrip)
             app->WriteString(texts[i].c_str(), texts[i].c_str());
             Sub(*app, L"Sub-" + texts[i])->WriteDword(L"index", static_cast<DWORD>(i)); // as a key's name too
         }
-        EXPECT_EQ(1u, FilesInFolder().size()) << "every sub-key lives in its top key's file";
         root->WriteDword(L"in the root", 77);
         for (size_t i = 0; i < std::size(fileNames); ++i)
             Sub(*root, fileNames[i])->WriteDword(L"index", static_cast<DWORD>(i));
