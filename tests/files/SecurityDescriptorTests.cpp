@@ -41,16 +41,18 @@ bool ThreadIsImpersonating()
 }
 } // namespace
 
-TEST(FilesSecurityDescriptor, TheCheckAnswersForATokenOrTheProcess)
+TEST(FilesSecurityDescriptor, TheCheckAnswersForATokenOrTheProcessAndPutsTheThreadsIdentityBack)
 {
     GENERIC_MAPPING mapping = FileMapping();
     const HANDLE token = ProcessToken();
     ASSERT_NE(nullptr, token);
+    ASSERT_FALSE(ThreadIsImpersonating());
 
     VSecurityDescriptor allowing;
     AssignText(allowing, L"O:BAG:BAD:(A;;FA;;;WD)");
     EXPECT_TRUE(allowing.AccessCheck(token, FILE_GENERIC_READ | FILE_GENERIC_WRITE, mapping));
     EXPECT_EQ(0u, allowing.GetError().GetMessageId());
+    EXPECT_FALSE(ThreadIsImpersonating()) << "the process identity comes back";
     EXPECT_TRUE(allowing.AccessCheck(nullptr, FILE_GENERIC_READ, mapping, true)) << "as the process itself";
 
     // The check itself is the system's: a refusal is an answer, not a failed check.
@@ -60,23 +62,9 @@ TEST(FilesSecurityDescriptor, TheCheckAnswersForATokenOrTheProcess)
     EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
     EXPECT_EQ(0u, denying.GetError().GetMessageId());
 
-    CloseHandle(token);
-}
-
-TEST(FilesSecurityDescriptor, ImpersonationIsUndoneAfterTheCheck)
-{
-    GENERIC_MAPPING mapping = FileMapping();
-    VSecurityDescriptor descriptor;
-    AssignText(descriptor, L"O:BAG:BAD:(A;;FA;;;WD)");
-    ASSERT_FALSE(ThreadIsImpersonating());
-
-    const HANDLE token = ProcessToken();
-    EXPECT_TRUE(descriptor.AccessCheck(token, FILE_READ_DATA, mapping));
-    EXPECT_FALSE(ThreadIsImpersonating()) << "the process identity comes back";
-
     // An identity the thread had before the check is put back as well.
     ASSERT_TRUE(ImpersonateSelf(SecurityImpersonation));
-    EXPECT_TRUE(descriptor.AccessCheck(token, FILE_READ_DATA, mapping));
+    EXPECT_TRUE(allowing.AccessCheck(token, FILE_READ_DATA, mapping));
     EXPECT_TRUE(ThreadIsImpersonating());
     RevertToSelf();
     CloseHandle(token);

@@ -158,8 +158,7 @@ TEST_F(SettingsRecordFile, FontTextRoundTripAndItsLimits)
     ProfileLogfont font;
     font.init(view, L"Font", L"Courier New", 16);
     const LOGFONTW courier = {-16, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 1, L"Courier New"};
-    EXPECT_FALSE(font != courier);
-    EXPECT_EQ(120, font.m_pointSize);
+    EXPECT_TRUE(!(font != courier) && font.m_pointSize == 120);
     EXPECT_TRUE(font.m_string.m_value.IsEmpty()) << "the default font leaves the text empty";
 
     font.m_logfont.lfItalic = 255;
@@ -167,8 +166,7 @@ TEST_F(SettingsRecordFile, FontTextRoundTripAndItsLimits)
     EXPECT_EQ("Font=120,-16,0,-900,0,400,255,0,0,1,0,0,0,1,Courier New\r\n", Saved(font));
     ProfileLogfont back;
     back = L"120,-16,0,-900,0,400,255,0,0,1,0,0,0,1,Courier New";
-    EXPECT_FALSE(back != font.m_logfont);
-    EXPECT_EQ(120, back.m_pointSize);
+    EXPECT_TRUE(!(back != font.m_logfont) && back.m_pointSize == 120);
 
     // The face name stops at the first character outside space .. z and never runs past the field; byte
     // fields keep their low eight bits.
@@ -187,10 +185,9 @@ TEST_F(SettingsRecordFile, FontTextRoundTripAndItsLimits)
     // Scanning stops at the first field that does not match.
     ProfileLogfont partial(back);
     partial = L"100,-13,x,5";
-    EXPECT_EQ(100, partial.m_pointSize);
-    EXPECT_EQ(-13, partial.m_logfont.lfHeight);
-    EXPECT_EQ(700, partial.m_logfont.lfWeight);
-    EXPECT_EQ(std::wstring(LF_FACESIZE - 1, L'F'), partial.m_logfont.lfFaceName);
+    EXPECT_TRUE(partial.m_pointSize == 100 && partial.m_logfont.lfHeight == -13 &&
+                partial.m_logfont.lfWeight == 700 &&
+                std::wstring(LF_FACESIZE - 1, L'F') == partial.m_logfont.lfFaceName);
 }
 
 namespace

@@ -1,6 +1,6 @@
 #include "MemoryProfileStore.h"
 
-#include "harness/ScratchFolder.h"
+#include "files/FileTestSupport.h"
 
 #include "hostkit/IniProfileStore.h"
 #include "settings/VProfileStore.h"
@@ -152,10 +152,7 @@ TEST_F(SettingsStore, ValuesRoundTripUnderCombinedNames)
     UINT size = 0;
     EXPECT_TRUE(reader.Read(L"Rect", readRect) && reader.Read(L"Name", name) &&
                 reader.Read(L"Count", count) && reader.Read(L"Flags", flags));
-    EXPECT_EQ(rect, readRect);
-    EXPECT_STREQ(L"Main window", name);
-    EXPECT_EQ(-5, count);
-    EXPECT_EQ(0xFFFFFFFEu, flags);
+    EXPECT_TRUE(readRect == rect && name == L"Main window" && count == -5 && flags == 0xFFFFFFFE);
     ASSERT_TRUE(reader.Read(L"Buttons", &data, &size));
     EXPECT_EQ(std::vector<BYTE>(bytes, bytes + sizeof(bytes)), std::vector<BYTE>(data, data + size));
     delete[] data;
@@ -168,14 +165,11 @@ TEST_F(SettingsStore, ValuesRoundTripUnderCombinedNames)
     data = nullptr;
     EXPECT_FALSE(other.Read(L"Rect", untouched) || other.Read(L"Count", number) ||
                  other.Read(L"Buttons", &data, &size));
-    EXPECT_EQ(CRect(1, 2, 3, 4), untouched);
-    EXPECT_EQ(17, number);
-    EXPECT_EQ(nullptr, data);
+    EXPECT_TRUE(untouched == CRect(1, 2, 3, 4) && number == 17 && data == nullptr);
 
     // An empty binary value counts as absent; a string that is no rectangle is not read as one.
     writer.Write(L"Empty", bytes, 0);
-    EXPECT_FALSE(reader.Read(L"Empty", &data, &size));
-    EXPECT_FALSE(reader.Read(L"Name", untouched));
+    EXPECT_FALSE(reader.Read(L"Empty", &data, &size) || reader.Read(L"Name", untouched));
     EXPECT_EQ(CRect(1, 2, 3, 4), untouched);
 }
 
@@ -190,28 +184,26 @@ TEST_F(SettingsStore, FrameworkObjectsRoundTripAndBadBlobsAreRefused)
     ASSERT_TRUE(store.Write(L"Layout", pointer));
 
     SavedLayout loaded;
-    ASSERT_TRUE(store.Read(L"Layout", loaded));
-    EXPECT_STREQ(saved.name, loaded.name);
-    EXPECT_EQ(-3, loaded.number);
     CObject* target = &loaded;
-    EXPECT_TRUE(store.Read(L"Layout", target));
+    ASSERT_TRUE(store.Read(L"Layout", loaded) && store.Read(L"Layout", target));
+    EXPECT_TRUE(loaded.name == saved.name && loaded.number == -3);
 
     // Cut short, filled with noise, or followed by bytes the object does not read: refused, no crash, and the
     // other values still readable.
     std::vector<BYTE>& blob = std::get<std::vector<BYTE>>(Stored()[L"Bar1-Layout"]);
     const std::vector<BYTE> whole = blob;
-    blob.resize(whole.size() / 2);
-    EXPECT_FALSE(store.Read(L"Layout", loaded));
-    blob.assign(64, 0xFF);
-    EXPECT_FALSE(store.Read(L"Layout", loaded));
-    blob = whole;
-    blob.push_back(0);
-    EXPECT_FALSE(store.Read(L"Layout", loaded));
+    std::vector<BYTE> extended = whole;
+    extended.push_back(0);
+    for (const auto& damaged : {std::vector<BYTE>(whole.begin(), whole.begin() + whole.size() / 2),
+                                std::vector<BYTE>(64, 0xFF), extended})
+    {
+        blob = damaged;
+        EXPECT_FALSE(store.Read(L"Layout", loaded)) << damaged.size() << " bytes";
+    }
     CObject* nothing = nullptr;
     EXPECT_FALSE(store.Read(L"Layout", nothing));
-    store.Write(L"Name", L"still here");
     CString name;
-    EXPECT_TRUE(store.Read(L"Name", name));
+    EXPECT_TRUE(store.Write(L"Name", L"still here") && store.Read(L"Name", name));
 }
 
 TEST_F(SettingsStore, ReadsAndWritesOnTwoThreadsNeverOverlapInTheBackEnd)
@@ -278,33 +270,27 @@ TEST_F(SettingsStore, RecordedVersionsAndTheFilesOfTheHostkitStore)
     // The next release finds the customised toolbar of this one, and the same menu bar.
     VSettingsStore::CleanUp();
     VSettingsStore::SetToolBarVersion(4);
-    {
-        VSettingsStore store;
-        store.CreateKey(L"Bar1");
-    }
+    VSettingsStore().CreateKey(L"Bar1");
     EXPECT_TRUE(VSettingsStore::HasIncompatibleCustomizeConfig());
     EXPECT_EQ(4, VSettingsStore::FindToolBarsToLoad());
 
-    CloseHandle(CreateFileW((folder + L"\\AppMenuToolbar.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            0, nullptr));
+    ASSERT_TRUE(filetest::WriteBytes(folder + L"\\AppMenuToolbar.ini", ""));
     VSettingsStore::SetAppConfigPath(folder.c_str());            // the separator is added when missing
     CreateDirectoryW(VSettingsStore::GetXmlFilePath(), nullptr); // a folder of that name counts as well
     EXPECT_STREQ((folder + L"\\AppMenuToolbar.xml").c_str(), VSettingsStore::GetXmlFilePath());
-    EXPECT_TRUE(VSettingsStore::HasDeprecatedCustomizeConfig());
-    EXPECT_TRUE(VSettingsStore::HasXmlCustomizeConfig());
+    EXPECT_TRUE(VSettingsStore::HasDeprecatedCustomizeConfig() && VSettingsStore::HasXmlCustomizeConfig());
 }
 
 TEST_F(SettingsStore, IsTheFrameworksDynamicSettingsStoreClass)
 {
     // The framework makes its stores through the run-time class, so the dynamic creation is the part to
     // check.
-    CRuntimeClass* runtime = RUNTIME_CLASS(VSettingsStore);
-    ASSERT_TRUE(CSettingsStoreSP::SetRuntimeClass(runtime));
+    ASSERT_TRUE(CSettingsStoreSP::SetRuntimeClass(RUNTIME_CLASS(VSettingsStore)));
     {
         CSettingsStoreSP maker;
         CSettingsStore& store = maker.Create(FALSE, TRUE);
-        EXPECT_TRUE(store.IsKindOf(runtime));
-        EXPECT_TRUE(store.CreateKey(L"Bar1") && store.Write(L"Value", 9));
+        EXPECT_TRUE(store.IsKindOf(RUNTIME_CLASS(VSettingsStore)) && store.CreateKey(L"Bar1") &&
+                    store.Write(L"Value", 9));
         EXPECT_EQ(9u, std::get<DWORD>(Stored()[L"Bar1-Value"]));
     }
     CSettingsStoreSP::SetRuntimeClass(nullptr);
@@ -315,14 +301,12 @@ TEST_F(SettingsStore, NoHostStoreGivesFailedReadsAndNoCrash)
     UseProfileStore(nullptr);
     VSettingsStore store;
     store.CreateKey(L"Bar1");
-    EXPECT_TRUE(store.Write(L"Name", L"lost"));
     CString name;
-    EXPECT_FALSE(store.Read(L"Name", name));
+    EXPECT_TRUE(store.Write(L"Name", L"lost") && !store.Read(L"Name", name));
 
     VProfileStore profile;
     VProfileKey key(*profile.GetRootKey(), L"Any");
     DWORD value = 5;
-    EXPECT_FALSE(key.ReadDword(L"X", &value));
-    EXPECT_EQ(5u, value);
+    EXPECT_FALSE(key.ReadDword(L"X", &value) || value != 5);
 }
 } // namespace

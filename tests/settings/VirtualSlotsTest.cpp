@@ -65,13 +65,10 @@ TEST(SettingsVirtualSlots, SettingsStoreSlotsFollowCObjectsInTheFrameworksOrder)
 TEST(SettingsVirtualSlots, RecentFileListSlotsComeInTheFrameworksOrder)
 {
     using L = CRecentFileList;
-    EXPECT_EQ(0, Slot(&L::Remove));
-    EXPECT_EQ(1, Slot(&L::Add));
-    EXPECT_EQ(2, Slot(&L::GetDisplayName));
-    EXPECT_EQ(3, Slot(&L::UpdateMenu));
-    EXPECT_EQ(4, Slot(&L::ReadList));
-    EXPECT_EQ(5, Slot(&L::WriteList));
-    EXPECT_EQ(4, Slot(&VRecentFileList::ReadList));
-    EXPECT_EQ(5, Slot(&VRecentFileList::WriteList));
+    const std::ptrdiff_t slots[] = {Slot(&L::Remove),     Slot(&L::Add),      Slot(&L::GetDisplayName),
+                                    Slot(&L::UpdateMenu), Slot(&L::ReadList), Slot(&L::WriteList)};
+    for (std::ptrdiff_t i = 0; i < std::ptrdiff_t(std::size(slots)); ++i)
+        EXPECT_EQ(i, slots[i]);
+    EXPECT_TRUE(Slot(&VRecentFileList::ReadList) == 4 && Slot(&VRecentFileList::WriteList) == 5);
 }
 } // namespace
