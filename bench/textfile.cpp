@@ -7,6 +7,7 @@
 // The input files are made once in the working folder and reused.
 #include "core/VUnicodeString.h"
 #include "files/VTextFile.h"
+#include "BenchClock.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -16,6 +17,8 @@
 
 namespace
 {
+using bench::Now;
+
 constexpr unsigned long long FileBytes = 64ull << 20;
 constexpr int Repetitions = 5;
 
@@ -43,19 +46,6 @@ const Case Cases[] = {
     {Encoding::Utf16LE, "utf16le", L"textfile-utf16le.txt", L"rt, ccs=UNICODE", L"textfile-utf16le.txt"},
     {Encoding::Utf16BE, "utf16be", L"textfile-utf16be.txt", L"rt, ccs=UNICODE", L"textfile-utf16le.txt"},
 };
-
-double Now()
-{
-    static LARGE_INTEGER frequency = []
-    {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // About 80 characters per line: words of letters with now and then a character beyond ASCII (Latin-1 for
 // ANSI, anything for the Unicode encodings).

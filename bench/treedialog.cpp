@@ -10,6 +10,7 @@
 #include "dialogs/VPropertyTreeDialog.h"
 
 #include "treedialog.h"
+#include "BenchClock.h"
 
 #include <afxwin.h>
 
@@ -20,6 +21,8 @@
 
 namespace
 {
+using bench::Now;
+
 constexpr int Categories = 8;
 constexpr int Groups = 4;
 constexpr int Leaves = 5;
@@ -29,19 +32,6 @@ class CBenchApp : public CWinApp
 {
 };
 CBenchApp theApp;
-
-double Now()
-{
-    static LARGE_INTEGER frequency = []
-    {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // A page's title: its tree label, a line feed and its caption.
 CString Title(int category, int group = -1, int leaf = -1)
