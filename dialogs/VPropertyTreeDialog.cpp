@@ -94,26 +94,7 @@ void VPropertyTreeDialog::RemovePage(VPropertyTreePage* pPage)
 
 bool VPropertyTreeDialog::FindPage(VPropertyTreePage* pPage, HTREEITEM& parent, HTREEITEM& insertAfter)
 {
-    HTREEITEM candidate = TVI_FIRST;
-    for (INT_PTR i = 0; i < m_pages.GetSize(); ++i)
-    {
-        VPropertyTreePage* pTopPage = m_pages[i];
-        if (pTopPage == pPage)
-        {
-            parent = TVI_ROOT;
-            insertAfter = candidate;
-            return true;
-        }
-        if (pTopPage->FindPage(pPage, parent, insertAfter))
-        {
-            return true;
-        }
-        if (pTopPage->m_hTreeItem != nullptr)
-        {
-            candidate = pTopPage->m_hTreeItem;
-        }
-    }
-    return false;
+    return VPropertyTreePage::FindAmong(m_pages, TVI_ROOT, pPage, parent, insertAfter);
 }
 
 void VPropertyTreeDialog::ShowPage(VPropertyTreePage* pPage)

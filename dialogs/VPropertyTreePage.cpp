@@ -162,23 +162,30 @@ void VPropertyTreePage::Insert(CTreeCtrl* pTree, HTREEITEM parent, HTREEITEM ins
 
 bool VPropertyTreePage::FindPage(VPropertyTreePage* pPage, HTREEITEM& parent, HTREEITEM& insertAfter)
 {
+    return FindAmong(m_subPages, m_hTreeItem, pPage, parent, insertAfter);
+}
+
+bool VPropertyTreePage::FindAmong(CArray<VPropertyTreePage*, VPropertyTreePage*> const& pages,
+                                  HTREEITEM hItem, VPropertyTreePage* pPage, HTREEITEM& parent,
+                                  HTREEITEM& insertAfter)
+{
     HTREEITEM candidate = TVI_FIRST;
-    for (INT_PTR i = 0; i < m_subPages.GetSize(); ++i)
+    for (INT_PTR i = 0; i < pages.GetSize(); ++i)
     {
-        VPropertyTreePage* pSubPage = m_subPages[i];
-        if (pSubPage == pPage)
+        VPropertyTreePage* pSibling = pages[i];
+        if (pSibling == pPage)
         {
-            parent = m_hTreeItem;
+            parent = hItem;
             insertAfter = candidate;
             return true;
         }
-        if (pSubPage->FindPage(pPage, parent, insertAfter))
+        if (pSibling->FindPage(pPage, parent, insertAfter))
         {
             return true;
         }
-        if (pSubPage->m_hTreeItem != nullptr)
+        if (pSibling->m_hTreeItem != nullptr)
         {
-            candidate = pSubPage->m_hTreeItem;
+            candidate = pSibling->m_hTreeItem;
         }
     }
     return false;

@@ -80,6 +80,11 @@ private:
     void Insert(CTreeCtrl* pTree, HTREEITEM parent, HTREEITEM insertAfter, CRect const* createFlag);
     // Looks for pPage among the sub-pages at any depth: its parent item and the item it goes after.
     bool FindPage(VPropertyTreePage* pPage, HTREEITEM& parent, HTREEITEM& insertAfter);
+    // The search of one level, the dialog's top-level pages or a page's sub-pages, whose pages go under
+    // hItem: a page found in the list goes after its nearest preceding sibling in the tree (TVI_FIRST without
+    // one); each sibling's own sub-pages are searched in turn.
+    static bool FindAmong(CArray<VPropertyTreePage*, VPropertyTreePage*> const& pages, HTREEITEM hItem,
+                          VPropertyTreePage* pPage, HTREEITEM& parent, HTREEITEM& insertAfter);
     // Takes the page and its sub-pages out of the tree, keeping the item's expansion in the flag.
     void HidePage(CTreeCtrl* pTree);
     // Whether pPage is this page or below it.
