@@ -168,6 +168,12 @@ void CMainFrame::Log(const std::wstring& line)
     CloseHandle(file);
 }
 
+void CMainFrame::Check(bool bPassed, const wchar_t* what)
+{
+    Log(std::wstring(bPassed ? L"  [ ok ] " : L"  [FAIL] ") + what);
+    DemoApp().m_nFailures += bPassed ? 0 : 1;
+}
+
 void CMainFrame::Start()
 {
     Log(L"Pardalin67U demo host, run " + std::to_wstring(DemoApp().m_nRun));
@@ -236,11 +242,6 @@ COptionsDialog::Step CMainFrame::OptionsStep(COptionsDialog& dialog, int nStep)
     typedef COptionsDialog::Step Step;
     CTreeCtrl& tree = dialog.GetTree();
     const auto item = [&dialog](COptionsDialog::Page page) { return dialog.GetPage(page)->GetTreeItem(); };
-    const auto check = [this](bool bPassed, const wchar_t* what)
-    {
-        Log(std::wstring(bPassed ? L"  [ ok ] " : L"  [FAIL] ") + what);
-        DemoApp().m_nFailures += bPassed ? 0 : 1;
-    };
     if (m_nOptionsOpening == 1)
     {
         // The first opening: everything expanded, the first category selected. The user collapses
@@ -248,7 +249,7 @@ COptionsDialog::Step CMainFrame::OptionsStep(COptionsDialog& dialog, int nStep)
         switch (nStep)
         {
         case 0:
-            check(tree.GetSelectedItem() == item(COptionsDialog::General) &&
+            Check(tree.GetSelectedItem() == item(COptionsDialog::General) &&
                       (tree.GetItemState(item(COptionsDialog::Connection), TVIS_EXPANDED) & TVIS_EXPANDED),
                   L"the first opening selects General with every branch expanded");
             RequestScreenshot(L"options-first");
@@ -259,7 +260,7 @@ COptionsDialog::Step CMainFrame::OptionsStep(COptionsDialog& dialog, int nStep)
         {
             // On the General page, which is showing.
             CWnd* pGeneral = dialog.GetPage(COptionsDialog::General);
-            check(dialog.GetPage(COptionsDialog::Advanced)->GetTreeItem() == nullptr,
+            Check(dialog.GetPage(COptionsDialog::Advanced)->GetTreeItem() == nullptr,
                   L"the Advanced page is hidden while the advanced settings are off");
             pGeneral->GetDlgItem(IDC_SHOW_ADVANCED)->SendMessage(BM_CLICK);
             tree.SelectItem(item(COptionsDialog::Connection));
@@ -284,7 +285,7 @@ COptionsDialog::Step CMainFrame::OptionsStep(COptionsDialog& dialog, int nStep)
     switch (nStep)
     {
     case 0:
-        check(tree.GetSelectedItem() == item(COptionsDialog::Appearance) &&
+        Check(tree.GetSelectedItem() == item(COptionsDialog::Appearance) &&
                   !(tree.GetItemState(item(COptionsDialog::Connection), TVIS_EXPANDED) & TVIS_EXPANDED) &&
                   item(COptionsDialog::Advanced) != nullptr,
               L"the second opening restores the selection, the collapsed branch and the Advanced page");
@@ -391,16 +392,12 @@ bool CMainFrame::SecondRunStep()
         CRect rect;
         GetWindowRect(&rect);
         const bool placed = rect == kFirstRunRect;
-        Log(std::wstring(placed ? L"  [ ok ] " : L"  [FAIL] ") +
-            L"the window is where the first run left it");
-        DemoApp().m_nFailures += placed ? 0 : 1;
+        Check(placed, L"the window is where the first run left it");
         const CRecentFileList& list = *DemoApp().RecentFiles();
         bool listed = list.m_nSize >= 3;
         for (int i = 0; listed && i < 3; ++i)
             listed = list.m_arrNames[i] == SamplePath(kSampleFiles[2 - i][0]).c_str();
-        Log(std::wstring(listed ? L"  [ ok ] " : L"  [FAIL] ") +
-            L"the recent files of the first run are listed");
-        DemoApp().m_nFailures += listed ? 0 : 1;
+        Check(listed, L"the recent files of the first run are listed");
         break;
     }
     case 1:

@@ -24,6 +24,8 @@ public:
     void Start();
     // A line of the demo's log file (demo.log in the output folder).
     void Log(const std::wstring& line);
+    // Logs a check of the scripted walk; a failed one makes the demo end with a failure.
+    void Check(bool bPassed, const wchar_t* what);
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
