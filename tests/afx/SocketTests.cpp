@@ -2,6 +2,8 @@
 // sockets hear nothing more.
 #include <afxsock.h>
 
+#include "harness/Pump.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -12,23 +14,7 @@ namespace
 {
 const long kAllEvents = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
 
-// Dispatches this thread's messages until done() holds; false when ten seconds (a hang) come first. Only a
-// message makes it look at done() again.
-bool PumpUntil(const std::function<bool()>& done)
-{
-    const ULONGLONG deadline = ::GetTickCount64() + 10000;
-    MSG msg;
-    while (!done())
-    {
-        const ULONGLONG now = ::GetTickCount64();
-        if (now >= deadline)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageW(&msg);
-    }
-    return true;
-}
+using testpump::PumpUntil;
 
 // Records every event with the thread it arrived on; echoes what it receives, or closes on it, when asked to.
 class CRecorder : public CAsyncSocket

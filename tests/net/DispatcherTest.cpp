@@ -1,0 +1,219 @@
+// The deferred-procedure dispatcher and the notification window under it: procedures from other threads run
+// on the dispatcher's thread in queue order, once each, and the window follows the thread that attaches it.
+#include "net/IDeferredProcedure.h"
+#include "net/VNotificationSink.h"
+
+#include "harness/Pump.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+using testpump::PumpUntil;
+using testpump::PumpUntilSignalled;
+
+namespace
+{
+// Each run appends (id, thread) to a shared log; optionally queues a follow-up procedure when it runs.
+struct RunLog
+{
+    std::vector<int> ids;
+    std::vector<DWORD> threads;
+};
+
+class CRecordingProcedure final : public IDeferredProcedure
+{
+public:
+    CRecordingProcedure(RunLog& log, int id) : log(log), id(id) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+
+    void Execute(ULONG_PTR context) override
+    {
+        EXPECT_EQ(static_cast<ULONG_PTR>(id * 10), context);
+        // The dispatcher holds its own reference while the procedure runs.
+        EXPECT_GE(references.load(), 2);
+        log.ids.push_back(id);
+        log.threads.push_back(::GetCurrentThreadId());
+        if (followUp)
+            followUpDispatcher->QueueProcedure(followUp, followUp->id * 10);
+    }
+
+    RunLog& log;
+    const int id;
+    std::atomic<int> references{1};
+    CRecordingProcedure* followUp = nullptr;
+    IDeferredProcedureDispatcher* followUpDispatcher = nullptr;
+};
+
+// Removes this thread's pending drain messages and returns how many there were; dispatching them is left to
+// the caller.
+int CountQueuedDrains(std::vector<MSG>& removed)
+{
+    MSG msg;
+    int count = 0;
+    while (::PeekMessageW(&msg, nullptr, WM_USER + 1, WM_USER + 1, PM_REMOVE))
+    {
+        removed.push_back(msg);
+        ++count;
+    }
+    return count;
+}
+} // namespace
+
+TEST(Dispatcher, RunsWorkerQueuedProceduresOnItsThreadInOrderOnce)
+{
+    IDeferredProcedureDispatcher* dispatcher = CreateVMsgDeferredProcedureDispatcher();
+    ASSERT_NE(nullptr, dispatcher);
+    RunLog log;
+    std::vector<CRecordingProcedure*> procedures;
+    for (int id = 1; id <= 50; ++id)
+        procedures.push_back(new CRecordingProcedure(log, id));
+
+    std::thread worker(
+        [&]
+        {
+            for (CRecordingProcedure* procedure : procedures)
+                dispatcher->QueueProcedure(procedure, procedure->id * 10);
+        });
+    worker.join();
+
+    // Fifty procedures queued before this thread pumped: one drain message.
+    std::vector<MSG> drains;
+    EXPECT_EQ(1, CountQueuedDrains(drains));
+    EXPECT_TRUE(log.ids.empty());
+    for (const MSG& msg : drains)
+        ::DispatchMessageW(&msg);
+
+    ASSERT_EQ(50u, log.ids.size());
+    for (int i = 0; i < 50; ++i)
+    {
+        EXPECT_EQ(i + 1, log.ids[i]);
+        EXPECT_EQ(::GetCurrentThreadId(), log.threads[i]);
+        EXPECT_EQ(1, procedures[i]->references.load()) << "procedure " << i + 1 << " kept a reference";
+    }
+
+    // Queuing after a drain posts again.
+    dispatcher->QueueProcedure(procedures[0], 10);
+    ASSERT_TRUE(PumpUntil([&] { return log.ids.size() == 51; }));
+    EXPECT_EQ(0u, dispatcher->Release());
+    for (CRecordingProcedure* procedure : procedures)
+        delete procedure;
+}
+
+TEST(Dispatcher, ProcedureQueuedByAProcedureRunsInTheSameDrain)
+{
+    IDeferredProcedureDispatcher* dispatcher = CreateVMsgDeferredProcedureDispatcher();
+    RunLog log;
+    CRecordingProcedure first(log, 1), second(log, 2);
+    first.followUp = &second;
+    first.followUpDispatcher = dispatcher;
+    dispatcher->QueueProcedure(&first, 10);
+
+    std::vector<MSG> drains;
+    ASSERT_EQ(1, CountQueuedDrains(drains));
+    ::DispatchMessageW(&drains[0]);
+    EXPECT_EQ((std::vector<int>{1, 2}), log.ids);
+    // The drain that ran both cleared the flag before the second was queued, so one message is on its way
+    // and finds nothing to do.
+    drains.clear();
+    EXPECT_LE(CountQueuedDrains(drains), 1);
+    for (const MSG& msg : drains)
+        ::DispatchMessageW(&msg);
+    EXPECT_EQ(2u, log.ids.size());
+    dispatcher->Release();
+}
+
+TEST(Dispatcher, LastReleaseOnAnotherThreadRunsWhatIsQueuedThere)
+{
+    IDeferredProcedureDispatcher* dispatcher = CreateVMsgDeferredProcedureDispatcher();
+    RunLog log;
+    CRecordingProcedure first(log, 1), second(log, 2);
+    dispatcher->QueueProcedure(&first, 10);
+    dispatcher->QueueProcedure(&second, 20);
+    // The drain message is withdrawn so that only the destruction can run them.
+    std::vector<MSG> drains;
+    ASSERT_EQ(1, CountQueuedDrains(drains));
+
+    DWORD releasingThread = 0;
+    const HANDLE done = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread releaser(
+        [&]
+        {
+            releasingThread = ::GetCurrentThreadId();
+            // Waits until this thread's window has been closed by the pump below.
+            dispatcher->Release();
+            ::SetEvent(done);
+        });
+    EXPECT_TRUE(PumpUntilSignalled(done));
+    releaser.join();
+    ::CloseHandle(done);
+
+    EXPECT_EQ((std::vector<int>{1, 2}), log.ids);
+    EXPECT_EQ((std::vector<DWORD>{releasingThread, releasingThread}), log.threads);
+    EXPECT_EQ(1, first.references.load());
+    EXPECT_EQ(1, second.references.load());
+}
+
+namespace
+{
+class CCountingSink : public VNotificationSink
+{
+public:
+    LRESULT OnNotify(UINT message, WPARAM, LPARAM) override
+    {
+        lastMessage = message;
+        thread = ::GetCurrentThreadId();
+        return ++calls;
+    }
+
+    UINT lastMessage = 0;
+    DWORD thread = 0;
+    int calls = 0;
+};
+} // namespace
+
+TEST(NotificationSink, WindowIsMessageOnlyAndFollowsTheAttachingThread)
+{
+    CCountingSink sink;
+    ASSERT_TRUE(sink.Create());
+    const HWND first = sink.GetNotificationWindow();
+    ASSERT_TRUE(::IsWindow(first));
+    EXPECT_EQ(HWND_MESSAGE, sink.GetParentWindow());
+    EXPECT_EQ(first, ::FindWindowExW(HWND_MESSAGE, nullptr, L"Notification VNotificationSink", nullptr));
+    ASSERT_TRUE(sink.AttachToCurrentThread());
+    EXPECT_EQ(first, sink.GetNotificationWindow()) << "a second attach on one thread made a new window";
+
+    // Attaching on a worker replaces the window; the worker waits until this thread has closed the old one.
+    const HANDLE attached = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const HANDLE release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    DWORD workerId = 0;
+    std::thread worker(
+        [&]
+        {
+            workerId = ::GetCurrentThreadId();
+            EXPECT_TRUE(sink.AttachToCurrentThread());
+            ::SetEvent(attached);
+            // Serves the notification below, then destroys the window on its own thread.
+            PumpUntil([&] { return sink.calls == 1; });
+            ::WaitForSingleObject(release, INFINITE);
+            sink.Destroy();
+        });
+    ASSERT_TRUE(PumpUntilSignalled(attached));
+    EXPECT_FALSE(::IsWindow(first));
+    EXPECT_EQ(workerId, sink.GetOwnerThreadId());
+    ASSERT_TRUE(sink.PostNotification(WM_USER + 7));
+    ::SetEvent(release);
+    worker.join();
+    EXPECT_EQ(1, sink.calls);
+    EXPECT_EQ(static_cast<UINT>(WM_USER + 7), sink.lastMessage);
+    EXPECT_EQ(workerId, sink.thread);
+    EXPECT_EQ(nullptr, sink.GetNotificationWindow());
+    EXPECT_FALSE(sink.PostNotification(WM_USER + 7));
+    ::CloseHandle(attached);
+    ::CloseHandle(release);
+}
