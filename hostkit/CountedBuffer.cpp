@@ -32,7 +32,7 @@ bool VCountedBuffer::Reserve(unsigned size)
 {
     if (size <= capacity)
         return true;
-    std::unique_ptr<BYTE[]> grown(new (std::nothrow) BYTE[size]());
+    std::unique_ptr<BYTE[]> grown(new (std::nothrow) BYTE[size]);
     if (!grown)
         return false;
     if (capacity != 0)

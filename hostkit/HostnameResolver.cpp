@@ -73,6 +73,18 @@ IInternetAddress* MakeAddress(const addrinfo& info, unsigned short port)
     return address;
 }
 
+// Winsock for the lookups, started once and kept for the process: starting and ending it around each lookup
+// makes concurrent lookups wait for one another. 0 or the error that refused it.
+int StartSockets()
+{
+    static const int started = []
+    {
+        WSADATA data;
+        return WSAStartup(MAKEWORD(2, 2), &data);
+    }();
+    return started;
+}
+
 // What reaches one thread: its dispatcher, while the thread lives. Lookups hold the mailbox, not the
 // dispatcher, so a worker that finishes after the thread ended finds the mailbox closed instead of a
 // dispatcher whose window is gone.
@@ -211,8 +223,7 @@ public:
 private:
     void Resolve()
     {
-        WSADATA data;
-        const int started = WSAStartup(MAKEWORD(2, 2), &data);
+        const int started = StartSockets();
         if (started != 0)
         {
             Fail(MessageIdForError(started));
@@ -253,7 +264,6 @@ private:
             }
             freeaddrinfo(found);
         }
-        WSACleanup();
         if (messageId != 0)
             ReleaseAddresses();
     }

@@ -1,0 +1,198 @@
+#include "frame/IReportMessageParams.h"
+#include "harness/Pump.h"
+#include "hostkit/HostnameResolver.h"
+#include "net/IInternetAddress.h"
+#include "resources/HostMessageIds.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace
+{
+// Set while a test is inside ResolveHostname on this thread: an answer that arrives then is a fault.
+thread_local bool t_insideResolve = false;
+
+// Records every answer; the count of references tells whether the resolver still holds it.
+class RecordingSink : public IHostnameResolverSink
+{
+public:
+    struct Answer
+    {
+        DWORD threadId = 0;
+        bool insideResolve = false;
+        DWORD messageId = 0;
+        int inserts = 0;
+        UINT_PTR count = 0;
+        size_t linked = 0;
+        std::vector<bool> loopback;
+        std::vector<unsigned short> ports;
+    };
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override
+    {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++references); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const LONG remaining = --references;
+        if (remaining == 0)
+            SetEvent(unreferenced);
+        return static_cast<ULONG>(remaining);
+    }
+
+    void OnHostname(void* context, IReportMessageParams* error, const Result& result) override
+    {
+        Answer answer;
+        answer.threadId = GetCurrentThreadId();
+        answer.insideResolve = t_insideResolve;
+        answer.messageId = error->GetMessageId();
+        answer.inserts = error->GetInsertCount();
+        answer.count = result.count;
+        for (const Entry* entry = result.first; entry != nullptr; entry = entry->next)
+        {
+            ++answer.linked;
+            answer.loopback.push_back(entry->address->IsLoopback());
+            answer.ports.push_back(entry->address->GetPort());
+        }
+        answers[reinterpret_cast<UINT_PTR>(context)].push_back(answer);
+    }
+
+    std::map<UINT_PTR, std::vector<Answer>> answers;
+    std::atomic<LONG> references{1};
+    HANDLE unreferenced = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ~RecordingSink() { CloseHandle(unreferenced); }
+};
+
+// A socket type no system knows: getaddrinfo refuses it without asking any name server.
+constexpr int UnknownSocketType = 12345;
+
+DWORD Resolve(IHostnameResolver* resolver, RecordingSink& sink, UINT_PTR context, const char* host,
+              int socketType = 0)
+{
+    t_insideResolve = true;
+    const DWORD result = resolver->ResolveHostname(&sink, reinterpret_cast<void*>(context), host, 2222,
+                                                   socketType, IPPROTO_TCP);
+    t_insideResolve = false;
+    return result;
+}
+
+using testpump::PumpUntil;
+} // namespace
+
+TEST(HostkitResolver, LocalhostAnswersOnceOnTheAskingThreadAfterTheCallAndOutlivesItsResolver)
+{
+    RecordingSink sink;
+    auto* resolver = new VHostnameResolver;
+    ASSERT_EQ(0u, Resolve(resolver, sink, 7, "localhost"));
+    // The lookup holds what it needs; the resolver may go at once.
+    resolver->Release();
+    ASSERT_TRUE(PumpUntil([&] { return sink.references == 1; }));
+
+    ASSERT_EQ(1u, sink.answers.size());
+    ASSERT_EQ(1u, sink.answers[7].size());
+    const RecordingSink::Answer& answer = sink.answers[7][0];
+    EXPECT_EQ(GetCurrentThreadId(), answer.threadId);
+    EXPECT_FALSE(answer.insideResolve);
+    EXPECT_EQ(0u, answer.messageId);
+    ASSERT_GE(answer.count, 1u);
+    EXPECT_EQ(answer.count, answer.linked);
+    EXPECT_TRUE(answer.loopback[0]);
+    for (unsigned short port : answer.ports)
+        EXPECT_EQ(2222, port);
+}
+
+TEST(HostkitResolver, FailuresAnswerLaterWithTheHostIdOfTheSystemError)
+{
+    struct Case
+    {
+        const char* host;
+        int socketType;
+        DWORD messageId;
+    };
+    // The host-not-found id is outside the socket's table, so the socket reports it as 11001.
+    const Case cases[] = {
+        {"no-such-host.invalid", 0, MSG_HOST_NET_HOST_NOT_FOUND},
+        {"", 0, MSG_HOST_NET_HOST_NOT_FOUND},
+        {nullptr, 0, MSG_HOST_NET_HOST_NOT_FOUND},
+        {"localhost", UnknownSocketType, MSG_HOST_NET_SOCKET_TYPE_NOT_SUPPORTED},
+    };
+    for (const Case& test : cases)
+    {
+        SCOPED_TRACE(test.host ? test.host : "(null)");
+        RecordingSink sink;
+        ASSERT_EQ(0u, Resolve(VHostnameResolverInstance(), sink, 1, test.host, test.socketType));
+        // Even a name refused at once answers later, never inside the call.
+        EXPECT_TRUE(sink.answers.empty());
+        // A name server that drops a query costs the system's retry time; the bound allows for that.
+        ASSERT_TRUE(PumpUntil([&] { return sink.references == 1; }, 30000));
+        ASSERT_EQ(1u, sink.answers[1].size());
+        const RecordingSink::Answer& answer = sink.answers[1][0];
+        EXPECT_FALSE(answer.insideResolve);
+        EXPECT_EQ(test.messageId, answer.messageId);
+        // The name is the one insert of the message.
+        EXPECT_EQ(1, answer.inserts);
+        EXPECT_EQ(0u, answer.count);
+        EXPECT_EQ(0u, answer.linked);
+    }
+}
+
+TEST(HostkitResolver, ManyLookupsFromTwoThreadsAreEachAnsweredOnceOnTheirOwnThread)
+{
+    constexpr UINT_PTR Lookups = 40;
+    struct Outcome
+    {
+        DWORD threadId = 0;
+        bool pumped = false;
+        RecordingSink sink;
+    };
+    Outcome outcomes[2];
+    const auto ask = [&](Outcome& outcome)
+    {
+        outcome.threadId = GetCurrentThreadId();
+        for (UINT_PTR i = 0; i < Lookups; ++i)
+            Resolve(VHostnameResolverInstance(), outcome.sink, i, "localhost",
+                    i % 3 == 0 ? UnknownSocketType : 0);
+        outcome.pumped = PumpUntil([&] { return outcome.sink.references == 1; });
+    };
+    std::thread first(ask, std::ref(outcomes[0]));
+    std::thread second(ask, std::ref(outcomes[1]));
+    first.join();
+    second.join();
+
+    for (Outcome& outcome : outcomes)
+    {
+        ASSERT_TRUE(outcome.pumped);
+        ASSERT_EQ(Lookups, outcome.sink.answers.size());
+        for (UINT_PTR i = 0; i < Lookups; ++i)
+        {
+            SCOPED_TRACE(i);
+            ASSERT_EQ(1u, outcome.sink.answers[i].size());
+            const RecordingSink::Answer& answer = outcome.sink.answers[i][0];
+            EXPECT_EQ(outcome.threadId, answer.threadId);
+            EXPECT_EQ(i % 3 == 0 ? MSG_HOST_NET_SOCKET_TYPE_NOT_SUPPORTED : 0u, answer.messageId);
+        }
+    }
+}
+
+TEST(HostkitResolver, AThreadThatEndsWithLookupsOutstandingGetsNoAnswerAndItsSinksAreReleased)
+{
+    RecordingSink sink;
+    std::thread asker(
+        [&]
+        {
+            // One answer still with the worker, one already queued for this thread, which never pumps.
+            Resolve(VHostnameResolverInstance(), sink, 1, "localhost");
+            Resolve(VHostnameResolverInstance(), sink, 2, "");
+        });
+    asker.join();
+    sink.Release();
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(sink.unreferenced, 30000));
+    EXPECT_TRUE(sink.answers.empty());
+}
