@@ -3,6 +3,7 @@
 #include "MainFrame.h"
 #include "SamplePlugin.h"
 #include "frame/Pardalin.h"
+#include "hostkit/HostnameResolver.h"
 #include "hostkit/IniProfileStore.h"
 #include "settings/VRecentFileList.h"
 #include "settings/VSettingsStore.h"
@@ -17,11 +18,6 @@ VIniProfileStoreFactory* g_profileStores = nullptr;
 constexpr int kRecentFiles = 6;
 constexpr DWORD kToolBarVersion = 1;
 constexpr DWORD kMenuBarVersion = 1;
-
-IHostnameResolver* NoResolver()
-{
-    return nullptr;
-}
 
 VProfileStoreFactory* ProfileStores()
 {
@@ -102,11 +98,12 @@ BOOL CDemoApp::InitInstance()
     free(const_cast<wchar_t*>(m_pszProfileName));
     m_pszProfileName = _wcsdup((m_strOutFolder + L"\\demo-profile.ini").c_str());
 
-    // The host's services: profiles kept as INI files beside the demo's other output. The settings store
-    // writes its key there too, and the framework makes it whenever it saves or loads state.
+    // The host's services: names looked up by the hostkit's resolver, and profiles kept as INI files beside
+    // the demo's other output. The settings store writes its key there too, and the framework makes it
+    // whenever it saves or loads state.
     const std::wstring profiles = m_strOutFolder + L"\\profiles";
     g_profileStores = new VIniProfileStoreFactory(profiles.c_str());
-    PardalinInit(&NoResolver, &ProfileStores);
+    PardalinInit(&VHostnameResolverInstance, &ProfileStores);
     VSettingsStore::SetAppName(L"PardalinDemo");
     VSettingsStore::SetAppConfigPath(profiles.c_str());
     VSettingsStore::SetToolBarVersion(kToolBarVersion);
