@@ -73,8 +73,8 @@ IInternetAddress* MakeAddress(const addrinfo& info, unsigned short port)
     return address;
 }
 
-// Winsock for the lookups, started once and kept for the process: starting and ending it around each lookup
-// makes concurrent lookups wait for one another. 0 or the error that refused it.
+// Winsock for the lookups, started once and kept for the process, so that no lookup pays for starting and
+// ending it. 0 or the error that refused it.
 int StartSockets()
 {
     static const int started = []
@@ -134,36 +134,52 @@ private:
     IDeferredProcedureDispatcher* dispatcher;
 };
 
-struct ThreadMailboxOwner
+// Each thread's mailbox lives in a fiber-local slot whose callback closes it on that thread as the thread
+// ends. A thread-local object with a destructor would do the same on paper, but with the emulated
+// thread-local storage of this tool chain such destructors can run after their storage has been freed.
+void WINAPI CloseThreadMailbox(void* value)
 {
-    ~ThreadMailboxOwner()
-    {
-        if (mailbox)
-            mailbox->Close();
-    }
-    std::shared_ptr<ThreadMailbox> mailbox;
-};
+    auto* const held = static_cast<std::shared_ptr<ThreadMailbox>*>(value);
+    if (held == nullptr)
+        return;
+    (*held)->Close();
+    delete held;
+}
 
-thread_local ThreadMailboxOwner t_mailbox;
+DWORD MailboxSlot()
+{
+    static const DWORD slot = FlsAlloc(&CloseThreadMailbox);
+    return slot;
+}
 
 std::shared_ptr<ThreadMailbox> ThreadMailbox::Current()
 {
-    ThreadMailboxOwner& owner = t_mailbox;
-    if (owner.mailbox)
-        return owner.mailbox;
+    const DWORD slot = MailboxSlot();
+    if (slot == FLS_OUT_OF_INDEXES)
+        return nullptr;
+    if (auto* const held = static_cast<std::shared_ptr<ThreadMailbox>*>(FlsGetValue(slot)))
+        return *held;
     IDeferredProcedureDispatcher* dispatcher = CreateVMsgDeferredProcedureDispatcher();
     if (dispatcher == nullptr)
         return nullptr;
+    std::shared_ptr<ThreadMailbox> mailbox;
     try
     {
-        owner.mailbox = std::make_shared<ThreadMailbox>(dispatcher);
+        mailbox = std::make_shared<ThreadMailbox>(dispatcher);
     }
     catch (const std::bad_alloc&)
     {
         dispatcher->Release();
         return nullptr;
     }
-    return owner.mailbox;
+    auto* const held = new (std::nothrow) std::shared_ptr<ThreadMailbox>(mailbox);
+    if (held == nullptr || !FlsSetValue(slot, held))
+    {
+        delete held;
+        mailbox->Close();
+        return nullptr;
+    }
+    return mailbox;
 }
 
 // One lookup: asked on the requesting thread, run on a worker of the system's pool, answered through the
@@ -270,8 +286,12 @@ private:
 
     void ReleaseAddresses()
     {
+        // A slot stays empty when making its address ran out of memory.
         for (IInternetAddress* address : addresses)
-            address->Release();
+        {
+            if (address != nullptr)
+                address->Release();
+        }
         addresses.clear();
     }
 

@@ -33,10 +33,11 @@
 //     WSAEINVAL 10022, WSAENETDOWN 10050, WSAENOBUFS 10055 and the other codes of the socket's table
 //                                                      the id the socket maps back to that code
 //
-// Lifetime: lookups in flight hold what they need by reference, so a resolver may be destroyed, and the
-// host may end the thread that asked, while workers still wait on the system. The only synchronous failure
-// is ResolveHostname returning ERROR_NOT_ENOUGH_MEMORY (or WSAEINVAL for a null sink): then no answer
-// follows and the sink holds no extra reference.
+// Lifetime: the first lookup starts Winsock and leaves it started for the process, so a lookup pays for no
+// start-up of its own. Lookups in flight hold what they need by reference, so a resolver may be destroyed,
+// and the host may end the thread that asked, while workers still wait on the system. The only synchronous
+// failure is ResolveHostname returning ERROR_NOT_ENOUGH_MEMORY (or WSAEINVAL for a null sink): then no
+// answer follows and the sink holds no extra reference.
 #pragma once
 
 #include "frame/HostnameResolver.h"
