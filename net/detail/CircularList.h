@@ -2,7 +2,7 @@
 // list of nodes with a count: the head is the oldest entry and the head's predecessor the newest, so
 // appending and taking the oldest are both constant time.
 //
-//     struct Work : CircularList<Work>::Node { int value; };
+//     struct Work : ListNode { int value; };
 //     CircularList<Work> queue;
 //     queue.PushBack(new Work{...});
 //     while (Work* oldest = queue.PopFront())
@@ -13,15 +13,16 @@
 
 namespace pardalin::detail
 {
+struct ListNode
+{
+    ListNode* next = nullptr;
+    ListNode* previous = nullptr;
+};
+
+// T derives from ListNode.
 template <class T> class CircularList
 {
 public:
-    struct Node
-    {
-        Node* next = nullptr;
-        Node* previous = nullptr;
-    };
-
     // Construction
     CircularList() = default;
     CircularList(const CircularList&) = delete;
@@ -36,7 +37,7 @@ public:
     // Operations
     void PushBack(T* entry)
     {
-        Node* node = entry;
+        ListNode* node = entry;
         if (!head)
         {
             node->next = node->previous = node;
@@ -55,7 +56,7 @@ public:
     // Unlinks and returns the oldest entry; null when the list is empty.
     T* PopFront()
     {
-        Node* node = head;
+        ListNode* node = head;
         if (!node)
             return nullptr;
         if (node->next == node)
@@ -72,7 +73,7 @@ public:
     }
 
 private:
-    Node* head = nullptr;
+    ListNode* head = nullptr;
     unsigned long count = 0;
 };
 } // namespace pardalin::detail

@@ -36,7 +36,7 @@ protected:
     bool RunQueued();
 
 private:
-    struct Entry : CircularList<Entry>::Node
+    struct Entry : ListNode
     {
         IDeferredProcedure* procedure;
         ULONG_PTR context;
