@@ -33,9 +33,7 @@ TEST(HostkitCountedBuffer, LengthStaysWithinCapacityAndGrowthKeepsBytesAndLength
         EXPECT_EQ(0, std::memcmp(buffer->GetData(), "abcdef", 6));
     }
     buffer->GetData()[99999] = 1;
-    EXPECT_EQ(2u, buffer->AddRef());
-    EXPECT_EQ(1u, buffer->Release());
-    EXPECT_EQ(0u, buffer->Release());
+    buffer->Release();
 
     auto* empty = new VCountedBuffer(0u);
     EXPECT_TRUE(empty->Reserve(16));

@@ -1,7 +1,9 @@
 #include "frame/IReportMessageParams.h"
+#include "frame/Pardalin.h"
 #include "harness/Pump.h"
 #include "hostkit/HostnameResolver.h"
-#include "net/IInternetAddress.h"
+#include "net/VAddress.h"
+#include "net/VIoSocket.h"
 #include "resources/HostMessageIds.h"
 
 #include <gtest/gtest.h>
@@ -174,4 +176,57 @@ TEST(HostkitResolver, AThreadThatEndsWithLookupsOutstandingGetsNoAnswerAndItsSin
     sink.Release();
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(sink.unreferenced, 30000));
     EXPECT_TRUE(sink.answers.empty());
+}
+
+namespace
+{
+class ConnectSink : public ISocketSink
+{
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    void OnReadComplete(void*, DWORD, IBuffer*) override {}
+    void OnWriteComplete(void*, DWORD, IBuffer*, unsigned) override {}
+    void OnReadOOBComplete(void*, DWORD, IBuffer*) override {}
+    void OnWriteOOBComplete(void*, DWORD, IBuffer*, unsigned) override {}
+    void OnConnectComplete(void*, DWORD error) override { errors.push_back(error); }
+    std::vector<DWORD> errors;
+};
+} // namespace
+
+// The socket reads the answer's layout and maps its ids: what a host gets from PardalinInit with this
+// resolver.
+TEST(HostkitResolver, TheLibrarysSocketConnectsByNameThroughIt)
+{
+    ASSERT_TRUE(AfxSocketInit());
+    PardalinInit(&VHostnameResolverInstance, nullptr);
+    auto* listener = new VIoSocket;
+    auto* any = new VAddressIPv4;
+    ASSERT_TRUE(any->SetAddress("127.0.0.1", 0));
+    ASSERT_EQ(0u, listener->Create(any));
+    ASSERT_EQ(0u, listener->Bind(nullptr, any));
+    ASSERT_EQ(0u, listener->Listen(5));
+    IInternetAddress* bound = nullptr;
+    ASSERT_EQ(0u, listener->GetSockName(bound));
+
+    const struct
+    {
+        const char* host;
+        DWORD error;
+    } cases[] = {{"localhost", 0}, {"no-such-host.invalid", WSAHOST_NOT_FOUND}};
+    for (const auto& test : cases)
+    {
+        ConnectSink sink;
+        auto* client = new VIoSocket;
+        client->SetSink(&sink);
+        client->CreateAndConnect(nullptr, test.host, bound->GetPort(), nullptr);
+        EXPECT_TRUE(PumpUntil([&] { return !sink.errors.empty(); }, 30000));
+        EXPECT_EQ(std::vector<DWORD>{test.error}, sink.errors) << test.host;
+        client->Release();
+    }
+    bound->Release();
+    any->Release();
+    listener->Release();
+    PardalinInit(nullptr, nullptr);
 }
