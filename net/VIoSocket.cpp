@@ -4,6 +4,7 @@
 #include "frame/detail/HostServices.h"
 #include "net/detail/AddressFunctions.h"
 #include "net/detail/CircularList.h"
+#include "resources/HostMessageIds.h"
 
 using pardalin::detail::CircularList;
 using pardalin::detail::ListNode;
@@ -32,7 +33,6 @@ constexpr long kAcceptedEvents = FD_READ | FD_WRITE | FD_OOB | FD_CLOSE;
 constexpr long kListenEvents = FD_ACCEPT | FD_CLOSE;
 constexpr int kBufferSize = 16384;
 constexpr int kSockAddrSize = 128;
-constexpr DWORD kUnsupportedFamily = 0xE1040041;
 
 // The host's resolver failures, as the Winsock codes a connect completes with.
 struct ResolverError
@@ -42,27 +42,27 @@ struct ResolverError
 };
 
 constexpr ResolverError kResolverErrors[] = {
-    {0xE1040001, WSAEINVAL},
-    {0xE1040004, WSAETIMEDOUT},
-    {0xE1040006, WSAENOTCONN},
-    {0xE1040007, WSAEHOSTUNREACH},
-    {0xE1040008, WSAEDISCON},
-    {0xE1040009, WSAEAFNOSUPPORT},
-    {0xE104000A, WSAECONNRESET},
-    {0xE104000B, WSAENETUNREACH},
-    {0xE104000C, WSAECONNABORTED},
-    {0xE104000D, WSAECONNREFUSED},
-    {0xE104000E, WSAEADDRNOTAVAIL},
-    {0xE104000F, WSATRY_AGAIN},
-    {0xE1040010, WSANO_RECOVERY},
-    {0xE1040011, WSANO_DATA},
-    {0xE1040012, WSAEADDRINUSE},
-    {0xE1040013, WSAESOCKTNOSUPPORT},
-    {0xE1040014, ERROR_NOT_ENOUGH_MEMORY},
-    {0xE1040015, WSATYPE_NOT_FOUND},
-    {0xE1040033, WSAENETDOWN},
-    {0xE1040034, WSAENOBUFS},
-    {0xE1040035, WSAESHUTDOWN},
+    {MSG_HOST_NET_INVALID_ARGUMENT, WSAEINVAL},
+    {MSG_HOST_NET_TIMED_OUT, WSAETIMEDOUT},
+    {MSG_HOST_NET_NOT_CONNECTED, WSAENOTCONN},
+    {MSG_HOST_NET_HOST_UNREACHABLE, WSAEHOSTUNREACH},
+    {MSG_HOST_NET_DISCONNECTED, WSAEDISCON},
+    {MSG_HOST_NET_FAMILY_NOT_SUPPORTED, WSAEAFNOSUPPORT},
+    {MSG_HOST_NET_CONNECTION_RESET, WSAECONNRESET},
+    {MSG_HOST_NET_NETWORK_UNREACHABLE, WSAENETUNREACH},
+    {MSG_HOST_NET_CONNECTION_ABORTED, WSAECONNABORTED},
+    {MSG_HOST_NET_CONNECTION_REFUSED, WSAECONNREFUSED},
+    {MSG_HOST_NET_ADDRESS_NOT_AVAILABLE, WSAEADDRNOTAVAIL},
+    {MSG_HOST_NET_TRY_AGAIN, WSATRY_AGAIN},
+    {MSG_HOST_NET_NO_RECOVERY, WSANO_RECOVERY},
+    {MSG_HOST_NET_NO_DATA, WSANO_DATA},
+    {MSG_HOST_NET_ADDRESS_IN_USE, WSAEADDRINUSE},
+    {MSG_HOST_NET_SOCKET_TYPE_NOT_SUPPORTED, WSAESOCKTNOSUPPORT},
+    {MSG_HOST_NET_OUT_OF_MEMORY, ERROR_NOT_ENOUGH_MEMORY},
+    {MSG_HOST_NET_TYPE_NOT_FOUND, WSATYPE_NOT_FOUND},
+    {MSG_HOST_NET_NETWORK_DOWN, WSAENETDOWN},
+    {MSG_HOST_NET_NO_BUFFERS, WSAENOBUFS},
+    {MSG_HOST_NET_SHUT_DOWN, WSAESHUTDOWN},
 };
 
 DWORD MapResolverError(DWORD messageId)
@@ -244,7 +244,7 @@ DWORD VIoSocket::GetPeerName(IInternetAddress*& address)
     if (!CAsyncSocket::GetPeerName(reinterpret_cast<SOCKADDR*>(&storage), &length))
         return LastSocketError();
     address = pardalin::detail::CreateAddressFromSockAddr(reinterpret_cast<sockaddr*>(&storage), length);
-    return address ? 0 : kUnsupportedFamily;
+    return address ? 0 : MSG_HOST_NET_UNSUPPORTED_ADDRESS_FAMILY;
 }
 
 DWORD VIoSocket::GetSockName(IInternetAddress*& address)
@@ -255,7 +255,7 @@ DWORD VIoSocket::GetSockName(IInternetAddress*& address)
     if (!CAsyncSocket::GetSockName(reinterpret_cast<SOCKADDR*>(&storage), &length))
         return LastSocketError();
     address = pardalin::detail::CreateAddressFromSockAddr(reinterpret_cast<sockaddr*>(&storage), length);
-    return address ? 0 : kUnsupportedFamily;
+    return address ? 0 : MSG_HOST_NET_UNSUPPORTED_ADDRESS_FAMILY;
 }
 
 bool VIoSocket::GetSockName(CString& address, unsigned& port)

@@ -13,6 +13,9 @@
 // A path template ends in a lone '%'.
 #define MSG_HOST_LONE_PERCENT ((DWORD)0xE1040066L)
 
+// A socket's local or peer address is of a family that has no address class.
+#define MSG_HOST_NET_UNSUPPORTED_ADDRESS_FAMILY ((DWORD)0xE1040041L)
+
 // Network failures that a host's resolver reports through OnHostname. The socket turns each of these into
 // the Winsock code named beside it for OnConnectComplete; any other id becomes 11001 (WSAHOST_NOT_FOUND).
 #define MSG_HOST_NET_INVALID_ARGUMENT ((DWORD)0xE1040001L)          // 10022 WSAEINVAL

@@ -5,6 +5,7 @@
 #include "frame/VReportMessageParams.h"
 #include "net/VAddress.h"
 #include "net/VIoSocket.h"
+#include "resources/HostMessageIds.h"
 
 #include "harness/Pump.h"
 
@@ -505,6 +506,66 @@ TEST_P(SocketLoopback, OptionsBeforeCreateAndBindOutcomesThroughTheSink)
     EXPECT_EQ(1, sink.references);
 }
 
+// socat connects from Linux and echoes through a pipe: a peer whose socket stack nobody here wrote.
+TEST_P(SocketLoopback, EchoesThroughSocatAsTheLinuxPeer)
+{
+    Listener listener(GetParam());
+    CSink serverSink;
+    VIoSocket* server = listener.Target(serverSink, GetParam());
+    Request([&] { listener.socket->Accept(nullptr, server); });
+
+    const bool v6 = strchr(GetParam(), ':') != nullptr;
+    std::wstring command = L"socat " + std::wstring(v6 ? L"TCP6:[::1]:" : L"TCP4:127.0.0.1:") +
+                           std::to_wstring(listener.port) + L" PIPE";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(::CreateProcessW(L"Z:\\usr\\bin\\socat", &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startup, &process))
+        << "socat could not be started (error " << ::GetLastError() << "); the set-up script installs it";
+    ASSERT_TRUE(PumpUntil([&] { return listener.sink.Count(Event::kAccept) == 1; }));
+    ASSERT_EQ(0u, listener.sink.Last(Event::kAccept).error);
+
+    const unsigned size = 1 << 20;
+    std::string pattern(size, '\0');
+    for (unsigned i = 0; i < size; ++i)
+        pattern[i] = static_cast<char>((i * 131) ^ (i >> 9));
+    CBuffer out(size, pattern), in(32768);
+    std::string echoed;
+    bool ended = false;
+    serverSink.react = [&](const Event& e)
+    {
+        if (e.kind != Event::kRead)
+            return;
+        if (e.error != 0 || e.bytes == 0)
+        {
+            ended = true;
+            return;
+        }
+        echoed += in.Text();
+        server->Read(&in, &in);
+    };
+    Request(
+        [&]
+        {
+            server->Write(&out, &out);
+            server->Read(&in, &in);
+        });
+    ASSERT_TRUE(PumpUntil([&] { return echoed.size() >= size; }, 60000));
+    EXPECT_TRUE(echoed == pattern);
+    // Our end of the stream reaches socat, which then closes its end.
+    EXPECT_EQ(0u, server->Shutdown(SD_SEND));
+    ASSERT_TRUE(PumpUntil([&] { return ended; }, 30000));
+    EXPECT_EQ(0u, serverSink.Last(Event::kRead).error);
+    // Wine runs a Linux program without a process object to wait on; its closing the stream is the sign it
+    // has finished.
+    if (process.hThread)
+        ::CloseHandle(process.hThread);
+    if (process.hProcess)
+        ::CloseHandle(process.hProcess);
+    server->Release();
+}
+
 INSTANTIATE_TEST_SUITE_P(Families, SocketLoopback, ::testing::Values("127.0.0.1", "::1"),
                          [](const ::testing::TestParamInfo<const char*>& info)
                          { return std::string(info.index == 0 ? "IPv4" : "IPv6"); });
@@ -619,7 +680,9 @@ TEST(SocketByName, ConnectsThroughTheHostsResolverAndMapsItsFailures)
     {
         DWORD messageId;
         DWORD expected;
-    } failures[] = {{0xE104000D, WSAECONNREFUSED}, {0xE1040011, WSANO_DATA}, {0xE1040099, WSAHOST_NOT_FOUND}};
+    } failures[] = {{MSG_HOST_NET_CONNECTION_REFUSED, WSAECONNREFUSED},
+                    {MSG_HOST_NET_NO_DATA, WSANO_DATA},
+                    {MSG_HOST_NET_HOST_NOT_FOUND, WSAHOST_NOT_FOUND}};
     for (const auto& failure : failures)
     {
         VIoSocket* failing = new VIoSocket;
