@@ -502,17 +502,13 @@ void PASCAL CAsyncSocket::DoCallBack(WPARAM wParam, LPARAM lParam)
     case FD_READ:
     {
         // A notification may be older than a Receive that already took the data: only a socket that still
-        // has something to read (or an error to report) hears about it.
-        fd_set fds;
-        FD_ZERO(&fds);
-        FD_SET(hSocket, &fds);
-        timeval timeout = {0, 0};
-        const int nReady = ::select(0, &fds, nullptr, nullptr, &timeout);
-        if (nReady == SOCKET_ERROR)
+        // has bytes waiting (or an error to report) hears about it.
+        DWORD nWaiting = 0;
+        if (!pSocket->IOCtl(FIONREAD, &nWaiting))
         {
             nErrorCode = ::WSAGetLastError();
         }
-        if (nReady == 1 || nErrorCode != 0)
+        if (nWaiting != 0 || nErrorCode != 0)
         {
             pSocket->OnReceive(nErrorCode);
         }
