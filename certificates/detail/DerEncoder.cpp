@@ -74,16 +74,20 @@ bool EncodeObjectIdentifier(const char* dotted, DerBytes& content)
         return false;
     if (first > 2 || (first < 2 && second > 39) || second > UINT64_MAX - 80)
         return false;
-    AppendBase128(content, first * 40 + second);
+    DerBytes encoded;
+    AppendBase128(encoded, first * 40 + second);
     while (*text == '.')
     {
         ++text;
         std::uint64_t arc = 0;
         if (!ParseArc(text, arc))
             return false;
-        AppendBase128(content, arc);
+        AppendBase128(encoded, arc);
     }
-    return *text == '\0';
+    if (*text != '\0')
+        return false;
+    content.swap(encoded);
+    return true;
 }
 
 bool EncodeSubjectPublicKeyInfo(const CERT_PUBLIC_KEY_INFO& key, DerBytes& out)

@@ -6,7 +6,8 @@
 //         CryptSignCertificate(provider, AT_KEYEXCHANGE, X509_ASN_ENCODING, info.data(), ...);
 #pragma once
 
-#include <windows.h>
+#include "core/PardalinApi.h"
+
 #include <wincrypt.h>
 
 #include <cstddef>
@@ -32,7 +33,7 @@ void AppendTlv(DerBytes& out, BYTE tag, const DerBytes& content);
 
 // The content octets of an object identifier given in dotted form ("1.2.840.113549.1.1.1"). False for a
 // text that is no identifier: fewer than two arcs, an empty or non-digit arc, a first arc above 2, a second
-// arc above 39 under the first two roots, or an arc beyond 64 bits.
+// arc above 39 under the first two roots, or an arc beyond 64 bits; `content` is then empty.
 bool EncodeObjectIdentifier(const char* dotted, DerBytes& content);
 
 // SubjectPublicKeyInfo: the algorithm (its parameters copied as they are, left out when empty) and the key's
