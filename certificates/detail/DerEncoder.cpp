@@ -90,6 +90,26 @@ bool EncodeObjectIdentifier(const char* dotted, DerBytes& content)
     return true;
 }
 
+void AppendUnsignedInteger(DerBytes& out, const BYTE* bytes, std::size_t length)
+{
+    while (length > 1 && bytes[0] == 0)
+        ++bytes, --length;
+    DerBytes content;
+    if (length == 0 || (bytes[0] & 0x80))
+        content.push_back(0);
+    content.insert(content.end(), bytes, bytes + length);
+    AppendTlv(out, der::kInteger, content);
+}
+
+bool AppendObjectIdentifier(DerBytes& out, const char* dotted)
+{
+    DerBytes content;
+    if (!EncodeObjectIdentifier(dotted, content))
+        return false;
+    AppendTlv(out, der::kObjectIdentifier, content);
+    return true;
+}
+
 bool EncodeSubjectPublicKeyInfo(const CERT_PUBLIC_KEY_INFO& key, DerBytes& out)
 {
     DerBytes oid;

@@ -21,9 +21,12 @@ namespace der
 {
 constexpr BYTE kInteger = 0x02;
 constexpr BYTE kBitString = 0x03;
+constexpr BYTE kOctetString = 0x04;
+constexpr BYTE kNull = 0x05;
 constexpr BYTE kObjectIdentifier = 0x06;
 constexpr BYTE kSequence = 0x30;
-// [0] IMPLICIT, constructed: the attributes of a certification request.
+constexpr BYTE kSet = 0x31;
+// [0], constructed: the attributes of a certification request, the content of a PKCS#7 or PKCS#12 wrapper.
 constexpr BYTE kContextConstructed0 = 0xA0;
 } // namespace der
 
@@ -35,6 +38,13 @@ void AppendTlv(DerBytes& out, BYTE tag, const DerBytes& content);
 // text that is no identifier: fewer than two arcs, an empty or non-digit arc, a first arc above 2, a second
 // arc above 39 under the first two roots, or an arc beyond 64 bits; `content` is then empty.
 bool EncodeObjectIdentifier(const char* dotted, DerBytes& content);
+
+// An INTEGER of the unsigned big-endian number `bytes`: redundant leading zeros dropped, a zero put in front
+// of a top bit that would read as a sign.
+void AppendUnsignedInteger(DerBytes& out, const BYTE* bytes, std::size_t length);
+
+// An OBJECT IDENTIFIER; false (nothing appended) for a text that is no identifier.
+bool AppendObjectIdentifier(DerBytes& out, const char* dotted);
 
 // SubjectPublicKeyInfo: the algorithm (its parameters copied as they are, left out when empty) and the key's
 // bit string.
