@@ -3,12 +3,13 @@
 // it on the file side, the PFX part and an optional companion certificate that uses the PFX's key.
 //
 //     VCapiPfxStore store(generated); // reads the container from the key-provider property
-//     ...                             // export, sign
+//     store.Save(L"C:\\certs\\host.pfx", err);
 //     // leaving the scope frees the certificate and deletes the container
 #pragma once
 
 #include "core/PardalinApi.h"
 #include "core/VUnicodeString.h"
+#include "frame/VReportMessageParams.h"
 
 #include <wincrypt.h>
 
@@ -39,6 +40,11 @@ public:
     const VUnicodeString& GetProviderName() const { return m_strProviderName; }
     DWORD GetProviderType() const { return m_dwProviderType; }
 
+    // Operations
+    // Writes the certificate with its private key as a PFX file, with no password: the platform's export
+    // where it has one, otherwise the library's own writer. Sets err to id 0, or to the failing call's error.
+    bool Save(const wchar_t* path, VReportMessageParams& err);
+
 private:
     PCCERT_CONTEXT m_pCertificate;
     HCERTSTORE m_hImportedStore;
@@ -63,6 +69,10 @@ public:
     // Attributes
     PCCERT_CONTEXT GetCompanionCertificate() const { return m_pCompanion; }
     const VCapiPfxStore& GetPfxStore() const { return m_pfx; }
+
+    // Operations
+    // Writes the PFX part (see VCapiPfxStore::Save).
+    bool Save(const wchar_t* path, VReportMessageParams& err) { return m_pfx.Save(path, err); }
 
 private:
     PCCERT_CONTEXT m_pCompanion;

@@ -2,6 +2,7 @@
 
 #include "certificates/VCapiKeyContainer.h"
 #include "certificates/detail/RequestSigner.h"
+#include "files/VFile.h"
 
 #include <cstring>
 #include <memory>
@@ -230,6 +231,32 @@ VCertificate* VCertificate::Create(const CERT_NAME_BLOB* encodedName, const FILE
             return fail();
     }
     return new VCertificate(context.get(), request.data(), static_cast<DWORD>(request.size()));
+}
+
+bool VCertificate::Save(const wchar_t* path, VReportMessageParams& err)
+{
+    if (!m_store.Save(path, err))
+        return false;
+    if (m_dwRequestLength == 0)
+        return true;
+    VString pem;
+    if (!VCertificateRequestToPem(m_pRequest, m_dwRequestLength, pem, err))
+        return false;
+    VUnicodeString requestPath(path);
+    const VUnicodeString extension = requestPath.Right(4);
+    if (extension.CompareNoCase(L".pfx") == 0 || extension.CompareNoCase(L".p12") == 0)
+        requestPath = requestPath.Left(requestPath.GetLength() - 4);
+    requestPath += L".csr";
+    VFile file;
+    file.SetShareMode(0);
+    DWORD written = 0;
+    if (!file.Open(requestPath, GENERIC_WRITE, CREATE_ALWAYS) ||
+        !file.Write(pem.GetString(), static_cast<DWORD>(pem.GetLength()), &written))
+    {
+        err = VReportMessageParams(FailureCode());
+        return false;
+    }
+    return true;
 }
 
 bool VCertificateRequestToPem(const BYTE* request, DWORD length, VString& pem, VReportMessageParams& err)

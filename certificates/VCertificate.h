@@ -8,9 +8,8 @@
 //                                                      2048, err);
 //     if (!certificate)
 //         return VMessageBox(&err, MB_OK, nullptr);
-//     VString pem;
-//     VCertificateRequestToPem(certificate->GetRequest(), certificate->GetRequestLength(), pem, err);
-//     certificate->Release(); // deletes the key container
+//     certificate->Save(L"C:\\certs\\host.pfx", err); // host.pfx and host.csr
+//     certificate->Release();                         // deletes the key container
 #pragma once
 
 #include "certificates/VCapiPfxStore.h"
@@ -48,6 +47,11 @@ public:
     // The request's DER bytes; null (and length 0) without one.
     const BYTE* GetRequest() const { return m_pRequest; }
     DWORD GetRequestLength() const { return m_dwRequestLength; }
+
+    // Operations
+    // Writes the PFX file, and the request's PEM text beside it: a final ".pfx" or ".p12" (any case)
+    // becomes ".csr", any other path gets ".csr" appended. False with err set when either fails.
+    bool Save(const wchar_t* path, VReportMessageParams& err);
 
 protected:
     // Frees the certificate and the request; the store then deletes the key container.

@@ -1,10 +1,14 @@
-// VCertificate::Create: the key container's life, the key the certificate is bound to, the request, failed
-// generations; and the request's PEM text. What the certificate holds is read by openssl
-// (certificates_modules).
+// VCertificate: the key container's life, the key the certificate is bound to, the request, failed
+// generations, the saved files read back by the platform; and the request's PEM text. What the certificate
+// holds is read by openssl (certificates_modules).
 #include "CertificateTestSupport.h"
+#include "harness/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -91,6 +95,39 @@ TEST_F(Certificate, AFailedGenerationKeepsTheContainerAndTheNextOneWorks)
     EXPECT_EQ(key, KeyOf(next));
     next->Release();
     EXPECT_FALSE(OpenContainer());
+}
+
+TEST_F(Certificate, ThePfxAndRequestFilesReadBackThroughThePlatform)
+{
+    testkit::TempFolder folder;
+    VReportMessageParams err(5);
+    VCertificate* certificate = MakeCertificate(4, 1024, err);
+    ASSERT_NE(certificate, nullptr) << err.GetMessageId();
+    ASSERT_TRUE(certificate->Save(folder.Path(L"host.P12").c_str(), err)) << err.GetMessageId();
+    EXPECT_EQ(err.GetMessageId(), 0u);
+    std::ifstream file(std::filesystem::path(folder.Path(L"host.P12")), std::ios::binary);
+    std::vector<BYTE> pfx((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    CRYPT_DATA_BLOB blob{static_cast<DWORD>(pfx.size()), pfx.data()};
+    HCERTSTORE store = PFXImportCertStore(&blob, nullptr, CRYPT_EXPORTABLE);
+    if (!store)
+        store = PFXImportCertStore(&blob, L"", CRYPT_EXPORTABLE);
+    ASSERT_NE(store, nullptr) << GetLastError();
+    PCCERT_CONTEXT imported = CertEnumCertificatesInStore(store, nullptr);
+    ASSERT_NE(imported, nullptr);
+    EXPECT_TRUE(CertCompareCertificate(X509_ASN_ENCODING, imported->pCertInfo,
+                                       certificate->GetCertificate()->pCertInfo));
+    DWORD size = 0;
+    ASSERT_TRUE(CertGetCertificateContextProperty(imported, CERT_KEY_PROV_INFO_PROP_ID, nullptr, &size));
+    std::vector<BYTE> property(size);
+    CertGetCertificateContextProperty(imported, CERT_KEY_PROV_INFO_PROP_ID, property.data(), &size);
+    const auto* key = reinterpret_cast<CRYPT_KEY_PROV_INFO*>(property.data());
+    HCRYPTPROV deleted = 0; // the import's own container, which holds the key
+    EXPECT_TRUE(CryptAcquireContextW(&deleted, key->pwszContainerName, key->pwszProvName, key->dwProvType,
+                                     CRYPT_DELETEKEYSET));
+    CertFreeCertificateContext(imported);
+    CertCloseStore(store, 0);
+    EXPECT_TRUE(testkit::Exists(folder.Path(L"host.csr")));
+    certificate->Release();
 }
 
 TEST(CertificateRequestPem, LinesOf64CharactersHeaderAndFooter)

@@ -1,5 +1,6 @@
-// Writes generated certificates (".cer", DER) and their requests (".csr", PEM) into a folder for checks by
-// another implementation, with a line "<file stem> <flags> <key bits>" per certificate in "expected.txt".
+// Writes generated certificates (".cer", DER; ".pfx" with the key) and their requests (".csr", PEM) into a
+// folder for checks by another implementation, with a line "<file stem> <flags> <key bits>" per certificate
+// in "expected.txt".
 //
 //     CertificateWriter.exe <folder> <count>
 //
@@ -33,14 +34,9 @@ int wmain(int argc, wchar_t** argv)
         VReportMessageParams err;
         VCertificate* certificate = certtest::MakeCertificate(flags, bits, err, commonName, all);
         const std::wstring base = folder + L"\\" + std::wstring(stem.begin(), stem.end());
-        VString pem;
-        const bool ok = certificate &&
+        const bool ok = certificate && certificate->Save((base + L".pfx").c_str(), err) &&
                         WriteFile(base + L".cer", certificate->GetCertificate()->pbCertEncoded,
-                                  certificate->GetCertificate()->cbCertEncoded) &&
-                        (!certificate->GetRequest() ||
-                         (VCertificateRequestToPem(certificate->GetRequest(), certificate->GetRequestLength(),
-                                                   pem, err) &&
-                          WriteFile(base + L".csr", pem.GetString(), static_cast<size_t>(pem.GetLength()))));
+                                  certificate->GetCertificate()->cbCertEncoded);
         if (!ok)
             std::fprintf(stderr, "%s: not written, error 0x%08lx\n", stem.c_str(), err.GetMessageId());
         std::fprintf(expected, "%s %lu %lu\n", stem.c_str(), flags, bits);

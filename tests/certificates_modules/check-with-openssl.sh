@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Generated certificates and requests read by openssl: CertificateWriter makes them under Wine, then every
-# certificate must show what the library put into it and every request must verify.
+# Generated certificates, PFX files and requests read by openssl: CertificateWriter makes them under Wine,
+# then every certificate must show what the library put into it, every PFX must give the certificate and its
+# key under the empty password, and every request must verify.
 #   check-with-openssl.sh <wine-run> <CertificateWriter.exe> <folder> <count>
 set -uo pipefail
 run=$1 writer=$2 folder=$3 count=$4
@@ -68,6 +69,17 @@ while read -r stem flags bits; do
         got=$(openssl x509 -inform der -in "$cer" -noout -subject -nameopt RFC2253,-esc_msb,utf8)
         [ "$got" = "subject=CN=Ж中é" ] || fail "$stem: $got" ;;
     esac
+
+    # The PFX: MAC and shrouded key read under the empty password; its key is the certificate's.
+    pfx=$folder/$stem.pfx
+    info=$(openssl pkcs12 -in "$pfx" -info -passin pass: -nodes 2>&1) || fail "$stem: pkcs12: $info"
+    grep -q 'Shrouded Keybag: pbeWithSHA1And3-KeyTripleDES-CBC' <<<"$info" || fail "$stem: no shrouded key bag"
+    key_check=$(openssl pkcs12 -in "$pfx" -passin pass: -nodes -nocerts 2>/dev/null | openssl rsa -check -noout 2>&1)
+    [ "$key_check" = 'RSA key ok' ] || fail "$stem: the PFX's key: $key_check"
+    [ "$(openssl pkcs12 -in "$pfx" -passin pass: -nodes -nocerts 2>/dev/null | openssl rsa -noout -modulus)" = \
+      "$(openssl x509 -inform der -in "$cer" -noout -modulus)" ] || fail "$stem: the PFX's key is not the certificate's"
+    [ "$(openssl pkcs12 -in "$pfx" -passin pass: -nokeys 2>/dev/null | openssl x509 -outform der | md5sum)" = \
+      "$(md5sum <"$cer")" ] || fail "$stem: the PFX's certificate is not the one generated"
 
     if (( flags & 4 )); then
         [ "$(head -c 41 "$csr" | tr '\r\n' 'RN')" = '-----BEGIN NEW CERTIFICATE REQUEST-----RN' ] || fail "$stem: request header"

@@ -1,6 +1,7 @@
-// The library's own DER encoding of certification-request information, against bytes read back by an
-// independent ASN.1 parser (openssl asn1parse).
+// The library's own encoders (certification-request information, the PKCS#12 key derivation) against bytes
+// from independent implementations (openssl asn1parse and kdf).
 #include "certificates/detail/DerEncoder.h"
+#include "certificates/detail/Pkcs12Writer.h"
 
 #include <gtest/gtest.h>
 
@@ -63,4 +64,35 @@ TEST(InternalDerEncoder, RequestInformation)
               "010F020103A000");
     key.Algorithm.pszObjId = const_cast<LPSTR>("rsa");
     EXPECT_FALSE(EncodeRequestInfo({sizeof name, name}, key, info));
+}
+
+TEST(InternalPkcs12, KeyDerivationMatchesAnIndependentImplementation)
+{
+    HCRYPTPROV provider = 0;
+    ASSERT_TRUE(CryptAcquireContextW(&provider, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT));
+    DerBytes longPassword;
+    for (int i = 0; i < 35; ++i)
+        longPassword.insert(longPassword.end(), {0, 'a'});
+    longPassword.insert(longPassword.end(), {0, 0});
+    const DerBytes salt{1, 2, 3, 4, 5, 6, 7, 8};
+    // id, password, iterations, expected (openssl kdf ... PKCS12KDF)
+    const struct
+    {
+        BYTE id;
+        DerBytes password;
+        DWORD iterations;
+        std::string expected;
+    } cases[] = {
+        {1, {0, 0}, 2000, "6869FA0A35ADD74B2222078E40CE11CD57F407071DAC8B24"},
+        {3, {}, 3, "4B659CF5A0B9E0C5973C14CAAFF8EE17E9DEDD25"},
+        {2, longPassword, 1,
+         "82306A9BA915750F857AA82F5FC73D4B9EE150716CCE0D2E675FD6C25BD9D0BF9529AB4690DA672CE0B1FBDB2C"}};
+    for (const auto& c : cases)
+    {
+        DerBytes key;
+        ASSERT_TRUE(
+            DerivePkcs12Key(provider, c.id, c.password, salt, c.iterations, c.expected.size() / 2, key));
+        EXPECT_EQ(HexOf(key), c.expected) << int{c.id};
+    }
+    CryptReleaseContext(provider, 0);
 }
