@@ -41,11 +41,18 @@ public:
     DWORD GetProviderType() const { return m_dwProviderType; }
 
     // Operations
+    // Imports a PFX file, with a null password and then with the empty one, and takes its first certificate
+    // whose private key landed in a container. What the store held before is dropped first, as on
+    // destruction. Sets err to id 0, or to why the last attempt failed.
+    bool Load(const wchar_t* path, VReportMessageParams& err);
     // Writes the certificate with its private key as a PFX file, with no password: the platform's export
     // where it has one, otherwise the library's own writer. Sets err to id 0, or to the failing call's error.
     bool Save(const wchar_t* path, VReportMessageParams& err);
 
 private:
+    bool Import(const wchar_t* path, const wchar_t* password, VReportMessageParams& err);
+    void Drop();
+
     PCCERT_CONTEXT m_pCertificate;
     HCERTSTORE m_hImportedStore;
     DWORD m_dwKeyType;
@@ -69,12 +76,19 @@ public:
     // Attributes
     PCCERT_CONTEXT GetCompanionCertificate() const { return m_pCompanion; }
     const VCapiPfxStore& GetPfxStore() const { return m_pfx; }
+    // The companion when there is one, else the PFX's certificate.
+    PCCERT_CONTEXT GetCertificate() const { return m_pCompanion ? m_pCompanion : m_pfx.GetCertificate(); }
 
     // Operations
+    // Loads the PFX at the path, then the first certificate of a companion file of the same name ending in
+    // ".crt" (or else ".cer") instead of a final ".pfx" or ".p12", which is given the PFX's private key.
+    bool Load(const wchar_t* path, VReportMessageParams& err);
     // Writes the PFX part (see VCapiPfxStore::Save).
     bool Save(const wchar_t* path, VReportMessageParams& err) { return m_pfx.Save(path, err); }
 
 private:
+    void DropCompanion();
+
     PCCERT_CONTEXT m_pCompanion;
     HCERTSTORE m_hCompanionStore;
     VCapiPfxStore m_pfx;

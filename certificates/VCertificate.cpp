@@ -1,8 +1,10 @@
 #include "certificates/VCertificate.h"
 
 #include "certificates/VCapiKeyContainer.h"
+#include "certificates/detail/LastError.h"
 #include "certificates/detail/RequestSigner.h"
 #include "files/VFile.h"
+#include "resources/HostMessageIds.h"
 
 #include <cstring>
 #include <memory>
@@ -13,6 +15,8 @@ template class VUnknown<IUnknown>;
 
 namespace
 {
+using pardalin::detail::FailureCode;
+
 using Bytes = std::vector<BYTE>;
 
 constexpr DWORD kEncoding = X509_ASN_ENCODING | PKCS_7_ASN_ENCODING;
@@ -20,13 +24,6 @@ constexpr DWORD kSerialBytes = 16;
 constexpr DWORD kKeyIdBytes = 16;
 constexpr BYTE kKeyUsage = CERT_DIGITAL_SIGNATURE_KEY_USAGE | CERT_KEY_ENCIPHERMENT_KEY_USAGE |
                            CERT_DATA_ENCIPHERMENT_KEY_USAGE | CERT_KEY_AGREEMENT_KEY_USAGE;
-
-// Some CryptoAPI failures leave the last error at 0; a failure must never read as success.
-DWORD FailureCode()
-{
-    const DWORD error = GetLastError();
-    return error != 0 ? error : static_cast<DWORD>(E_FAIL);
-}
 
 bool Encode(LPCSTR structType, const void* info, Bytes& out)
 {
@@ -121,6 +118,8 @@ struct ContextDeleter
 };
 using ContextPtr = std::unique_ptr<const CERT_CONTEXT, ContextDeleter>;
 } // namespace
+
+VCertificate::VCertificate() : m_pCertificate(nullptr), m_pRequest(nullptr), m_dwRequestLength(0) {}
 
 VCertificate::VCertificate(PCCERT_CONTEXT certificate, const BYTE* request, DWORD requestLength)
     : m_pCertificate(CertDuplicateCertificateContext(certificate)), m_store(certificate), m_pRequest(nullptr),
@@ -233,6 +232,56 @@ VCertificate* VCertificate::Create(const CERT_NAME_BLOB* encodedName, const FILE
     return new VCertificate(context.get(), request.data(), static_cast<DWORD>(request.size()));
 }
 
+bool VCertificate::Load(const wchar_t* path, VReportMessageParams& err)
+{
+    // Exactly three parts when split at "::".
+    const VUnicodeString text(path);
+    const int first = text.Find(L"::");
+    const int second = first < 0 ? -1 : text.Find(L"::", first + 2);
+    const bool storePath =
+        second >= 0 && text.Find(L"::", second + 2) < 0 && text.Left(first).CompareNoCase(L"capi") == 0;
+    VReportMessageParams reason;
+    bool loaded = false;
+    if (storePath)
+    {
+        if (m_pCertificate)
+            return false;
+        loaded = LoadFromSystemStore(text.Mid(first + 2, second - first - 2), text.Mid(second + 2), reason);
+    }
+    else
+    {
+        loaded = m_store.Load(path, reason);
+    }
+    err = VReportMessageParams(loaded ? MSG_HOST_CERTIFICATE_LOADED : MSG_HOST_CERTIFICATE_NOT_LOADED);
+    err.AddInsert(path);
+    if (!loaded)
+        err.AddInsert(reason.GetSingleLineText());
+    return loaded;
+}
+
+bool VCertificate::LoadFromSystemStore(const VUnicodeString& store, const VUnicodeString& commonName,
+                                       VReportMessageParams& err)
+{
+    HCERTSTORE system = CertOpenSystemStoreW(0, store);
+    if (!system)
+    {
+        err = VReportMessageParams(FailureCode());
+        return false;
+    }
+    CERT_RDN_ATTR attribute{const_cast<LPSTR>(szOID_COMMON_NAME),
+                            CERT_RDN_PRINTABLE_STRING,
+                            {static_cast<DWORD>(commonName.GetLength() * sizeof(wchar_t)),
+                             reinterpret_cast<BYTE*>(const_cast<wchar_t*>(commonName.GetString()))}};
+    CERT_RDN name{1, &attribute};
+    m_pCertificate =
+        CertFindCertificateInStore(system, X509_ASN_ENCODING | PKCS_7_ASN_ENCODING,
+                                   CERT_UNICODE_IS_RDN_ATTRS_FLAG, CERT_FIND_SUBJECT_ATTR, &name, nullptr);
+    if (!m_pCertificate)
+        err = VReportMessageParams(FailureCode());
+    CertCloseStore(system, CERT_CLOSE_STORE_CHECK_FLAG);
+    return m_pCertificate != nullptr;
+}
+
 bool VCertificate::Save(const wchar_t* path, VReportMessageParams& err)
 {
     if (!m_store.Save(path, err))
@@ -257,6 +306,16 @@ bool VCertificate::Save(const wchar_t* path, VReportMessageParams& err)
         return false;
     }
     return true;
+}
+
+bool VCheckCertificatePath(const wchar_t* path, VReportMessageParams& err)
+{
+    VCertificate* certificate = new VCertificate;
+    const bool loaded = certificate->Load(path, err);
+    certificate->Release();
+    if (!loaded)
+        err = VReportMessageParams(MSG_HOST_CERTIFICATE_PATH_INVALID);
+    return loaded;
 }
 
 bool VCertificateRequestToPem(const BYTE* request, DWORD length, VString& pem, VReportMessageParams& err)

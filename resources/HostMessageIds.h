@@ -12,3 +12,11 @@
 #define MSG_HOST_UNKNOWN_PLACEHOLDER ((DWORD)0xE1040065L)
 // A path template ends in a lone '%'.
 #define MSG_HOST_LONE_PERCENT ((DWORD)0xE1040066L)
+// A PFX file is larger than 4 GiB - 1 bytes.
+#define MSG_HOST_PFX_TOO_LARGE ((DWORD)0xE104004EL)
+// A certificate could not be loaded; inserts: the path, the single-line text of the reason.
+#define MSG_HOST_CERTIFICATE_NOT_LOADED ((DWORD)0xE104004FL)
+// A certificate was loaded; insert: the path.
+#define MSG_HOST_CERTIFICATE_LOADED ((DWORD)0x61040050L)
+// A certificate path does not load.
+#define MSG_HOST_CERTIFICATE_PATH_INVALID ((DWORD)0xE1040074L)

@@ -3,6 +3,7 @@
 // in "expected.txt".
 //
 //     CertificateWriter.exe <folder> <count>
+//     CertificateWriter.exe load <file>...  (prints "<file> loaded" or "<file> failed <reason>" for each)
 //
 // <count> certificates with a 1024-bit key and the full subject, flags cycling through server and client
 // usage with and without a request; then one with a 2048-bit key, one with a 10,000-character common name
@@ -24,6 +25,19 @@ bool WriteFile(const std::wstring& path, const void* data, size_t size)
 
 int wmain(int argc, wchar_t** argv)
 {
+    if (argc > 1 && std::wstring(argv[1]) == L"load")
+    {
+        for (int i = 2; i < argc; ++i)
+        {
+            VReportMessageParams err;
+            VCertificate* certificate = new VCertificate;
+            const bool loaded = certificate->Load(argv[i], err);
+            std::wprintf(L"%ls %ls %ls\n", argv[i], loaded ? L"loaded" : L"failed",
+                         loaded ? L"" : err.GetInserts()[1]);
+            certificate->Release();
+        }
+        return 0;
+    }
     const std::wstring folder = argc == 3 ? argv[1] : L"";
     FILE* expected = _wfopen((folder + L"\\expected.txt").c_str(), L"wb");
     if (argc != 3 || !expected)

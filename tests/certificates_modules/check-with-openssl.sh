@@ -95,6 +95,23 @@ while read -r stem flags bits; do
     fi
 done <"$folder/expected.txt"
 
+# The other direction: PFX files made by openssl under the empty password, with 3DES and with AES, load;
+# one with a certificate and no key does not.
+openssl req -x509 -newkey rsa:2048 -nodes -subj /CN=openssl.example.com -days 30 -keyout "$folder/ossl.key" \
+    -out "$folder/ossl.crt" 2>/dev/null || fail "openssl cannot make a certificate"
+for pbe in PBE-SHA1-3DES AES-256-CBC; do
+    openssl pkcs12 -export -inkey "$folder/ossl.key" -in "$folder/ossl.crt" -passout pass: -keypbe "$pbe" \
+        -certpbe "$pbe" -out "$folder/ossl-$pbe.pfx" || fail "openssl cannot write a $pbe PFX"
+done
+openssl pkcs12 -export -nokeys -in "$folder/ossl.crt" -passout pass: -out "$folder/ossl-nokey.pfx"
+rm "$folder/ossl.crt" # no companion certificate for the PFX files
+loads=$("$run" "$writer" load "Z:${folder//\//\\}\\ossl-PBE-SHA1-3DES.pfx" "Z:${folder//\//\\}\\ossl-AES-256-CBC.pfx" \
+    "Z:${folder//\//\\}\\ossl-nokey.pfx" | tr -d '\r')
+echo "$loads"
+for expected in 'ossl-PBE-SHA1-3DES.pfx loaded' 'ossl-AES-256-CBC.pfx loaded' 'ossl-nokey.pfx failed'; do
+    grep -qF "$expected" <<<"$loads" || fail "not \"$expected\""
+done
+
 [ -z "$(printf '%s\n' "${serials[@]}" | sort | uniq -d)" ] || fail "serial numbers repeat"
 [ "$negative" -gt 0 ] || fail "no serial with its top bit set was checked"
 [ "$full_length" -ge $((certificates / 2)) ] || fail "only $full_length of $certificates serials have 16 bytes"
