@@ -160,6 +160,11 @@ bool VCapiPfxStore::Import(const wchar_t* path, const wchar_t* password, VReport
 bool VCapiPfxStore::Save(const wchar_t* path, VReportMessageParams& err)
 {
     err = VReportMessageParams(0);
+    if (!m_pCertificate)
+    {
+        err = VReportMessageParams(ERROR_INVALID_PARAMETER);
+        return false;
+    }
     std::vector<BYTE> pfx;
     bool made = false;
     if (!g_platformExportMissing.load())
