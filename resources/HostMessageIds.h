@@ -42,3 +42,12 @@
 // The name has no address (also an empty name); deliberately outside the list above, so that the socket
 // reports it as 11001 (WSAHOST_NOT_FOUND). One insert, the name.
 #define MSG_HOST_NET_HOST_NOT_FOUND ((DWORD)0xE1040002L)
+
+// A PFX file is larger than 4 GiB - 1 bytes.
+#define MSG_HOST_PFX_TOO_LARGE ((DWORD)0xE104004EL)
+// A certificate could not be loaded; inserts: the path, the single-line text of the reason.
+#define MSG_HOST_CERTIFICATE_NOT_LOADED ((DWORD)0xE104004FL)
+// A certificate was loaded; insert: the path.
+#define MSG_HOST_CERTIFICATE_LOADED ((DWORD)0x61040050L)
+// A certificate path does not load.
+#define MSG_HOST_CERTIFICATE_PATH_INVALID ((DWORD)0xE1040074L)
