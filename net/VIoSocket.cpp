@@ -454,6 +454,10 @@ void VIoSocket::OnHostname(void* context, IReportMessageParams* error, const Res
         forward->OnHostname(context, error, result);
     void* const requestContext = request->context;
     delete request;
+    // A socket closed while the name was looked up keeps its connect without a callback, as Close leaves any
+    // waiting connect; the answer does not open it again.
+    if (shut)
+        return;
 
     const DWORD messageId = error ? error->GetMessageId() : 0;
     IInternetAddress* const address = result.first ? result.first->address : nullptr;

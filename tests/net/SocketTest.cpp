@@ -695,6 +695,17 @@ TEST(SocketByName, ConnectsThroughTheHostsResolverAndMapsItsFailures)
         failing->Release();
     }
     EXPECT_EQ(4, resolver.factoryCalls);
+    sink.events.clear();
+    // A socket closed during its lookup stays closed when the answer comes; the caller's sink still hears it.
+    VIoSocket* closed = new VIoSocket;
+    closed->SetSink(&sink);
+    closed->CreateAndConnect(nullptr, "late.example", listener.port, &forwarded);
+    closed->Close();
+    resolver.Answer(resolver.lookups.size() - 1, address);
+    EXPECT_EQ(2u, forwarded.ids.size());
+    IInternetAddress* none = nullptr;
+    EXPECT_NE(0u, closed->GetSockName(none));
+    closed->Release();
     // A lookup that is never answered: the socket goes away with its request, and nothing is called.
     VIoSocket* forgotten = new VIoSocket;
     forgotten->SetSink(&sink);
