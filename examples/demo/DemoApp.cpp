@@ -8,6 +8,7 @@
 #include "settings/VRecentFileList.h"
 #include "settings/VSettingsStore.h"
 
+#include <afxsock.h>
 #include <shellapi.h>
 
 namespace
@@ -112,6 +113,10 @@ BOOL CDemoApp::InitInstance()
 
     VRecentFileList::UpdateMRUCount(L"Recent File List", L"File%1!d!", m_pRecentFileList, kRecentFiles);
     m_pRecentFileList->m_nStart = ID_FILE_MRU_FILE1;
+
+    // Sockets for the Connection window, the framework's socket support started as a host starts it.
+    if (!AfxSocketInit())
+        return FALSE;
 
     // The sample plug-in sits beside the program; without it the options dialog has no Transfers page.
     m_hPlugin = LoadLibraryW(L"SamplePlugin.dll");

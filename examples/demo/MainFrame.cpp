@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include "ConnectionWindow.h"
 #include "DemoApp.h"
 #include "DemoChecks.h"
 #include "files/VTextFile.h"
@@ -74,9 +75,13 @@ ON_COMMAND(ID_DEMO_SETTINGS, &CMainFrame::OnSettings)
 ON_COMMAND(ID_DEMO_SHOW_MESSAGE, &CMainFrame::OnShowMessage)
 ON_COMMAND(ID_APP_EXIT_DEMO, &CMainFrame::OnExitDemo)
 ON_COMMAND(ID_TOOLS_OPTIONS, &CMainFrame::OnToolsOptions)
+ON_COMMAND(ID_TOOLS_CONNECTION, &CMainFrame::OnToolsConnection)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame() : m_nStep(0), m_nWaitTicks(0), m_bInStep(false), m_nOptionsOpening(0) {}
+CMainFrame::CMainFrame()
+    : m_nStep(0), m_nWaitTicks(0), m_bInStep(false), m_nOptionsOpening(0), m_nConnectionStep(0)
+{
+}
 
 CRect CMainFrame::SavedPlacement()
 {
@@ -237,6 +242,12 @@ void CMainFrame::OnToolsOptions()
     }
 }
 
+void CMainFrame::OnToolsConnection()
+{
+    if (CConnectionWindow::Show(this) == nullptr)
+        Log(L"The Connection window could not be opened.");
+}
+
 COptionsDialog::Step CMainFrame::OptionsStep(COptionsDialog& dialog, int nStep)
 {
     typedef COptionsDialog::Step Step;
@@ -332,8 +343,8 @@ void CMainFrame::DropDownFileMenu()
 }
 
 // The first run: the checks, three files opened one after the other, the window moved, the File menu with
-// the recent files pictured, Tools > Options opened twice, the message box, and the end (which saves the
-// window's place).
+// the recent files pictured, Tools > Options opened twice, the Connection window, the message box, and the
+// end (which saves the window's place).
 bool CMainFrame::FirstRunStep()
 {
     switch (m_nStep)
@@ -374,8 +385,80 @@ bool CMainFrame::FirstRunStep()
         SendMessage(WM_COMMAND, ID_TOOLS_OPTIONS);
         break;
     case 6:
+        SendMessage(WM_COMMAND, ID_TOOLS_CONNECTION);
+        m_nWaitTicks = 0;
+        break;
+    case 7:
+        return ConnectionStep();
+    case 8:
         SendMessage(WM_COMMAND, ID_DEMO_SHOW_MESSAGE);
         return false;
+    }
+    ++m_nStep;
+    return true;
+}
+
+// The Connection window at work: its client echoes through its server until a hundred round trips are done,
+// is pictured, disconnected and pictured again, connected anew, and the window closed while it runs.
+bool CMainFrame::ConnectionStep()
+{
+    CConnectionWindow* window = CConnectionWindow::GetOpen();
+    typedef CConnectionWindow::ClientState State;
+    switch (m_nConnectionStep)
+    {
+    case 0:
+    {
+        // The window's sockets do their work in this thread's message loop, between these ticks.
+        const bool running = window && window->GetStatus().state != State::Failed;
+        if (running && (window->GetLastRoundTrip().roundTrips < 100 || window->GetRoundTripRate() < 0) &&
+            ++m_nWaitTicks < 150)
+            return true;
+        Check(window != nullptr, L"Tools > Connection opens the Connection window");
+        if (window == nullptr)
+            break;
+        const CConnectionWindow::Status& last = window->GetLastRoundTrip();
+        Check(last.roundTrips >= 100 && window->GetRoundTripRate() > 0,
+              L"the client completed at least 100 round trips through the echo server, their rate measured");
+        Check(last.bytesSent > 0 && last.bytesSent == last.bytesReceived,
+              L"every byte the client sent came back, counted once");
+        Check(window->GetStatus().resolvedByName && !window->GetResolvedAddress().IsEmpty(),
+              L"the client connected to localhost through the host's resolver");
+        RequestScreenshot(L"connection");
+        ++m_nConnectionStep;
+        return true;
+    }
+    case 1:
+        if (!WaitForScreenshot(L"connection"))
+            return true;
+        window->Disconnect();
+        Check(window->GetStatus().state == State::Closed &&
+                  window->GetStatus().error == ERROR_OPERATION_ABORTED,
+              L"Disconnect closes the client and its outstanding read ends with 995");
+        RequestScreenshot(L"connection-closed");
+        ++m_nConnectionStep;
+        return true;
+    case 2:
+        if (!WaitForScreenshot(L"connection-closed"))
+            return true;
+        // Connect again, as the button does, and close the window while the client is busy.
+        window->GetDlgItem(IDC_CONNECT)->SendMessage(BM_CLICK);
+        m_nWaitTicks = 0;
+        ++m_nConnectionStep;
+        return true;
+    case 3:
+        if (window->GetStatus().state != State::Failed && window->GetLastRoundTrip().roundTrips < 10 &&
+            ++m_nWaitTicks < 150)
+            return true;
+        Check(window->GetStatus().state == State::Connected && window->GetLastRoundTrip().roundTrips >= 10,
+              L"Connect after Disconnect starts a new client that echoes again");
+        // As the title bar's close button does; the dialog turns it into Cancel, which it posts.
+        window->PostMessage(WM_CLOSE);
+        ++m_nConnectionStep;
+        return true;
+    case 4:
+        Check(window == nullptr && CConnectionWindow::LiveObjects() == 0,
+              L"closing the Connection window releases every socket, buffer and sink it made");
+        break;
     }
     ++m_nStep;
     return true;

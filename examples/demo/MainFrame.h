@@ -38,6 +38,7 @@ protected:
     void OnShowMessage();
     void OnExitDemo();
     void OnToolsOptions();
+    void OnToolsConnection();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -53,6 +54,8 @@ private:
     bool WaitForScreenshot(const wchar_t* name);
     // The scripted walk through Tools > Options at its first and second opening.
     COptionsDialog::Step OptionsStep(COptionsDialog& dialog, int nStep);
+    // The scripted walk through Tools > Connection.
+    bool ConnectionStep();
 
     CEdit m_view;
     CFont m_font;
@@ -60,4 +63,5 @@ private:
     int m_nWaitTicks;
     bool m_bInStep;
     int m_nOptionsOpening;
+    int m_nConnectionStep;
 };

@@ -10,6 +10,7 @@
 #define ID_DEMO_RUN_CHECKS 32773
 #define ID_APP_EXIT_DEMO 32774
 #define ID_TOOLS_OPTIONS 32775
+#define ID_TOOLS_CONNECTION 32776
 
 // The options dialog's pages (DS_CONTROL children; the title is the tree label, a line feed and the caption).
 #define IDD_PAGE_GENERAL 200
@@ -18,6 +19,9 @@
 #define IDD_PAGE_KEEPALIVE 203
 #define IDD_PAGE_APPEARANCE 204
 #define IDD_PAGE_ADVANCED 205
+
+// The Connection window (modeless).
+#define IDD_CONNECTION 210
 
 #define IDC_REOPEN_LAST 1100
 #define IDC_RECENT_COUNT 1101
@@ -32,3 +36,13 @@
 #define IDC_KEEPALIVE 1110
 #define IDC_FONT_SIZE 1111
 #define IDC_LOG_LEVEL 1112
+#define IDC_SERVER_ADDRESS 1120
+#define IDC_SERVER_PEERS 1121
+#define IDC_CLIENT_HOST 1122
+#define IDC_CLIENT_RESOLVED 1123
+#define IDC_CLIENT_STATE 1124
+#define IDC_BYTES_SENT 1125
+#define IDC_BYTES_RECEIVED 1126
+#define IDC_ROUND_TRIPS 1127
+#define IDC_ROUND_TRIP_RATE 1128
+#define IDC_CONNECT 1129
