@@ -78,6 +78,10 @@ VFindDialog::~VFindDialog()
 
 bool VFindDialog::Create(VPoint pos)
 {
+    if (m_pHelper != nullptr)
+    {
+        return false;
+    }
     m_pHelper = new VFindHelperWnd(this);
     if (!m_pHelper->Create(m_pParent))
     {

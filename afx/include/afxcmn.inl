@@ -407,9 +407,11 @@ inline DWORD CDateTimeCtrl::GetTime(LPSYSTEMTIME pTimeDest) const
 inline BOOL CDateTimeCtrl::SetTime(LPSYSTEMTIME pTimeNew)
 {
     ASSERT(::IsWindow(m_hWnd));
-    return static_cast<BOOL>(::SendMessageW(m_hWnd, DTM_SETSYSTEMTIME,
-                                            pTimeNew != nullptr ? GDT_VALID : GDT_NONE,
-                                            reinterpret_cast<LPARAM>(pTimeNew)));
+    // GDT_NONE ignores the structure, but some pickers refuse the message without one.
+    SYSTEMTIME none = {};
+    return static_cast<BOOL>(
+        ::SendMessageW(m_hWnd, DTM_SETSYSTEMTIME, pTimeNew != nullptr ? GDT_VALID : GDT_NONE,
+                       reinterpret_cast<LPARAM>(pTimeNew != nullptr ? pTimeNew : &none)));
 }
 
 inline BOOL CDateTimeCtrl::SetFormat(LPCTSTR pstrFormat)

