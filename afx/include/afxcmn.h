@@ -192,4 +192,36 @@ public:
     int HitTest(LVHITTESTINFO* pHitTestInfo) const;
 };
 
+/////////////////////////////////////////////////////////////////////////////
+// CDateTimeCtrl: the date and time picker. Its times are local calendar times, as the control shows them.
+
+class AFX_API CDateTimeCtrl : public CWnd
+{
+    DECLARE_DYNAMIC(CDateTimeCtrl)
+public:
+    CDateTimeCtrl();
+    ~CDateTimeCtrl() override;
+
+    virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+    // GDT_VALID with the time, or GDT_NONE when a DTS_SHOWNONE control has no date (the argument is then
+    // left as it is); GDT_ERROR when the control cannot tell.
+    DWORD GetTime(LPSYSTEMTIME pTimeDest) const;
+    DWORD GetTime(CTime& timeDest) const;
+    // A null time clears a DTS_SHOWNONE control.
+    BOOL SetTime(LPSYSTEMTIME pTimeNew = nullptr);
+    BOOL SetTime(const CTime* pTimeNew);
+    // Either end may be null: no limit on that side. GetRange returns GDTR_MIN and GDTR_MAX for the ends
+    // that are set.
+    BOOL SetRange(const CTime* pMinRange, const CTime* pMaxRange);
+    DWORD GetRange(CTime* pMinRange, CTime* pMaxRange) const;
+    // A format string of the control ("dd MMM yyyy"); null puts back the one the style chooses.
+    BOOL SetFormat(LPCTSTR pstrFormat);
+};
+
+// A date picker's time as a CTime, or as a FILETIME in UTC (converted through the local time zone); a
+// DTS_SHOWNONE picker without a date saves a FILETIME of zero.
+AFX_API void AFXAPI DDX_DateTimeCtrl(CDataExchange* pDX, int nIDC, CTime& value);
+AFX_API void AFXAPI DDX_DateTimeCtrl(CDataExchange* pDX, int nIDC, FILETIME& value);
+
 #include "afxcmn.inl"

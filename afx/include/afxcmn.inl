@@ -393,3 +393,29 @@ inline HTREEITEM CTreeCtrl::HitTest(TVHITTESTINFO* pHitTestInfo) const
     ASSERT(::IsWindow(m_hWnd));
     return reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo)));
 }
+
+/////////////////////////////////////////////////////////////////////////////
+// CDateTimeCtrl
+
+inline DWORD CDateTimeCtrl::GetTime(LPSYSTEMTIME pTimeDest) const
+{
+    ASSERT(::IsWindow(m_hWnd));
+    return static_cast<DWORD>(
+        ::SendMessageW(m_hWnd, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(pTimeDest)));
+}
+
+inline BOOL CDateTimeCtrl::SetTime(LPSYSTEMTIME pTimeNew)
+{
+    ASSERT(::IsWindow(m_hWnd));
+    // GDT_NONE ignores the structure, but some pickers refuse the message without one.
+    SYSTEMTIME none = {};
+    return static_cast<BOOL>(
+        ::SendMessageW(m_hWnd, DTM_SETSYSTEMTIME, pTimeNew != nullptr ? GDT_VALID : GDT_NONE,
+                       reinterpret_cast<LPARAM>(pTimeNew != nullptr ? pTimeNew : &none)));
+}
+
+inline BOOL CDateTimeCtrl::SetFormat(LPCTSTR pstrFormat)
+{
+    ASSERT(::IsWindow(m_hWnd));
+    return static_cast<BOOL>(::SendMessageW(m_hWnd, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(pstrFormat)));
+}

@@ -1,0 +1,44 @@
+// VFileDialog: the framework's file dialog (old style, resizable) that tidies its initial file name, can
+// rename its OK button and does not give up when the system refuses the initial name.
+//
+//     VFileDialog dialog(TRUE, L"settings.ini", L"Select Settings File", L"&Use", L"ini", initialPath,
+//                        OFN_HIDEREADONLY, L"Settings (*.ini)|*.ini||", this);
+//     dialog.SetInitialDirectory(folder); // kept by the caller until DoModal returns
+//     if (dialog.DoModal() == IDOK)
+//         Use(dialog.GetPathName());
+#pragma once
+
+#include "core/PardalinApi.h"
+#include "core/VUnicodeString.h"
+
+#include <afxdlgs.h>
+
+class PARDALIN_API VFileDialog : public CFileDialog
+{
+public:
+    // Construction
+    // The framework's dialog with these arguments and OFN_ENABLESIZING added.
+    VFileDialog(BOOL bOpenFileDialog, wchar_t const* lpszDefExt, wchar_t const* lpszFileName, DWORD dwFlags,
+                wchar_t const* lpszFilter, CWnd* pParentWnd);
+    // The same, with a name to fall back on when the initial one is empty, names a folder or a drive, or is
+    // refused; a title; and a text for the OK button. Each may be null.
+    VFileDialog(BOOL bOpenFileDialog, wchar_t const* fallbackName, wchar_t const* title,
+                wchar_t const* okText, wchar_t const* lpszDefExt, wchar_t const* lpszFileName, DWORD dwFlags,
+                wchar_t const* lpszFilter, CWnd* pParentWnd);
+
+    // Operations
+    // The folder the dialog opens in; the string must stay valid until DoModal returns.
+    void SetInitialDirectory(wchar_t const* folder);
+    // When the system refuses the file name, runs again with the fallback name and then with none.
+    INT_PTR DoModal() override;
+
+    // Overridables
+    BOOL OnInitDialog() override;
+
+private:
+    void ValidateAndResetFilename();
+
+    CString m_strTitle;
+    VUnicodeString m_okText;
+    CString m_strFallbackName;
+};

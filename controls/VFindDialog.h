@@ -1,0 +1,75 @@
+// VFindDialog: the system's modeless find dialog (find only) reporting to a host object instead of to a
+// window, opening at a remembered place. IFindDialogSink: what the host implements to hear from it.
+//
+//     m_pFind = new VFindDialog(m_lastText, m_dwLastFlags, this, pMainWnd); // this: an IFindDialogSink
+//     if (!m_pFind->Create(m_lastPosition))
+//         ... no parent window, or the system refused ...
+//     void CHost::OnFindNext() { Search(m_pFind->GetString(), m_pFind->GetFlags()); }
+//     void CHost::OnFindDialogClosing() { m_lastPosition = m_pFind->GetPosition(); PostDelete(); }
+#pragma once
+
+#include "core/PardalinApi.h"
+#include "core/VPoint.h"
+#include "core/VUnicodeString.h"
+
+#include <afxdlgs.h>
+
+// The host's side of a find dialog; called on the dialog's thread.
+struct IFindDialogSink
+{
+    // The user asked to find (GetString and GetFlags tell what).
+    virtual void OnFindNext() = 0;
+    // The user closed the dialog; its window goes right after this call returns, and the host deletes the
+    // VFindDialog later (not from inside this call).
+    virtual void OnFindDialogClosing() = 0;
+    // The dialog was activated or deactivated.
+    virtual void OnFindDialogActivate() = 0;
+
+protected:
+    ~IFindDialogSink() = default;
+};
+
+class VFindHelperWnd;
+
+class PARDALIN_API VFindDialog : public CFindReplaceDialog
+{
+public:
+    // Construction
+    // Of flags only FR_DOWN, FR_WHOLEWORD and FR_MATCHCASE are taken. The sink is not owned. The host
+    // deletes the object (it never deletes itself).
+    VFindDialog(wchar_t const* findText, DWORD flags, IFindDialogSink* sink, CWnd* parent);
+    ~VFindDialog() override;
+    // Makes the dialog under an invisible helper window of the parent, its top-left corner at pos unless
+    // pos is (-1, -1). False without a parent window, or when the system refuses.
+    bool Create(VPoint pos);
+
+    // Attributes
+    VUnicodeString GetString() const;
+    DWORD GetFlags() const;
+    // The top-left corner of the dialog on the screen; (-1, -1) when it has no window.
+    VPoint GetPosition() const;
+
+    // Operations
+    // Moves the dialog's top-left corner to pos unless it is (-1, -1), then shows it, activated or not.
+    void BringToTop(VPoint pos, bool activate);
+    void Hide();
+
+protected:
+    // Overridables
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    // The host owns the object.
+    void PostNcDestroy() override;
+    DECLARE_MESSAGE_MAP()
+
+private:
+    friend class VFindHelperWnd;
+    // The dialog's notification, which reaches the helper window.
+    void OnFindReplace();
+    static UINT_PTR CALLBACK HookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    CWnd* m_pParent;
+    IFindDialogSink* m_pSink;
+    CString m_strFindText;
+    VFindHelperWnd* m_pHelper;
+    VPoint m_position;
+};
