@@ -116,7 +116,7 @@ TEST(ControlsLink, LooksLikeALinkAndAClickOpensIt)
 // The right button brings up "&Open" (the default) and "Copy Shor&tcut", which copies the URL.
 TEST(ControlsLinkFocus, ContextMenuCopiesTheShortcut)
 {
-    ASSERT_TRUE(AfxOleInit());
+    ASSERT_TRUE(AfxOleInit() && CopyTextToClipboard(L"")); // the clipboard outlives earlier runs
     CHostDialog host;
     CMenuPickingLink copier(IDS_CONTROLS_URL, L't');
     ASSERT_TRUE(copier.SubclassDlgItem(IDC_CONTROLS_LINK, &host));
