@@ -1,0 +1,11 @@
+// Resource ids of the controls tests.
+#pragma once
+
+#define IDD_CONTROLS_HOST 100
+#define IDD_CONTROLS_HOST_BIG_FONT 101
+#define IDC_CONTROLS_PLACEHOLDER 1001
+#define IDC_CONTROLS_LINK 1002
+#define IDC_CONTROLS_EDIT 1003
+#define IDC_CONTROLS_CURSOR 200
+#define IDC_CONTROLS_NO_CURSOR 201
+#define IDS_CONTROLS_URL 300
