@@ -51,3 +51,8 @@
 #define MSG_HOST_CERTIFICATE_LOADED ((DWORD)0x61040050L)
 // A certificate path does not load.
 #define MSG_HOST_CERTIFICATE_PATH_INVALID ((DWORD)0xE1040074L)
+
+// The default printer has no device context; for the margin check.
+#define MSG_HOST_PRINTER_DC_FAILED ((DWORD)0xE1040043L)
+// There is no default printer; for the margin check.
+#define MSG_HOST_NO_DEFAULT_PRINTER ((DWORD)0xE1040044L)

@@ -95,11 +95,42 @@ public:
 
     CRecentFileList* m_pRecentFileList; // null until LoadStdProfileSettings makes it
 
+    // Printing
+    // Fills hDevNames and hDevMode of pPrintDlg with the application's printer, the system's default printer
+    // until the application chooses another; the handles stay the application's. FALSE when there is no
+    // printer.
+    BOOL GetPrinterDeviceDefaults(PRINTDLGW* pPrintDlg);
+
+    // Wait cursor: BeginWaitCursor and EndWaitCursor nest; RestoreWaitCursor shows it again after something
+    // else set the cursor. Each calls DoWaitCursor with 1, -1 or 0.
+    void BeginWaitCursor() { DoWaitCursor(1); }
+    void EndWaitCursor() { DoWaitCursor(-1); }
+    void RestoreWaitCursor() { DoWaitCursor(0); }
+    virtual void DoWaitCursor(int nCode);
+
 protected:
+    HGLOBAL m_hDevMode; // the application's printer, as GetPrinterDeviceDefaults found it
+    HGLOBAL m_hDevNames;
+    int m_nWaitCursorCount;
+    HCURSOR m_hcurWaitCursorRestore; // the cursor before the first BeginWaitCursor
+
     afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
     afx_msg BOOL OnOpenRecentFile(UINT nID);
 
     DECLARE_MESSAGE_MAP()
+};
+
+// Shows the wait cursor for the life of the object, through the application's BeginWaitCursor and
+// EndWaitCursor; Restore shows it again after a dialog or message box changed the cursor.
+class AFX_API CWaitCursor
+{
+public:
+    CWaitCursor();
+    ~CWaitCursor();
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+
+    void Restore();
 };
 
 /////////////////////////////////////////////////////////////////////////////

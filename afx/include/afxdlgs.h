@@ -7,6 +7,10 @@
 //
 //     auto* pFind = new CFindReplaceDialog; // deletes itself when its window goes
 //     pFind->Create(TRUE, L"needle", nullptr, FR_DOWN, this); // reports with the FINDMSGSTRING message
+//
+//     CPrintDialog print(FALSE);
+//     if (AfxGetApp()->GetPrinterDeviceDefaults(&print.m_pd))
+//         CDC::FromHandle(print.CreatePrinterDC()); // the caller deletes the device context
 #pragma once
 
 #include "afxwin.h"
@@ -110,4 +114,41 @@ protected:
 
     TCHAR m_szFindWhat[128];
     TCHAR m_szReplaceWith[128];
+};
+
+/////////////////////////////////////////////////////////////////////////////
+// CPrintDialog: the system's print and print-setup dialogs, and the printer device context of the chosen or
+// default printer. The device names and mode it is given stay their owner's (usually the application's).
+
+class AFX_API CPrintDialog : public CCommonDialog
+{
+    DECLARE_DYNAMIC(CPrintDialog)
+public:
+    // Construction
+    explicit CPrintDialog(BOOL bPrintSetupOnly,
+                          DWORD dwFlags = PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS |
+                                          PD_HIDEPRINTTOFILE | PD_NOSELECTION,
+                          CWnd* pParentWnd = nullptr);
+
+    // Attributes
+    PRINTDLGW& m_pd;
+
+    // The printer's names and mode from m_pd; empty or null when it holds none.
+    CString GetDeviceName() const;
+    CString GetDriverName() const;
+    CString GetPortName() const;
+    LPDEVMODEW GetDevMode() const;
+    HDC GetPrinterDC() const { return m_pd.hDC; }
+
+    // Operations
+    // The system's dialog; IDOK or IDCANCEL.
+    INT_PTR DoModal() override;
+    // The default printer's names and mode without a dialog (PD_RETURNDEFAULT); FALSE when there is none.
+    BOOL GetDefaults();
+    // A device context for the printer of m_pd, also kept in m_pd.hDC; null when none can be made. The
+    // caller deletes it.
+    HDC CreatePrinterDC();
+
+protected:
+    PRINTDLGW m_pdActual;
 };

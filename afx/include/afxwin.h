@@ -19,6 +19,8 @@
 #include "afxmsg_.h"
 #include "afxres.h"
 
+#include <commdlg.h>
+
 class CWnd;
 
 // Base of every class that receives commands: its message map names the handlers.

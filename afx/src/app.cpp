@@ -86,7 +86,8 @@ IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 CWinApp::CWinApp(LPCTSTR lpszAppName)
     : m_pszAppName(lpszAppName != nullptr ? afximpl::DuplicateString(lpszAppName) : nullptr),
       m_pszExeName(nullptr), m_pszProfileName(nullptr), m_pszRegistryKey(nullptr), m_hInstance(nullptr),
-      m_lpCmdLine(nullptr), m_nCmdShow(SW_SHOWNORMAL), m_pRecentFileList(nullptr)
+      m_lpCmdLine(nullptr), m_nCmdShow(SW_SHOWNORMAL), m_pRecentFileList(nullptr), m_hDevMode(nullptr),
+      m_hDevNames(nullptr), m_nWaitCursorCount(0), m_hcurWaitCursorRestore(nullptr)
 {
     // The application object lives as long as the program; it must never delete itself as a thread.
     m_bAutoDelete = FALSE;
@@ -120,6 +121,14 @@ CWinApp::~CWinApp()
         pState->m_lpszCurrentAppName = nullptr;
     }
     delete m_pRecentFileList;
+    if (m_hDevMode != nullptr)
+    {
+        GlobalFree(m_hDevMode);
+    }
+    if (m_hDevNames != nullptr)
+    {
+        GlobalFree(m_hDevNames);
+    }
     FreeString(m_pszAppName);
     FreeString(m_pszExeName);
     FreeString(m_pszProfileName);
