@@ -1,6 +1,7 @@
 #include "certificates/VCapiCertificateName.h"
 
 #include <cwchar>
+#include <cwctype>
 
 namespace
 {
@@ -133,6 +134,13 @@ const CERT_NAME_BLOB* VCapiCertificateName::Encode()
         text += L"=";
         text += value;
     }
+
+    // The conversion drops white space that ends the last value anyway; some implementations never return
+    // when it follows a closing quote, so it does not go in.
+    int length = text.GetLength();
+    while (length > 0 && iswspace(text[length - 1]))
+        --length;
+    text = text.Left(length);
 
     const wchar_t* errorPosition = nullptr;
     DWORD size = 0;

@@ -93,9 +93,15 @@ bool EncodeRsaPrivateKey(const DerBytes& blob, DerBytes& out)
         return false;
     RSAPUBKEY header;
     std::copy_n(blob.begin() + sizeof(BLOBHEADER), sizeof header, reinterpret_cast<BYTE*>(&header));
+    // The modulus and the private exponent take bitlen / 8 bytes each, the five numbers of the Chinese
+    // remainder form half that: rounded down by some providers, up by others when the bit length is no
+    // multiple of 16. The blob's own size tells which.
     const std::size_t full = header.bitlen / 8;
-    const std::size_t half = header.bitlen / 16;
-    if (blob.size() < sizeof(BLOBHEADER) + sizeof header + 2 * full + 5 * half)
+    const std::size_t fixed = sizeof(BLOBHEADER) + sizeof header;
+    if (full == 0 || blob.size() < fixed + 2 * full)
+        return false;
+    const std::size_t half = (blob.size() - fixed - 2 * full) / 5;
+    if (half < full / 2 || half > (full + 1) / 2)
         return false;
     DerBytes content;
     const BYTE zero = 0;
@@ -223,8 +229,12 @@ bool WritePkcs12(HCRYPTPROV keyProvider, PCCERT_CONTEXT certificate, DerBytes& p
         return false;
     DerBytes blob(blobSize);
     DerBytes rsaKey;
-    const bool exported = CryptExportKey(userKey.handle, 0, PRIVATEKEYBLOB, 0, blob.data(), &blobSize) &&
-                          EncodeRsaPrivateKey(blob, rsaKey);
+    bool exported = CryptExportKey(userKey.handle, 0, PRIVATEKEYBLOB, 0, blob.data(), &blobSize);
+    if (exported)
+    {
+        blob.resize(blobSize);
+        exported = EncodeRsaPrivateKey(blob, rsaKey);
+    }
     SecureZeroMemory(blob.data(), blob.size());
     if (!exported)
         return false;

@@ -1,5 +1,6 @@
 #include "DemoApp.h"
 
+#include "CertificateCommand.h"
 #include "MainFrame.h"
 #include "SamplePlugin.h"
 #include "frame/Pardalin.h"
@@ -36,7 +37,8 @@ ON_COMMAND(ID_HELP, &CDemoApp::OnHelp)
 END_MESSAGE_MAP()
 
 CDemoApp::CDemoApp()
-    : CWinApp(L"Pardalin Demo"), m_bScripted(false), m_nRun(1), m_nFailures(0), m_hPlugin(nullptr)
+    : CWinApp(L"Pardalin Demo"), m_bScripted(false), m_nRun(1), m_nFailures(0), m_nCommandResult(-1),
+      m_hPlugin(nullptr)
 {
 }
 
@@ -77,6 +79,13 @@ BOOL CDemoApp::InitInstance()
 {
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    // The command-line mode runs without a window, a profile or an output folder.
+    if (arguments && IsCertificateCommand(count, arguments))
+    {
+        m_nCommandResult = RunCertificateCommand(count, arguments);
+        LocalFree(arguments);
+        return FALSE;
+    }
     for (int i = 1; arguments && i < count; ++i)
     {
         if (wcscmp(arguments[i], L"--scripted") == 0)
@@ -134,6 +143,11 @@ BOOL CDemoApp::InitInstance()
 
 int CDemoApp::ExitInstance()
 {
+    if (m_nCommandResult >= 0)
+    {
+        CWinApp::ExitInstance();
+        return m_nCommandResult;
+    }
     // The list is written as it changes; what is left is to let it go before the store does.
     VRecentFileList::UpdateMRUCount(L"Recent File List", L"File%1!d!", m_pRecentFileList, 0);
     VSettingsStore::CleanUp();

@@ -30,12 +30,15 @@ public:
     BOOL InitInstance() override;
     int ExitInstance() override;
 
+    // --make-certificate: make a certificate without any window (see CertificateCommand.h).
     // --scripted: walk through the demo by itself and close; --out <folder>: where logs, files and
     // screenshots go; --run <n>: which run of the scripted walk (the second one finds what the first saved).
     bool m_bScripted;
     int m_nRun;
     std::wstring m_strOutFolder;
     int m_nFailures;
+    // The exit code of the command-line mode (--make-certificate), -1 when the demo runs its window.
+    int m_nCommandResult;
     // How the options dialog's tree was left, kept for the next opening while the demo runs.
     VPropertyPageStateMap m_optionStates;
 

@@ -49,6 +49,8 @@ TEST(CertificateName, OrderSeparatorsAndFailedFields)
         // Empty fields and indexes outside 0..6 leave nothing behind.
         {{{O, L""}, {7, L"x"}, {-1, L"y"}, {CN, L"only"}}, L"CN=only", 0, -1},
         {{{O, L"\"A;B\""}, {CN, L"h"}}, L"CN=h; O=\"A;B\"", 0, -1},
+        // White space after the last closing quote: dropped, as the parser drops it anyway.
+        {{{CN, L"h"}, {E, L"\"a@b.c\" \r\n"}}, L"CN=h; E=a@b.c", 0, -1},
         {{{CN, L"a;b"}}, L"", invalid, CN},
         {{{CN, L"ok"}, {L, L"\"x\";y"}}, L"", invalid, L},
         {{{CN, L"ok"}, {E, L"\"a\"b\";c"}}, L"", invalid, E},

@@ -6,8 +6,9 @@
 //     CertificateWriter.exe load <file>...  (prints "<file> loaded" or "<file> failed <reason>" for each)
 //
 // <count> certificates with a 1024-bit key and the full subject, flags cycling through server and client
-// usage with and without a request; then one with a 2048-bit key, one with a 10,000-character common name
-// and one with characters outside every ANSI code page.
+// usage with and without a request; then one with a 2048-bit key, one with a 1000-bit key (its primes are
+// not whole bytes), one with a 10,000-character common name and one with characters outside every ANSI code
+// page.
 #include "certificates/CertificateTestSupport.h"
 
 #include <cstdio>
@@ -63,6 +64,7 @@ int wmain(int argc, wchar_t** argv)
         ok =
             write("cert" + std::to_string(i), (i % 2) | (i % 4 < 2 ? 4 : 0), 1024, L"host.example.com", true);
     ok = ok && write("key2048", 4, 2048, L"host.example.com", true) &&
+         write("key1000", 4, 1000, L"host.example.com", true) &&
          write("long", 4, 1024, std::wstring(10000, L'w').c_str(), false) &&
          write("wide", 4, 1024, L"\u0416\u4E2D\u00E9", false);
     return std::fclose(expected) == 0 && ok ? 0 : 1;
