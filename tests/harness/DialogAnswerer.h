@@ -42,21 +42,6 @@ public:
         GetWindowTextW(window, text, 1024);
         return text;
     }
-    // Whether some child window of dialog shows exactly text.
-    static bool ShowsText(HWND dialog, const std::wstring& text)
-    {
-        std::pair<const std::wstring*, bool> search(&text, false);
-        EnumChildWindows(
-            dialog,
-            [](HWND child, LPARAM data) -> BOOL
-            {
-                auto* pSearch = reinterpret_cast<std::pair<const std::wstring*, bool>*>(data);
-                pSearch->second = pSearch->second || TextOf(child) == *pSearch->first;
-                return !pSearch->second;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.second;
-    }
 
 private:
     static LRESULT CALLBACK OnMessageHandled(int nCode, WPARAM wParam, LPARAM lParam)
