@@ -11,6 +11,10 @@
 
 #include <afxsettingsstore.h>
 #include <commdlg.h>
+#include <dlgs.h>
+
+#include <algorithm>
+#include <cwctype>
 
 #include <memory>
 #include <thread>
@@ -21,6 +25,8 @@ namespace
 {
 constexpr UINT_PTR kScriptTimer = 1;
 constexpr int kViewId = 1001;
+// Posted when the find dialog has closed, so that it is deleted outside its own notification.
+constexpr UINT kFindClosedMessage = WM_APP + 1;
 const wchar_t* const kPlacementKey = L"Workspace\\MainFrame";
 const wchar_t* const kPlacementValue = L"WindowRect";
 // Where the first scripted run leaves the window; the second run must find it there.
@@ -76,11 +82,19 @@ ON_COMMAND(ID_DEMO_SHOW_MESSAGE, &CMainFrame::OnShowMessage)
 ON_COMMAND(ID_APP_EXIT_DEMO, &CMainFrame::OnExitDemo)
 ON_COMMAND(ID_TOOLS_OPTIONS, &CMainFrame::OnToolsOptions)
 ON_COMMAND(ID_TOOLS_CONNECTION, &CMainFrame::OnToolsConnection)
+ON_COMMAND(ID_EDIT_FIND_DEMO, &CMainFrame::OnEditFind)
+ON_MESSAGE(kFindClosedMessage, &CMainFrame::OnFindClosed)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
-    : m_nStep(0), m_nWaitTicks(0), m_bInStep(false), m_nOptionsOpening(0), m_nConnectionStep(0)
+    : m_nStep(0), m_nWaitTicks(0), m_bInStep(false), m_nOptionsOpening(0), m_nConnectionStep(0),
+      m_nFindStep(0), m_pFind(nullptr), m_dwFindFlags(FR_DOWN), m_findPosition(-1, -1)
 {
+}
+
+CMainFrame::~CMainFrame()
+{
+    delete m_pFind;
 }
 
 CRect CMainFrame::SavedPlacement()
@@ -113,7 +127,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     if (!m_view.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
-                           ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                           ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
                        CRect(0, 0, 10, 10), this, kViewId))
         return -1;
     m_font.CreatePointFont(100, L"Courier New");
@@ -248,6 +262,89 @@ void CMainFrame::OnToolsConnection()
         Log(L"The Connection window could not be opened.");
 }
 
+void CMainFrame::OnEditFind()
+{
+    if (m_pFind != nullptr)
+    {
+        m_pFind->BringToTop(VPoint(-1, -1), true);
+        return;
+    }
+    m_pFind = new VFindDialog(m_strFindText, m_dwFindFlags, this, this);
+    if (!m_pFind->Create(m_findPosition))
+    {
+        delete m_pFind;
+        m_pFind = nullptr;
+        Log(L"The find dialog could not be opened.");
+    }
+}
+
+void CMainFrame::OnFindNext()
+{
+    const VUnicodeString what = m_pFind->GetString();
+    if (!FindNext(what.GetString(), m_pFind->GetFlags()))
+        MessageBeep(MB_ICONASTERISK);
+}
+
+void CMainFrame::OnFindDialogClosing()
+{
+    m_strFindText = m_pFind->GetString().GetString();
+    m_dwFindFlags = m_pFind->GetFlags();
+    m_findPosition = m_pFind->GetPosition();
+    PostMessage(kFindClosedMessage);
+}
+
+LRESULT CMainFrame::OnFindClosed(WPARAM, LPARAM)
+{
+    delete m_pFind;
+    m_pFind = nullptr;
+    return 0;
+}
+
+bool CMainFrame::FindNext(const CString& what, DWORD flags)
+{
+    CString viewText;
+    m_view.GetWindowText(viewText);
+    std::wstring text = viewText.GetString();
+    std::wstring needle = what.GetString();
+    if (needle.empty() || needle.size() > text.size())
+        return false;
+    if (!(flags & FR_MATCHCASE))
+    {
+        const auto lower = [](std::wstring& s)
+        { std::transform(s.begin(), s.end(), s.begin(), [](wchar_t c) { return towlower(c); }); };
+        lower(text);
+        lower(needle);
+    }
+    const auto isWordChar = [](wchar_t c) { return iswalnum(c) || c == L'_'; };
+    const auto matchesAt = [&](size_t at)
+    {
+        if (text.compare(at, needle.size(), needle) != 0)
+            return false;
+        if (!(flags & FR_WHOLEWORD))
+            return true;
+        const size_t after = at + needle.size();
+        return (at == 0 || !isWordChar(text[at - 1])) && (after == text.size() || !isWordChar(text[after]));
+    };
+
+    int selStart = 0;
+    int selEnd = 0;
+    m_view.GetSel(selStart, selEnd);
+    // Every place is tried once, starting after the selection (before it, searching up) and wrapping.
+    const size_t places = text.size() - needle.size() + 1;
+    const bool down = (flags & FR_DOWN) != 0;
+    for (size_t step = 0; step < places; ++step)
+    {
+        const size_t at = down ? (static_cast<size_t>(selStart) + (selEnd > selStart ? 1 : 0) + step) % places
+                               : (static_cast<size_t>(selStart) + places * 2 - 1 - step) % places;
+        if (matchesAt(at))
+        {
+            m_view.SetSel(static_cast<int>(at), static_cast<int>(at + needle.size()));
+            return true;
+        }
+    }
+    return false;
+}
+
 COptionsDialog::Step CMainFrame::OptionsStep(COptionsDialog& dialog, int nStep)
 {
     typedef COptionsDialog::Step Step;
@@ -343,7 +440,8 @@ void CMainFrame::DropDownFileMenu()
 }
 
 // The first run: the checks, three files opened one after the other, the window moved, the File menu with
-// the recent files pictured, Tools > Options opened twice, the Connection window, the message box, and the
+// the recent files pictured, Tools > Options opened twice, the Connection window, Edit > Find, the message
+// box, and the
 // end (which saves the window's place).
 bool CMainFrame::FirstRunStep()
 {
@@ -391,6 +489,8 @@ bool CMainFrame::FirstRunStep()
     case 7:
         return ConnectionStep();
     case 8:
+        return FindStep();
+    case 9:
         SendMessage(WM_COMMAND, ID_DEMO_SHOW_MESSAGE);
         return false;
     }
@@ -458,6 +558,72 @@ bool CMainFrame::ConnectionStep()
     case 4:
         Check(window == nullptr && CConnectionWindow::LiveObjects() == 0,
               L"closing the Connection window releases every socket, buffer and sink it made");
+        break;
+    }
+    ++m_nStep;
+    return true;
+}
+
+// Edit > Find over the last sample file: "port" found as "Port" while case does not matter, found again
+// by wrapping round, missed once case matters, pictured, and the dialog closed and deleted.
+bool CMainFrame::FindStep()
+{
+    const auto selected = [this]
+    {
+        int start = 0;
+        int end = 0;
+        m_view.GetSel(start, end);
+        CString text;
+        m_view.GetWindowText(text);
+        return std::make_pair(start, std::wstring(text.Mid(start, end - start).GetString()));
+    };
+    const auto findNext = [this](const wchar_t* what)
+    {
+        m_pFind->SetDlgItemText(edt1, what);
+        m_pFind->GetDlgItem(IDOK)->SendMessage(BM_CLICK);
+    };
+    switch (m_nFindStep)
+    {
+    case 0:
+    {
+        ShowFile(SamplePath(kSampleFiles[2][0]).c_str());
+        m_view.SetSel(0, 0);
+        // Beside the text rather than over it, so that the picture shows the selection.
+        CRect frame;
+        GetWindowRect(&frame);
+        m_findPosition = VPoint(frame.right - 380, frame.bottom - 200);
+        SendMessage(WM_COMMAND, ID_EDIT_FIND_DEMO);
+        Check(m_pFind != nullptr && m_pFind->IsWindowVisible(), L"Edit > Find opens the find dialog");
+        if (m_pFind == nullptr)
+            break;
+        findNext(L"port");
+        const auto first = selected();
+        Check(first.second == L"Port", L"Find Next selects \"Port\" for \"port\" while case does not matter");
+        const int end = m_view.GetWindowTextLength();
+        m_view.SetSel(end, end);
+        findNext(L"port");
+        Check(selected() == first, L"Find Next at the end of the text wraps round to the first match");
+        m_pFind->GetDlgItem(chx2)->SendMessage(BM_CLICK);
+        m_view.SetSel(0, 0);
+        findNext(L"port");
+        Check(selected() == std::make_pair(0, std::wstring()) && (m_pFind->GetFlags() & FR_MATCHCASE),
+              L"with Match case on, \"port\" is not found and the selection stays");
+        findNext(L"Port");
+        Check(selected() == first, L"with Match case on, \"Port\" is found");
+        RequestScreenshot(L"find");
+        ++m_nFindStep;
+        return true;
+    }
+    case 1:
+        if (!WaitForScreenshot(L"find"))
+            return true;
+        m_pFind->GetDlgItem(IDCANCEL)->SendMessage(BM_CLICK);
+        ++m_nFindStep;
+        return true;
+    case 2:
+        // The closed dialog was deleted from the posted message, which came before this tick.
+        Check(m_pFind == nullptr && m_strFindText == L"Port" && (m_dwFindFlags & FR_MATCHCASE),
+              L"closing the find dialog deletes it and keeps its text and flags for the next opening");
         break;
     }
     ++m_nStep;

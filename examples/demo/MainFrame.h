@@ -4,16 +4,18 @@
 #pragma once
 
 #include "OptionsDialog.h"
+#include "controls/VFindDialog.h"
 #include "resource.h"
 
 #include <afxwin.h>
 
 #include <string>
 
-class CMainFrame : public CFrameWnd
+class CMainFrame : public CFrameWnd, private IFindDialogSink
 {
 public:
     CMainFrame();
+    ~CMainFrame() override;
 
     // The window rectangle saved by the last run, or a default one.
     static CRect SavedPlacement();
@@ -39,9 +41,20 @@ protected:
     void OnExitDemo();
     void OnToolsOptions();
     void OnToolsConnection();
+    void OnEditFind();
+    LRESULT OnFindClosed(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The find dialog's events.
+    void OnFindNext() override;
+    void OnFindDialogClosing() override;
+    void OnFindDialogActivate() override {}
+    // Selects the next match of the dialog's text in the view, wrapping; false when there is none.
+    bool FindNext(const CString& what, DWORD flags);
+    // The scripted walk through Edit > Find.
+    bool FindStep();
+
     void SavePlacement();
     // Asks the runner for a picture of the screen; Captured tells when it is there.
     void RequestScreenshot(const wchar_t* name);
@@ -64,4 +77,10 @@ private:
     bool m_bInStep;
     int m_nOptionsOpening;
     int m_nConnectionStep;
+    int m_nFindStep;
+    // The open find dialog, and what the next one starts with.
+    VFindDialog* m_pFind;
+    CString m_strFindText;
+    DWORD m_dwFindFlags;
+    VPoint m_findPosition;
 };
