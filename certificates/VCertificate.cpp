@@ -97,21 +97,6 @@ bool BuildExtensions(const Bytes& keyId, const CERT_NAME_BLOB& name, const CRYPT
     return true;
 }
 
-bool SignCertificate(HCRYPTPROV provider, const CERT_INFO& info, Bytes& out)
-{
-    auto* algorithm = const_cast<CRYPT_ALGORITHM_IDENTIFIER*>(&info.SignatureAlgorithm);
-    DWORD size = 0;
-    if (!CryptSignAndEncodeCertificate(provider, AT_KEYEXCHANGE, X509_ASN_ENCODING, X509_CERT_TO_BE_SIGNED,
-                                       &info, algorithm, nullptr, nullptr, &size))
-        return false;
-    out.resize(size);
-    if (!CryptSignAndEncodeCertificate(provider, AT_KEYEXCHANGE, X509_ASN_ENCODING, X509_CERT_TO_BE_SIGNED,
-                                       &info, algorithm, nullptr, out.data(), &size))
-        return false;
-    out.resize(size);
-    return true;
-}
-
 struct ContextDeleter
 {
     void operator()(PCCERT_CONTEXT context) const { CertFreeCertificateContext(context); }
@@ -202,7 +187,8 @@ VCertificate* VCertificate::Create(const CERT_NAME_BLOB* encodedName, const FILE
     info.rgExtension = extensions;
 
     Bytes encoded;
-    if (!SignCertificate(provider, info, encoded))
+    if (!pardalin::detail::SignAndEncode(provider, AT_KEYEXCHANGE, X509_CERT_TO_BE_SIGNED, &info,
+                                         info.SignatureAlgorithm, encoded))
         return fail();
     ContextPtr context(
         CertCreateCertificateContext(kEncoding, encoded.data(), static_cast<DWORD>(encoded.size())));

@@ -8,22 +8,6 @@ namespace
 {
 std::atomic<bool> g_platformEncoderMissing{false};
 
-bool SignWithPlatform(HCRYPTPROV provider, DWORD keySpec, const CERT_REQUEST_INFO& info,
-                      const CRYPT_ALGORITHM_IDENTIFIER& algorithm, DerBytes& request)
-{
-    auto* algorithmArg = const_cast<CRYPT_ALGORITHM_IDENTIFIER*>(&algorithm);
-    DWORD size = 0;
-    if (!CryptSignAndEncodeCertificate(provider, keySpec, X509_ASN_ENCODING, X509_CERT_REQUEST_TO_BE_SIGNED,
-                                       &info, algorithmArg, nullptr, nullptr, &size))
-        return false;
-    request.resize(size);
-    if (!CryptSignAndEncodeCertificate(provider, keySpec, X509_ASN_ENCODING, X509_CERT_REQUEST_TO_BE_SIGNED,
-                                       &info, algorithmArg, nullptr, request.data(), &size))
-        return false;
-    request.resize(size);
-    return true;
-}
-
 bool SignWithOwnEncoder(HCRYPTPROV provider, DWORD keySpec, const CERT_REQUEST_INFO& info,
                         const CRYPT_ALGORITHM_IDENTIFIER& algorithm, DerBytes& request)
 {
@@ -64,12 +48,28 @@ bool SignWithOwnEncoder(HCRYPTPROV provider, DWORD keySpec, const CERT_REQUEST_I
 }
 } // namespace
 
+bool SignAndEncode(HCRYPTPROV provider, DWORD keySpec, LPCSTR structType, const void* info,
+                   const CRYPT_ALGORITHM_IDENTIFIER& algorithm, DerBytes& out)
+{
+    auto* algorithmArg = const_cast<CRYPT_ALGORITHM_IDENTIFIER*>(&algorithm);
+    DWORD size = 0;
+    if (!CryptSignAndEncodeCertificate(provider, keySpec, X509_ASN_ENCODING, structType, info, algorithmArg,
+                                       nullptr, nullptr, &size))
+        return false;
+    out.resize(size);
+    if (!CryptSignAndEncodeCertificate(provider, keySpec, X509_ASN_ENCODING, structType, info, algorithmArg,
+                                       nullptr, out.data(), &size))
+        return false;
+    out.resize(size);
+    return true;
+}
+
 bool SignRequest(HCRYPTPROV provider, DWORD keySpec, const CERT_REQUEST_INFO& info,
                  const CRYPT_ALGORITHM_IDENTIFIER& algorithm, DerBytes& request)
 {
     if (!g_platformEncoderMissing.load())
     {
-        if (SignWithPlatform(provider, keySpec, info, algorithm, request))
+        if (SignAndEncode(provider, keySpec, X509_CERT_REQUEST_TO_BE_SIGNED, &info, algorithm, request))
             return true;
         if (GetLastError() != ERROR_FILE_NOT_FOUND)
             return false;

@@ -16,6 +16,11 @@ namespace pardalin::detail
 bool SignRequest(HCRYPTPROV provider, DWORD keySpec, const CERT_REQUEST_INFO& info,
                  const CRYPT_ALGORITHM_IDENTIFIER& algorithm, DerBytes& request);
 
+// The platform's CryptSignAndEncodeCertificate for `structType` (a certificate or a request to be signed)
+// into `out`; on failure the thread's last error says why.
+bool SignAndEncode(HCRYPTPROV provider, DWORD keySpec, LPCSTR structType, const void* info,
+                   const CRYPT_ALGORITHM_IDENTIFIER& algorithm, DerBytes& out);
+
 // Whether the platform's encoder has been found missing in this process.
 bool RequestEncoderMissing();
 } // namespace pardalin::detail
