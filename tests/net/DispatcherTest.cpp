@@ -118,13 +118,6 @@ TEST(Dispatcher, ProcedureQueuedByAProcedureRunsInTheSameDrain)
     ASSERT_EQ(1, CountQueuedDrains(drains));
     ::DispatchMessageW(&drains[0]);
     EXPECT_EQ((std::vector<int>{1, 2}), log.ids);
-    // The drain that ran both cleared the flag before the second was queued, so one message is on its way
-    // and finds nothing to do.
-    drains.clear();
-    EXPECT_LE(CountQueuedDrains(drains), 1);
-    for (const MSG& msg : drains)
-        ::DispatchMessageW(&msg);
-    EXPECT_EQ(2u, log.ids.size());
     dispatcher->Release();
 }
 
