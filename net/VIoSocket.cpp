@@ -345,12 +345,17 @@ DWORD VIoSocket::Create(IInternetAddress* address)
     const int size = kBufferSize;
     CAsyncSocket::SetSockOpt(SO_RCVBUF, &size, sizeof(size), SOL_SOCKET);
     CAsyncSocket::SetSockOpt(SO_SNDBUF, &size, sizeof(size), SOL_SOCKET);
-    // A fresh connection: nothing read, nothing closed, and nothing may be sent before the connect.
+    StartConnection();
+    return 0;
+}
+
+void VIoSocket::StartConnection()
+{
+    // Nothing read, nothing closed, and nothing may be sent before the send notification.
     shut = readable = closed = eofReported = false;
     sendBlocked = true;
     sentSoFar = 0;
     pendingIncoming = 0;
-    return 0;
 }
 
 DWORD VIoSocket::Bind(void* context, IInternetAddress* address)
@@ -774,9 +779,7 @@ void VIoSocket::AcceptOne(bool fromNotification)
     {
         // The target delivers its own completions through its window, and starts as a fresh connection.
         target->VNotificationSink::Create();
-        target->shut = target->readable = target->closed = target->eofReported = false;
-        target->sendBlocked = true;
-        target->sentSoFar = 0;
+        target->StartConnection();
         if (!target->AsyncSelect(kAcceptedEvents))
             result->error = LastSocketError();
         result->peer =

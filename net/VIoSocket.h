@@ -103,6 +103,8 @@ protected:
 private:
     struct Queues;
 
+    // The state of a new connection, for a handle made by Create or by an accept.
+    void StartConnection();
     void ReadLoop(bool fromNotification, bool outOfBand);
     void SendLoop(bool fromNotification);
     void AcceptOne(bool fromNotification);
