@@ -45,6 +45,8 @@ AFX_API void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, long& value);
 AFX_API void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, DWORD& value);
 AFX_API void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, short& value);
 AFX_API void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, BYTE& value);
+// Written with enough digits to read back the same value; NaN and infinities are refused.
+AFX_API void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, double& value);
 // Check box state 0, 1 or 2; a value outside that range is shown as unchecked.
 AFX_API void AFXAPI DDX_Check(CDataExchange* pDX, int nIDC, int& value);
 // The index of the checked radio button in the group that starts at nIDC (it must have WS_GROUP), -1
@@ -69,6 +71,7 @@ AFX_API void AFXAPI DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, 
 AFX_API void AFXAPI DDV_MinMaxDWord(CDataExchange* pDX, DWORD value, DWORD minVal, DWORD maxVal);
 AFX_API void AFXAPI DDV_MinMaxShort(CDataExchange* pDX, short value, short minVal, short maxVal);
 AFX_API void AFXAPI DDV_MinMaxByte(CDataExchange* pDX, BYTE value, BYTE minVal, BYTE maxVal);
+AFX_API void AFXAPI DDV_MinMaxDouble(CDataExchange* pDX, const double& value, double minVal, double maxVal);
 
 // Sets a window's text only when it differs, so that an unchanged control does not flicker or notify.
 AFX_API void AFXAPI AfxSetWindowText(HWND hWndCtrl, LPCTSTR lpszNew);

@@ -2,6 +2,8 @@
 #include "wndstate.h"
 
 #include <cerrno>
+#include <cfloat>
+#include <cmath>
 #include <climits>
 #include <cwchar>
 #include <cwctype>
@@ -12,6 +14,8 @@ const wchar_t kPromptInteger[] = L"Please enter an integer.";
 const wchar_t kPromptPositiveInteger[] = L"Please enter a positive integer.";
 const wchar_t kPromptIntegerRange[] = L"Please enter an integer between %s and %s.";
 const wchar_t kPromptMaxChars[] = L"Please enter no more than %d characters.";
+const wchar_t kPromptNumber[] = L"Please enter a number.";
+const wchar_t kPromptNumberRange[] = L"Please enter a number between %s and %s.";
 
 CString WindowText(HWND hWnd)
 {
@@ -83,6 +87,38 @@ bool ParseUnsigned(const CString& text, unsigned long long maxValue, unsigned lo
     }
     value = parsed;
     return true;
+}
+
+// A decimal number in the C library's form, blanks around it allowed; NaN and infinities are not numbers a
+// user means to type.
+bool ParseDouble(const CString& text, double& value)
+{
+    const wchar_t* p = text.GetString();
+    wchar_t* pEnd = nullptr;
+    errno = 0;
+    const double parsed = wcstod(p, &pEnd);
+    if (pEnd == p || errno == ERANGE || !std::isfinite(parsed))
+    {
+        return false;
+    }
+    while (iswspace(*pEnd))
+    {
+        ++pEnd;
+    }
+    if (*pEnd != L'\0')
+    {
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+// Enough digits that a value read back is the value written.
+CString FormatDouble(double value)
+{
+    CString text;
+    text.Format(L"%.*g", DBL_DIG, value);
+    return text;
 }
 
 [[noreturn]] void FailWith(CDataExchange* pDX, LPCTSTR lpszPrompt)
@@ -287,6 +323,32 @@ void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, DWORD& value)
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, short& value)
 {
     ExchangeSigned(pDX, nIDC, value, SHRT_MIN, SHRT_MAX);
+}
+
+void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, double& value)
+{
+    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+    {
+        if (!ParseDouble(WindowText(hWndCtrl), value))
+        {
+            FailWith(pDX, kPromptNumber);
+        }
+    }
+    else
+    {
+        AfxSetWindowText(hWndCtrl, FormatDouble(value));
+    }
+}
+
+void AFXAPI DDV_MinMaxDouble(CDataExchange* pDX, const double& value, double minVal, double maxVal)
+{
+    if (pDX->m_bSaveAndValidate && (value < minVal || value > maxVal))
+    {
+        CString prompt;
+        prompt.Format(kPromptNumberRange, FormatDouble(minVal).GetString(), FormatDouble(maxVal).GetString());
+        FailWith(pDX, prompt);
+    }
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, BYTE& value)

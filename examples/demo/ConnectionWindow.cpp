@@ -1,5 +1,6 @@
 #include "ConnectionWindow.h"
 
+#include "MainFrame.h"
 #include "resource.h"
 
 #include "frame/VReportMessageParams.h"
@@ -168,6 +169,9 @@ CConnectionWindow* CConnectionWindow::Show(CWnd* pParent)
                 delete pWindow;
             return nullptr;
         }
+        CRect rect;
+        pWindow->GetWindowRect(&rect);
+        pWindow->MoveWindow(CenteredOnMonitorUnderCursor(rect.Size()));
     }
     g_pOpen->ShowWindow(SW_SHOWNORMAL);
     g_pOpen->SetForegroundWindow();

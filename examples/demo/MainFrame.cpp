@@ -3,7 +3,10 @@
 #include "ConnectionWindow.h"
 #include "DemoApp.h"
 #include "DemoChecks.h"
+#include "MarginsDialog.h"
 #include "files/VTextFile.h"
+#include "frame/Monitors.h"
+#include "hostkit/FilePrinter.h"
 #include "frame/VMessageBox.h"
 #include "frame/VReportMessageParams.h"
 #include "dialogs/VPluginPage.h"
@@ -12,6 +15,7 @@
 #include <afxsettingsstore.h>
 #include <commdlg.h>
 #include <dlgs.h>
+#include <winspool.h>
 
 #include <algorithm>
 #include <cwctype>
@@ -45,8 +49,25 @@ std::wstring SamplePath(const wchar_t* name)
     return DemoApp().m_strOutFolder + L"\\files\\" + name;
 }
 
-// Waits for the library's message box, has it photographed, and answers Yes.
-void AnswerMessageBox(const std::wstring& folder)
+} // namespace
+
+CRect CenteredOnMonitorUnderCursor(const CSize& size)
+{
+    POINT cursor = {};
+    ::GetCursorPos(&cursor);
+    const RECT under = {cursor.x, cursor.y, cursor.x + 1, cursor.y + 1};
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    CRect work(0, 0, xGetSystemMetrics(SM_CXSCREEN), xGetSystemMetrics(SM_CYSCREEN));
+    if (xGetMonitorInfo(xMonitorFromRect(&under, MONITOR_DEFAULTTONEAREST), &info))
+        work = info.rcWork;
+    const int cx = std::min<int>(size.cx, work.Width());
+    const int cy = std::min<int>(size.cy, work.Height());
+    const CPoint topLeft(work.left + (work.Width() - cx) / 2, work.top + (work.Height() - cy) / 2);
+    return CRect(topLeft, CSize(cx, cy));
+}
+
+std::wstring AnswerMessageBox(const wchar_t* picture, int button)
 {
     HWND box = nullptr;
     for (int attempt = 0; attempt < 500 && !box; ++attempt)
@@ -56,19 +77,23 @@ void AnswerMessageBox(const std::wstring& folder)
             Sleep(20);
     }
     if (!box)
-        return;
+        return L"";
+    wchar_t text[512] = {};
+    // The message box's text is its static control 0xFFFF.
+    GetDlgItemTextW(box, 0xFFFF, text, 512);
     // The picture must show the box whole: have its thread paint it before asking for one.
     RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    const std::wstring request = folder + L"\\message-box.request";
-    const std::wstring picture = folder + L"\\message-box.png";
-    DeleteFileW(picture.c_str());
+    const std::wstring folder = DemoApp().m_strOutFolder;
+    const std::wstring request = folder + L"\\" + picture + L".request";
+    const std::wstring png = folder + L"\\" + picture + L".png";
+    DeleteFileW(png.c_str());
     CloseHandle(CreateFileW(request.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    for (int attempt = 0; attempt < 500 && GetFileAttributesW(picture.c_str()) == INVALID_FILE_ATTRIBUTES;
+    for (int attempt = 0; attempt < 500 && GetFileAttributesW(png.c_str()) == INVALID_FILE_ATTRIBUTES;
          ++attempt)
         Sleep(20);
-    SendMessageW(GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
+    return text;
 }
-} // namespace
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
 ON_WM_CREATE()
@@ -83,12 +108,14 @@ ON_COMMAND(ID_APP_EXIT_DEMO, &CMainFrame::OnExitDemo)
 ON_COMMAND(ID_TOOLS_OPTIONS, &CMainFrame::OnToolsOptions)
 ON_COMMAND(ID_TOOLS_CONNECTION, &CMainFrame::OnToolsConnection)
 ON_COMMAND(ID_EDIT_FIND_DEMO, &CMainFrame::OnEditFind)
+ON_COMMAND(ID_FILE_PAGE_SETUP_DEMO, &CMainFrame::OnFilePageSetup)
 ON_MESSAGE(kFindClosedMessage, &CMainFrame::OnFindClosed)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
     : m_nStep(0), m_nWaitTicks(0), m_bInStep(false), m_nOptionsOpening(0), m_nConnectionStep(0),
-      m_nFindStep(0), m_pFind(nullptr), m_dwFindFlags(FR_DOWN), m_findPosition(-1, -1)
+      m_nFindStep(0), m_pFind(nullptr), m_dwFindFlags(FR_DOWN),
+      m_findPosition(-1, -1), m_margins{0.75, 0.75, 1, 1}
 {
 }
 
@@ -99,13 +126,13 @@ CMainFrame::~CMainFrame()
 
 CRect CMainFrame::SavedPlacement()
 {
-    CRect rect(40, 40, 900, 640);
+    CRect rect = CenteredOnMonitorUnderCursor(CSize(860, 600));
     CSettingsStoreSP maker;
     CSettingsStore& store = maker.Create(FALSE, TRUE);
     CRect saved;
     // A rectangle that lies off every screen (a monitor since removed) is not used.
     if (store.Open(kPlacementKey) && store.Read(kPlacementValue, saved) && saved.Width() > 100 &&
-        saved.Height() > 100 && MonitorFromRect(&saved, MONITOR_DEFAULTTONULL) != nullptr)
+        saved.Height() > 100 && xMonitorFromRect(&saved, MONITOR_DEFAULTTONULL) != nullptr)
         rect = saved;
     return rect;
 }
@@ -230,7 +257,7 @@ void CMainFrame::OnShowMessage()
     VReportMessageParams params(MSG_CERTIFICATE_FILE_EXISTS);
     std::thread answer;
     if (DemoApp().m_bScripted)
-        answer = std::thread(&AnswerMessageBox, DemoApp().m_strOutFolder);
+        answer = std::thread(&AnswerMessageBox, L"message-box", IDYES);
     const int button = VMessageBox(this, &params, MB_YESNO, nullptr);
     if (answer.joinable())
         answer.join();
@@ -260,6 +287,69 @@ void CMainFrame::OnToolsConnection()
 {
     if (CConnectionWindow::Show(this) == nullptr)
         Log(L"The Connection window could not be opened.");
+}
+
+void CMainFrame::OnFilePageSetup()
+{
+    VMarginData margins = m_margins;
+    CMarginsDialog dialog(margins, this);
+    if (DemoApp().m_bScripted)
+        dialog.SetScript([this](CMarginsDialog& d, int nStep) { return PageSetupStep(d, nStep); });
+    if (dialog.DoModal() != IDOK)
+        return;
+    m_margins = margins;
+    wchar_t line[160];
+    swprintf_s(line, L"Page margins: left %.3f, right %.3f, top %.3f, bottom %.3f inches", m_margins.left,
+               m_margins.right, m_margins.top, m_margins.bottom);
+    Log(line);
+    // The scripted walk's printer goes once the margins are taken, giving the default back.
+    m_pPrinter.reset();
+}
+
+// Page Setup against the default printer: on a machine without one the check names that; the walk then adds
+// the host kit's file printer (0.25 inch unprintable at every edge), has a left margin of 0.1 inch refused,
+// and takes 0.5 inch.
+bool CMainFrame::PageSetupStep(CMarginsDialog& dialog, int nStep)
+{
+    switch (nStep)
+    {
+    case 0:
+    {
+        wchar_t name[MAX_PATH] = {};
+        DWORD length = MAX_PATH;
+        if (!::GetDefaultPrinterW(name, &length))
+        {
+            std::thread answer([] { AnswerMessageBox(L"page-setup-no-printer", IDOK); });
+            dialog.SendMessage(WM_COMMAND, IDOK);
+            answer.join();
+            Check(dialog.IsWindowVisible() != FALSE,
+                  L"without a default printer Page Setup says so in the host's words and stays open");
+        }
+        m_pPrinter = std::make_unique<VFilePrinter>(L"Pardalin Demo File Printer");
+        Check(m_pPrinter->Install(true), L"the host kit's file printer is added as the default printer");
+        dialog.SetDlgItemText(IDC_PRINTER_NAME, m_pPrinter->GetName());
+        return true;
+    }
+    case 1:
+    {
+        dialog.TypeMargin(0, L"0.1");
+        std::wstring text;
+        std::thread answer([&text] { text = AnswerMessageBox(L"page-setup-refused", IDOK); });
+        dialog.SendMessage(WM_COMMAND, IDOK);
+        answer.join();
+        Log(L"Page Setup refused a left margin of 0.1 inch: " + text);
+        Check(text.rfind(L"The minimum left margin is 0.250", 0) == 0,
+              L"a left margin of 0.1 inch is refused with the printer's minimum, 0.250 inch");
+        Check(::GetFocus() == dialog.GetDlgItem(IDC_MARGIN_LEFT)->m_hWnd && dialog.IsWindowVisible(),
+              L"the refused margin has the focus and the dialog stays open");
+        return true;
+    }
+    case 2:
+        dialog.TypeMargin(0, L"0.5");
+        dialog.SendMessage(WM_COMMAND, IDOK);
+        return false;
+    }
+    return false;
 }
 
 void CMainFrame::OnEditFind()
@@ -491,6 +581,11 @@ bool CMainFrame::FirstRunStep()
     case 8:
         return FindStep();
     case 9:
+        SendMessage(WM_COMMAND, ID_FILE_PAGE_SETUP_DEMO);
+        Check(m_margins.left == 0.5 && m_margins.right == 0.75,
+              L"File > Page Setup took the margins the printer can print within");
+        break;
+    case 10:
         SendMessage(WM_COMMAND, ID_DEMO_SHOW_MESSAGE);
         return false;
     }

@@ -5,11 +5,24 @@
 
 #include "OptionsDialog.h"
 #include "controls/VFindDialog.h"
+#include "printing/VValidateMarginsBase.h"
 #include "resource.h"
 
 #include <afxwin.h>
 
+#include <memory>
 #include <string>
+
+class CMarginsDialog;
+class VFilePrinter;
+
+// A rectangle of the given size centred in the work area of the monitor under the mouse pointer, so that a
+// window opens where the user is looking.
+CRect CenteredOnMonitorUnderCursor(const CSize& size);
+
+// In the scripted walk: waits on another thread for the message box that the calling thread is about to
+// show, has it photographed as `picture`.png, presses `button` and returns the box's text.
+std::wstring AnswerMessageBox(const wchar_t* picture, int button);
 
 class CMainFrame : public CFrameWnd, private IFindDialogSink
 {
@@ -42,6 +55,7 @@ protected:
     void OnToolsOptions();
     void OnToolsConnection();
     void OnEditFind();
+    void OnFilePageSetup();
     LRESULT OnFindClosed(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
@@ -69,6 +83,8 @@ private:
     COptionsDialog::Step OptionsStep(COptionsDialog& dialog, int nStep);
     // The scripted walk through Tools > Connection.
     bool ConnectionStep();
+    // The scripted walk through File > Page Setup: no printer, a refused margin, accepted margins.
+    bool PageSetupStep(CMarginsDialog& dialog, int nStep);
 
     CEdit m_view;
     CFont m_font;
@@ -83,4 +99,7 @@ private:
     CString m_strFindText;
     DWORD m_dwFindFlags;
     VPoint m_findPosition;
+    // The page margins File > Page Setup took last, and the file printer the scripted walk adds.
+    VMarginData m_margins;
+    std::unique_ptr<VFilePrinter> m_pPrinter;
 };

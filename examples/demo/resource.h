@@ -12,6 +12,7 @@
 #define ID_TOOLS_OPTIONS 32775
 #define ID_TOOLS_CONNECTION 32776
 #define ID_EDIT_FIND_DEMO 32777
+#define ID_FILE_PAGE_SETUP_DEMO 32790
 
 // The options dialog's pages (DS_CONTROL children; the title is the tree label, a line feed and the caption).
 #define IDD_PAGE_GENERAL 200
@@ -23,6 +24,8 @@
 
 // The Connection window (modeless).
 #define IDD_CONNECTION 210
+// File > Page Setup.
+#define IDD_PAGE_SETUP 220
 
 #define IDC_REOPEN_LAST 1100
 #define IDC_RECENT_COUNT 1101
@@ -47,3 +50,8 @@
 #define IDC_ROUND_TRIPS 1127
 #define IDC_ROUND_TRIP_RATE 1128
 #define IDC_CONNECT 1129
+#define IDC_PRINTER_NAME 1140
+#define IDC_MARGIN_LEFT 1141
+#define IDC_MARGIN_RIGHT 1142
+#define IDC_MARGIN_TOP 1143
+#define IDC_MARGIN_BOTTOM 1144

@@ -1,8 +1,10 @@
 // The margin rules on a printer whose measurements the test supplies: an 8.5 by 11 inch page whose printable
 // area starts 0.25 inch from the left and 0.2 inch from the top and ends 0.25 inch from the right and bottom.
+#include "hostkit/FilePrinter.h"
 #include "printing/VValidateMargins.h"
 
 #include <gtest/gtest.h>
+#include <winspool.h>
 
 #include <cmath>
 #include <string>
@@ -144,4 +146,47 @@ TEST(PrintingMargins, NoDefaultPrinterFailsWithTheHostsText)
     EXPECT_EQ(L"There is no default printer.\r\n", Text(check));
     // The wait cursor is gone again.
     EXPECT_NE(::LoadCursorW(nullptr, IDC_WAIT), ::GetCursor());
+}
+
+// A real printer: the host kit's file printer on Wine's PostScript driver, measured through its device
+// context (a US Letter page at 600 dots per inch, printable 0.25 inch inside every edge), with a font scaled
+// to it.
+TEST(PrintingMargins, MeasuresTheDefaultPrinter)
+{
+    VFilePrinter printer(L"Pardalin Margins Test Printer");
+    ASSERT_TRUE(printer.Install(true)) << ::GetLastError();
+    LOGFONTW font = {};
+    font.lfHeight = -12;
+    wcscpy_s(font.lfFaceName, L"Arial");
+    const double strip = VFilePrinter::Offset;
+    for (const double margin : {0.2, strip})
+    {
+        VValidateMargins check;
+        VMarginData margins = {margin, margin, margin, margin};
+        ASSERT_TRUE(check.Create(margins, &font)) << Text(check);
+        for (int which = 0; which < 4; ++which)
+        {
+            double minimum = -1;
+            EXPECT_EQ(margin >= strip, check.ValidateMargin(which, minimum)) << margin << " " << which;
+            EXPECT_DOUBLE_EQ(margin >= strip ? -1 : strip, minimum) << margin << " " << which;
+        }
+        EXPECT_EQ(1, check.validMarginsFinal());
+    }
+    // Margins that meet in the middle of the page pass; one beyond it fails.
+    for (const double left : {VFilePrinter::PageWidth / 2, VFilePrinter::PageWidth / 2 + 0.001})
+    {
+        VValidateMargins check;
+        VMarginData margins = {left, VFilePrinter::PageWidth / 2, 1, 1};
+        ASSERT_TRUE(check.Create(margins, nullptr));
+        EXPECT_EQ(left <= VFilePrinter::PageWidth / 2 ? 1 : 0, check.validMarginsFinal()) << left;
+    }
+    printer.Remove();
+    wchar_t name[MAX_PATH] = {};
+    DWORD length = MAX_PATH;
+    if (::GetDefaultPrinterW(name, &length))
+    {
+        EXPECT_STRNE(printer.GetName(), name) << "the removed printer stays the default";
+    }
+    HANDLE handle = nullptr;
+    EXPECT_FALSE(::OpenPrinterW(const_cast<wchar_t*>(printer.GetName()), &handle, nullptr));
 }
