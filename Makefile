@@ -2,7 +2,7 @@
 BUILD ?= build
 export BUILD
 
-.PHONY: all setup build test demo bench fuzz format clean
+.PHONY: all setup build test demo bench fuzz package format clean
 
 all: build
 
@@ -23,6 +23,10 @@ bench: build
 
 fuzz: build
 	@scripts/run-fuzz.sh
+
+# The SDK as a ZIP in out/package/.
+package: build
+	@cmake --build $(BUILD) --target package
 
 format:
 	@git ls-files '*.h' '*.cpp' | xargs clang-format -i

@@ -11,7 +11,8 @@ set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Packages (the SDK that hosts find with find_package) may lie anywhere, not only under the root.
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
 # Static runtime: no libwinpthread-1.dll or libstdc++-6.dll to ship beside the binaries.
 set(CMAKE_EXE_LINKER_FLAGS_INIT    "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")

@@ -4,10 +4,10 @@
 //     line.Append("/index.html");
 //     VString ansi(VUnicodeString(L"Caf\u00e9"));  // converts through the ANSI code page
 //
-// The members are BasicString's (core/detail/BasicString.h).
+// The members are BasicString's (core/BasicString.h).
 #pragma once
 
-#include "core/detail/BasicString.h"
+#include "core/BasicString.h"
 
 class PARDALIN_API VString : public pardalin::detail::BasicString<char>
 {

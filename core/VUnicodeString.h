@@ -5,11 +5,11 @@
 //     VUnicodeString secret(L"pass", Str::Sensitive); // its buffer is zeroed when the last copy goes
 //     if (path.Right(4) == L".txt") ...
 //
-// The members, the buffer and its rules are BasicString's (core/detail/BasicString.h); characters are
+// The members, the buffer and its rules are BasicString's (core/BasicString.h); characters are
 // wchar_t and lengths count characters.
 #pragma once
 
-#include "core/detail/BasicString.h"
+#include "core/BasicString.h"
 
 class PARDALIN_API VUnicodeString : public pardalin::detail::BasicString<wchar_t>
 {

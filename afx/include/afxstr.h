@@ -6,7 +6,7 @@
 #error This header is part of <afx.h>; include that instead.
 #endif
 
-#include "detail/afxformatarg.h"
+#include "afxformatarg_.h"
 
 #include <cstdarg>
 

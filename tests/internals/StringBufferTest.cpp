@@ -3,7 +3,7 @@
 
 #include "core/VString.h"
 #include "core/VUnicodeString.h"
-#include "core/detail/BasicString.h"
+#include "core/BasicString.h"
 #include "core/detail/SehGuard.h"
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "core/detail/BasicString.h"
+#include "core/BasicString.h"
 
 #include "core/VString.h"
 #include "core/VUnicodeString.h"
