@@ -68,28 +68,6 @@ BOOL MakeWindow(CWnd& wnd, LPCTSTR lpszTitle, CWnd* pOwner = nullptr)
                         CRect(40, 40, 340, 240), pOwner, 0);
 }
 
-// An application object of the test's own (not the program's) with its profile in a fresh INI file.
-class AfxAppProfile : public testing::Test
-{
-protected:
-    AfxAppProfile() : m_app(L"Profile Test"), m_strPath(m_folder.Path(L"profile.ini").c_str())
-    {
-        free(const_cast<LPTSTR>(m_app.m_pszProfileName));
-        m_app.m_pszProfileName = _wcsdup(m_strPath);
-    }
-
-    CString RawValue(LPCTSTR lpszSection, LPCTSTR lpszEntry) const
-    {
-        wchar_t szValue[256] = {};
-        GetPrivateProfileStringW(lpszSection, lpszEntry, L"(missing)", szValue, 256, m_strPath);
-        return szValue;
-    }
-
-    CWinApp m_app;
-    testkit::TempFolder m_folder;
-    CString m_strPath;
-};
-
 std::vector<BYTE> ReadBinary(CWinApp& app, LPCTSTR lpszSection, LPCTSTR lpszEntry, BOOL* pbResult)
 {
     LPBYTE pData = reinterpret_cast<LPBYTE>(1);
@@ -151,48 +129,43 @@ TEST(AfxApp, OneApplicationObjectNamedFromTheProgramAndNoneOnThreadsTheFramework
 /////////////////////////////////////////////////////////////////////////////
 // The profile
 
-// Plain numbers and strings reach the profile through the library's settings as well; these are the
-// values the library does not write.
-TEST_F(AfxAppProfile, LongTextAndBinaryValuesInTheFormOtherProgramsRead)
+// The library reads and writes plain numbers and strings through its settings; the rest of the profile, in
+// an INI file or in the registry, has one smoke test.
+TEST(AfxApp, ProfileSmoke)
 {
+    testkit::TempFolder folder;
+    const CString strPath = folder.Path(L"profile.ini").c_str();
+    CWinApp app(L"Profile Test");
+    free(const_cast<LPTSTR>(app.m_pszProfileName));
+    app.m_pszProfileName = _wcsdup(strPath);
     // Longer than any first guess at a buffer, with the characters the file format treats specially.
     CString strLong = L"Main = window; [x]" + CString(L'x', 20000) + L"y";
-    EXPECT_TRUE(m_app.WriteProfileString(L"Window", L"Title", strLong));
-    EXPECT_EQ(strLong, m_app.GetProfileString(L"Window", L"Title"));
-    m_app.WriteProfileInt(L"Window", L"Left", -20);
-    EXPECT_EQ(L"-20", RawValue(L"Window", L"Left"));
-
-    std::vector<BYTE> data = AllByteValues();
-    EXPECT_TRUE(m_app.WriteProfileBinary(L"Data", L"All", data.data(), static_cast<UINT>(data.size())));
+    EXPECT_TRUE(app.WriteProfileString(L"Window", L"Title", strLong));
+    EXPECT_EQ(strLong, app.GetProfileString(L"Window", L"Title"));
+    BYTE pair[] = {0x1F, 0x20};
+    app.WriteProfileBinary(L"Data", L"Pair", pair, 2);
+    wchar_t szValue[16] = {};
+    GetPrivateProfileStringW(L"Data", L"Pair", L"", szValue, 16, strPath);
+    EXPECT_STREQ(L"PBAC", szValue); // low nibble first, each as 'A' plus its value
     BOOL bRead = FALSE;
-    EXPECT_EQ(data, ReadBinary(m_app, L"Data", L"All", &bRead));
-    EXPECT_TRUE(bRead);
-    m_app.WriteProfileBinary(L"Data", L"Pair", data.data() + 0x1F, 2);
-    EXPECT_EQ(L"PBAC", RawValue(L"Data", L"Pair")); // low nibble first, each as 'A' plus its value
-    ReadBinary(m_app, L"Nowhere", L"Placement", &bRead);
+    EXPECT_EQ(std::vector<BYTE>(pair, pair + 2), ReadBinary(app, L"Data", L"Pair", &bRead));
+    app.WriteProfileString(L"Window", L"Odd", L"ABC"); // an odd number of letters is no binary data
+    ReadBinary(app, L"Window", L"Odd", &bRead);
     EXPECT_FALSE(bRead);
-    m_app.WriteProfileString(L"Window", L"Odd", L"ABC"); // an odd number of letters is no binary data
-    ReadBinary(m_app, L"Window", L"Odd", &bRead);
-    EXPECT_FALSE(bRead);
-}
 
-// Nothing in the library keeps its profile in the registry: one smoke test of that form.
-TEST(AfxApp, ProfileInTheRegistryOrNowhereSmoke)
-{
-    CWinApp app(L"Keyed");
-    app.SetRegistryKey(static_cast<UINT>(IDS_REGISTRY_KEY)); // the key's name from a string resource
-    EXPECT_STREQ(L"Stand-in Test Vendor", app.m_pszRegistryKey);
-    EXPECT_STREQ(L"Keyed", app.m_pszProfileName);
+    CWinApp keyed(L"Keyed");
+    keyed.SetRegistryKey(static_cast<UINT>(IDS_REGISTRY_KEY)); // the key's name from a string resource
+    EXPECT_STREQ(L"Stand-in Test Vendor", keyed.m_pszRegistryKey);
+    EXPECT_STREQ(L"Keyed", keyed.m_pszProfileName);
     CString strKey;
     strKey.Format(L"Stand-in Test Vendor %lu", GetCurrentProcessId());
-    app.SetRegistryKey(strKey);
-    EXPECT_TRUE(app.WriteProfileInt(L"Window", L"Left", -20));
+    keyed.SetRegistryKey(strKey);
+    EXPECT_TRUE(keyed.WriteProfileInt(L"Window", L"Left", -20));
     std::vector<BYTE> data = AllByteValues();
-    EXPECT_TRUE(app.WriteProfileBinary(L"Data", L"All", data.data(), static_cast<UINT>(data.size())));
-    EXPECT_EQ(-20, static_cast<int>(app.GetProfileInt(L"Window", L"Left", 0)));
-    EXPECT_EQ(L"none", app.GetProfileString(L"Window", L"Left", L"none")); // a number is no string
-    BOOL bRead = FALSE;
-    EXPECT_EQ(data, ReadBinary(app, L"Data", L"All", &bRead));
+    EXPECT_TRUE(keyed.WriteProfileBinary(L"Data", L"All", data.data(), static_cast<UINT>(data.size())));
+    EXPECT_EQ(-20, static_cast<int>(keyed.GetProfileInt(L"Window", L"Left", 0)));
+    EXPECT_EQ(L"none", keyed.GetProfileString(L"Window", L"Left", L"none")); // a number is no string
+    EXPECT_EQ(data, ReadBinary(keyed, L"Data", L"All", &bRead));
     DWORD dwType = REG_NONE;
     RegGetValueW(HKEY_CURRENT_USER, L"Software\\" + strKey + L"\\Keyed\\Window", L"Left", RRF_RT_ANY, &dwType,
                  nullptr, nullptr);
@@ -204,7 +177,6 @@ TEST(AfxApp, ProfileInTheRegistryOrNowhereSmoke)
     ASSERT_EQ(nullptr, unnamed.m_pszProfileName);
     EXPECT_FALSE(unnamed.WriteProfileString(L"Section", L"Entry", L"value"));
     EXPECT_EQ(L"default", unnamed.GetProfileString(L"Section", L"Entry", L"default"));
-    wchar_t szValue[16] = {};
     GetProfileStringW(L"Section", L"Entry", L"", szValue, 16);
     EXPECT_STREQ(L"", szValue);
 }
