@@ -103,6 +103,17 @@ TEST(NetThread, CopiesCountTheirOwnReferencesAndShareTheThreadObjectUntilTheLast
     const HANDLE handle = original->GetHandle();
     {
         VMfcThread copy(*original);
+        EXPECT_EQ(2u, original->AddRef());
+        EXPECT_EQ(2u, copy.AddRef()) << "a copy starts with its own count of 1";
+        EXPECT_EQ(1u, copy.Release());
+        void* found = reinterpret_cast<void*>(1);
+        EXPECT_EQ(E_NOINTERFACE, copy.QueryInterface(IID_IUnknown, &found));
+        EXPECT_EQ(nullptr, found);
+        const DWORD id = original->GetId();
+        EXPECT_EQ(1u, original->Release());
+        EXPECT_EQ(0u, original->Release());
+        EXPECT_TRUE(IsOpen(handle)) << "the copy keeps the thread object";
+
         VMfcThread assigned;
         ASSERT_TRUE(assigned.Create(&ReturnArgument, reinterpret_cast<void*>(6), 0, 0, nullptr));
         ASSERT_TRUE(assigned.Wait(10000));
@@ -111,17 +122,7 @@ TEST(NetThread, CopiesCountTheirOwnReferencesAndShareTheThreadObjectUntilTheLast
         EXPECT_FALSE(IsOpen(replaced)) << "assignment gives up the thread the target had";
         assigned = assigned;
         EXPECT_EQ(handle, copy.GetHandle());
-        EXPECT_EQ(original->GetId(), assigned.GetId());
-
-        EXPECT_EQ(2u, original->AddRef());
-        EXPECT_EQ(2u, copy.AddRef()) << "a copy starts with its own count of 1";
-        EXPECT_EQ(1u, copy.Release());
-        void* found = reinterpret_cast<void*>(1);
-        EXPECT_EQ(E_NOINTERFACE, copy.QueryInterface(IID_IUnknown, &found));
-        EXPECT_EQ(nullptr, found);
-        EXPECT_EQ(1u, original->Release());
-        EXPECT_EQ(0u, original->Release());
-        EXPECT_TRUE(IsOpen(handle)) << "the copies keep the thread object";
+        EXPECT_EQ(id, assigned.GetId());
         EXPECT_EQ(5u, ExitCodeOf(assigned.GetHandle()));
         EXPECT_TRUE(assigned.Wait(0)) << "an ended thread stays signalled";
     }
