@@ -320,9 +320,10 @@ public:
     }
     BOOL OnIdle(LONG lCount) override
     {
-        if (lCount == 0 && m_pWindowForLoop != nullptr && !m_bPosted)
+        if (lCount == 1 && m_pWindowForLoop != nullptr && !m_bPosted)
         {
-            // The first idle moment: give the loop a message for the window and one for the thread.
+            // The second idle call of the first idle moment (the first asked for more): give the loop a
+            // message for the window.
             Record("OnIdle");
             PostMessageW(m_pWindowForLoop->GetSafeHwnd(), WM_TEST_LOOP, 0, 0);
             m_bPosted = true;

@@ -105,7 +105,7 @@ TEST_F(AfxCtrl, EveryHandleKindFollowsTheSameOwnershipRules)
 }
 
 /////////////////////////////////////////////////////////////////////////////
-// Smoke tests of the classes nothing in the library uses
+// Smoke tests of menus and controls
 
 TEST_F(AfxCtrl, MenuSmoke)
 {
