@@ -7,12 +7,13 @@
 
 #include <afxwin.h>
 
-#include "harness/MessageBoxWatcher.h"
+#include "harness/DialogAnswerer.h"
 #include "harness/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <string>
 #include <thread>
@@ -67,28 +68,6 @@ BOOL MakeWindow(CWnd& wnd, LPCTSTR lpszTitle, CWnd* pOwner = nullptr)
                         CRect(40, 40, 340, 240), pOwner, 0);
 }
 
-// An application object of the test's own (not the program's) with its profile in a fresh INI file.
-class AfxAppProfile : public testing::Test
-{
-protected:
-    AfxAppProfile() : m_app(L"Profile Test"), m_strPath(m_folder.Path(L"profile.ini").c_str())
-    {
-        free(const_cast<LPTSTR>(m_app.m_pszProfileName));
-        m_app.m_pszProfileName = _wcsdup(m_strPath);
-    }
-
-    CString RawValue(LPCTSTR lpszSection, LPCTSTR lpszEntry) const
-    {
-        wchar_t szValue[256] = {};
-        GetPrivateProfileStringW(lpszSection, lpszEntry, L"(missing)", szValue, 256, m_strPath);
-        return szValue;
-    }
-
-    CWinApp m_app;
-    testkit::TempFolder m_folder;
-    CString m_strPath;
-};
-
 std::vector<BYTE> ReadBinary(CWinApp& app, LPCTSTR lpszSection, LPCTSTR lpszEntry, BOOL* pbResult)
 {
     LPBYTE pData = reinterpret_cast<LPBYTE>(1);
@@ -115,39 +94,26 @@ std::vector<BYTE> AllByteValues()
 /////////////////////////////////////////////////////////////////////////////
 // The application object
 
-TEST(AfxApp, TheTestProgramHasOneApplicationObjectLikeAHost)
+TEST(AfxApp, OneApplicationObjectNamedFromTheProgramAndNoneOnThreadsTheFrameworkDidNotStart)
 {
     CWinApp* pApp = AfxGetApp();
-    ASSERT_NE(nullptr, pApp);
-    EXPECT_EQ(&CTestApp::Get(), pApp);
+    ASSERT_EQ(&CTestApp::Get(), pApp);
     EXPECT_EQ(pApp, AfxGetThread());
     EXPECT_STREQ(L"test_afx", pApp->m_pszExeName);
     // The application's name is the program's AFX_IDS_APP_TITLE string.
     EXPECT_STREQ(L"Stand-in Test Host", pApp->m_pszAppName);
     EXPECT_STREQ(L"test_afx.INI", pApp->m_pszProfileName);
-    ASSERT_NE(nullptr, pApp->m_lpCmdLine);
     EXPECT_EQ(nullptr, wcsstr(pApp->m_lpCmdLine, L"test_afx.exe")); // the program's name is not an argument
-
-    // A second application object stays unregistered.
     {
-        CWinApp second(L"Second");
+        CWinApp second(L"Second"); // stays unregistered
         EXPECT_EQ(pApp, AfxGetApp());
-        EXPECT_EQ(pApp, AfxGetThread());
-        second.SetCurrentHandles();
-        EXPECT_STREQ(L"test_afx", second.m_pszExeName);
-        EXPECT_STREQ(L"test_afx.INI", second.m_pszProfileName);
     }
     EXPECT_EQ(pApp, AfxGetApp());
-    EXPECT_STREQ(L"Stand-in Test Host", AfxGetAppName());
-}
 
-TEST(AfxApp, AThreadTheFrameworkDidNotStartHasNoThreadObjectNorMainWindow)
-{
     CWnd mainWnd;
-    AfxGetApp()->m_pMainWnd = &mainWnd;
-    EXPECT_EQ(&mainWnd, AfxGetMainWnd());
+    pApp->m_pMainWnd = &mainWnd;
     CWnd* pSeenByPlainThread = &mainWnd;
-    CWinThread* pPlainThreadObject = AfxGetApp();
+    CWinThread* pPlainThreadObject = pApp;
     std::thread plain(
         [&]
         {
@@ -155,7 +121,7 @@ TEST(AfxApp, AThreadTheFrameworkDidNotStartHasNoThreadObjectNorMainWindow)
             pPlainThreadObject = AfxGetThread();
         });
     plain.join();
-    AfxGetApp()->m_pMainWnd = nullptr;
+    pApp->m_pMainWnd = nullptr;
     EXPECT_EQ(nullptr, pSeenByPlainThread);
     EXPECT_EQ(nullptr, pPlainThreadObject);
 }
@@ -163,87 +129,55 @@ TEST(AfxApp, AThreadTheFrameworkDidNotStartHasNoThreadObjectNorMainWindow)
 /////////////////////////////////////////////////////////////////////////////
 // The profile
 
-// Plain numbers and strings reach the profile through the library's settings as well; these are the
-// values the library does not write.
-TEST_F(AfxAppProfile, LongTextAndBinaryValuesInTheFormOtherProgramsRead)
+// The library reads and writes plain numbers and strings through its settings; the rest of the profile, in
+// an INI file or in the registry, has one smoke test.
+TEST(AfxApp, ProfileSmoke)
 {
+    testkit::TempFolder folder;
+    const CString strPath = folder.Path(L"profile.ini").c_str();
+    CWinApp app(L"Profile Test");
+    free(const_cast<LPTSTR>(app.m_pszProfileName));
+    app.m_pszProfileName = _wcsdup(strPath);
     // Longer than any first guess at a buffer, with the characters the file format treats specially.
     CString strLong = L"Main = window; [x]" + CString(L'x', 20000) + L"y";
-    EXPECT_TRUE(m_app.WriteProfileString(L"Window", L"Title", strLong));
-    EXPECT_EQ(strLong, m_app.GetProfileString(L"Window", L"Title"));
-    m_app.WriteProfileInt(L"Window", L"Left", -20);
-    EXPECT_EQ(L"-20", RawValue(L"Window", L"Left"));
-
-    std::vector<BYTE> data = AllByteValues();
-    EXPECT_TRUE(m_app.WriteProfileBinary(L"Data", L"All", data.data(), static_cast<UINT>(data.size())));
+    EXPECT_TRUE(app.WriteProfileString(L"Window", L"Title", strLong));
+    EXPECT_EQ(strLong, app.GetProfileString(L"Window", L"Title"));
+    BYTE pair[] = {0x1F, 0x20};
+    app.WriteProfileBinary(L"Data", L"Pair", pair, 2);
+    wchar_t szValue[16] = {};
+    GetPrivateProfileStringW(L"Data", L"Pair", L"", szValue, 16, strPath);
+    EXPECT_STREQ(L"PBAC", szValue); // low nibble first, each as 'A' plus its value
     BOOL bRead = FALSE;
-    EXPECT_EQ(data, ReadBinary(m_app, L"Data", L"All", &bRead));
-    EXPECT_TRUE(bRead);
-    m_app.WriteProfileBinary(L"Data", L"Pair", data.data() + 0x1F, 2);
-    EXPECT_EQ(L"PBAC", RawValue(L"Data", L"Pair")); // low nibble first, each as 'A' plus its value
-    ReadBinary(m_app, L"Nowhere", L"Placement", &bRead);
+    EXPECT_EQ(std::vector<BYTE>(pair, pair + 2), ReadBinary(app, L"Data", L"Pair", &bRead));
+    app.WriteProfileString(L"Window", L"Odd", L"ABC"); // an odd number of letters is no binary data
+    ReadBinary(app, L"Window", L"Odd", &bRead);
     EXPECT_FALSE(bRead);
-    m_app.WriteProfileString(L"Window", L"Odd", L"ABC"); // an odd number of letters is no binary data
-    ReadBinary(m_app, L"Window", L"Odd", &bRead);
-    EXPECT_FALSE(bRead);
-}
 
-TEST_F(AfxAppProfile, NullValueDeletesTheEntryAndNullEntryTheSection)
-{
-    m_app.WriteProfileString(L"A", L"One", L"1");
-    m_app.WriteProfileString(L"A", L"Two", L"2");
-    m_app.WriteProfileString(L"B", L"Three", L"3");
-    EXPECT_TRUE(m_app.WriteProfileString(L"A", L"One", nullptr));
-    EXPECT_EQ(L"gone", m_app.GetProfileString(L"A", L"One", L"gone"));
-    EXPECT_EQ(7u, m_app.GetProfileInt(L"A", L"One", 7));
-    EXPECT_EQ(L"2", m_app.GetProfileString(L"A", L"Two"));
-    EXPECT_TRUE(m_app.WriteProfileString(L"A", nullptr, nullptr));
-    EXPECT_EQ(L"gone", m_app.GetProfileString(L"A", L"Two", L"gone"));
-    EXPECT_EQ(L"3", m_app.GetProfileString(L"B", L"Three"));
-}
-
-// Nothing in the library keeps its profile in the registry: one smoke test of that form.
-TEST(AfxApp, ProfileInTheRegistrySmoke)
-{
-    CWinApp app(L"Keyed");
-    app.SetRegistryKey(static_cast<UINT>(IDS_REGISTRY_KEY)); // the key's name from a string resource
-    EXPECT_STREQ(L"Stand-in Test Vendor", app.m_pszRegistryKey);
-    EXPECT_STREQ(L"Keyed", app.m_pszProfileName);
+    CWinApp keyed(L"Keyed");
+    keyed.SetRegistryKey(static_cast<UINT>(IDS_REGISTRY_KEY)); // the key's name from a string resource
+    EXPECT_STREQ(L"Stand-in Test Vendor", keyed.m_pszRegistryKey);
+    EXPECT_STREQ(L"Keyed", keyed.m_pszProfileName);
     CString strKey;
     strKey.Format(L"Stand-in Test Vendor %lu", GetCurrentProcessId());
-    app.SetRegistryKey(strKey);
-    EXPECT_TRUE(app.WriteProfileInt(L"Window", L"Left", -20));
-    EXPECT_TRUE(app.WriteProfileString(L"Window", L"Title", L"Main"));
+    keyed.SetRegistryKey(strKey);
+    EXPECT_TRUE(keyed.WriteProfileInt(L"Window", L"Left", -20));
     std::vector<BYTE> data = AllByteValues();
-    EXPECT_TRUE(app.WriteProfileBinary(L"Data", L"All", data.data(), static_cast<UINT>(data.size())));
-    EXPECT_EQ(-20, static_cast<int>(app.GetProfileInt(L"Window", L"Left", 0)));
-    EXPECT_EQ(L"Main", app.GetProfileString(L"Window", L"Title"));
-    EXPECT_EQ(L"none", app.GetProfileString(L"Window", L"Left", L"none")); // a number is no string
-    BOOL bRead = FALSE;
-    EXPECT_EQ(data, ReadBinary(app, L"Data", L"All", &bRead));
+    EXPECT_TRUE(keyed.WriteProfileBinary(L"Data", L"All", data.data(), static_cast<UINT>(data.size())));
+    EXPECT_EQ(-20, static_cast<int>(keyed.GetProfileInt(L"Window", L"Left", 0)));
+    EXPECT_EQ(L"none", keyed.GetProfileString(L"Window", L"Left", L"none")); // a number is no string
+    EXPECT_EQ(data, ReadBinary(keyed, L"Data", L"All", &bRead));
     DWORD dwType = REG_NONE;
     RegGetValueW(HKEY_CURRENT_USER, L"Software\\" + strKey + L"\\Keyed\\Window", L"Left", RRF_RT_ANY, &dwType,
                  nullptr, nullptr);
     EXPECT_EQ(static_cast<DWORD>(REG_DWORD), dwType);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\" + strKey);
 
-    // No string, no key: the profile stays where it was.
-    CWinApp unkeyed(L"Unkeyed");
-    unkeyed.SetRegistryKey(static_cast<UINT>(IDS_IN_NO_MODULE));
-    unkeyed.SetRegistryKey(L"");
-    EXPECT_EQ(nullptr, unkeyed.m_pszRegistryKey);
-}
-
-TEST(AfxApp, WithoutAProfileNameNothingIsReadOrWritten)
-{
-    CWinApp app(L"Unnamed");
-    ASSERT_EQ(nullptr, app.m_pszProfileName);
-    EXPECT_FALSE(app.WriteProfileString(L"Section", L"Entry", L"value"));
-    EXPECT_FALSE(app.WriteProfileInt(L"Section", L"Entry", 1));
-    EXPECT_EQ(L"default", app.GetProfileString(L"Section", L"Entry", L"default"));
-    EXPECT_EQ(3u, app.GetProfileInt(L"Section", L"Entry", 3));
-    wchar_t szValue[16] = {};
-    GetProfileStringW(L"Section", L"Entry", L"", szValue, 16); // WIN.INI
+    // Without a profile name nothing is read or written (WIN.INI least of all).
+    CWinApp unnamed(L"Unnamed");
+    ASSERT_EQ(nullptr, unnamed.m_pszProfileName);
+    EXPECT_FALSE(unnamed.WriteProfileString(L"Section", L"Entry", L"value"));
+    EXPECT_EQ(L"default", unnamed.GetProfileString(L"Section", L"Entry", L"default"));
+    GetProfileStringW(L"Section", L"Entry", L"", szValue, 16);
     EXPECT_STREQ(L"", szValue);
 }
 
@@ -263,7 +197,6 @@ TEST(AfxApp, MessageBoxesGoThroughTheApplication)
     EXPECT_EQ(static_cast<UINT>(MB_YESNO), boxes[0].nType); // the icon is added later, by the box itself
     EXPECT_EQ(0u, boxes[0].nIDPrompt);
     EXPECT_EQ(L"Only in the program", boxes[1].strPrompt);
-    EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONSTOP), boxes[1].nType);
     EXPECT_EQ(static_cast<UINT>(IDS_ONLY_IN_PROGRAM),
               boxes[1].nIDPrompt); // the help id defaults to the prompt's
     EXPECT_EQ(L"", boxes[2].strPrompt);
@@ -275,27 +208,47 @@ TEST(AfxApp, MessageBoxesGoThroughTheApplication)
 
 TEST(AfxApp, ARealBoxShowsThePromptUnderTheApplicationsNameWithAnIconByItsButtons)
 {
-    struct Case
+    const struct
     {
         UINT nType;
         int nButton;
         LPCWSTR pszIcon; // null: no icon
-    };
-    const Case cases[] = {{MB_YESNO, IDNO, IDI_QUESTION},
-                          {MB_OK, IDOK, IDI_EXCLAMATION},
-                          {MB_OKCANCEL | MB_ICONSTOP, IDCANCEL, IDI_HAND},
-                          {MB_RETRYCANCEL, IDRETRY, nullptr}};
-    for (const Case& c : cases)
+    } cases[] = {{MB_YESNO, IDNO, IDI_QUESTION},
+                 {MB_OK, IDOK, IDI_EXCLAMATION},
+                 {MB_OKCANCEL | MB_ICONSTOP, IDCANCEL, IDI_HAND},
+                 {MB_RETRYCANCEL, IDRETRY, nullptr}};
+    for (const auto& c : cases)
     {
-        BoxWatcher watcher(c.nButton);
+        SCOPED_TRACE(c.nType);
+        DialogAnswerer box(DialogAnswerer::Press(c.nButton));
         EXPECT_EQ(c.nButton, AfxMessageBox(L"Delete the selected files?", c.nType));
-        const SeenBox& seen = watcher.Seen();
-        ASSERT_TRUE(seen.bFound) << c.nType;
-        EXPECT_EQ(L"Stand-in Test Host", seen.strCaption);
-        EXPECT_EQ(L"Delete the selected files?", seen.strText);
-        EXPECT_EQ(c.pszIcon != nullptr ? LoadIconW(nullptr, c.pszIcon) : nullptr, seen.hIcon) << c.nType;
+        ASSERT_EQ(1, box.Count());
+        EXPECT_EQ(L"Stand-in Test Host", box.Caption());
+        EXPECT_EQ(L"Delete the selected files?", box.Text());
+        EXPECT_EQ(c.pszIcon != nullptr ? LoadIconW(nullptr, c.pszIcon) : nullptr, box.Icon());
     }
+
+    // Without an application object the module's name is the caption.
+    CurrentApplication none(nullptr);
+    AfxGetModuleState()->m_lpszCurrentAppName = L"Named Host";
+    DialogAnswerer box(DialogAnswerer::Press(IDCANCEL));
+    EXPECT_EQ(IDCANCEL, AfxMessageBox(L"No application object", MB_OKCANCEL));
+    EXPECT_EQ(L"Named Host", box.Caption());
 }
+
+namespace
+{
+// Presses OK on the box, noting whether each window in `watched` was enabled while it was up.
+std::function<void(HWND)> PressOkNoting(std::vector<HWND> watched, std::vector<bool>& enabled)
+{
+    return [watched, &enabled](HWND box)
+    {
+        for (HWND hWnd : watched)
+            enabled.push_back(IsWindowEnabled(hWnd) != FALSE);
+        DialogAnswerer::Press(IDOK)(box);
+    };
+}
+} // namespace
 
 TEST(AfxAppFocus, ABoxIsModalToTheActiveWindowOrElseToTheMainWindow)
 {
@@ -309,11 +262,12 @@ TEST(AfxAppFocus, ABoxIsModalToTheActiveWindowOrElseToTheMainWindow)
     ASSERT_EQ(popup.m_hWnd, GetActiveWindow());
     {
         // The active window owns the box, and it and its top-level window are disabled meanwhile.
-        BoxWatcher watcher(IDOK, {frame.m_hWnd, popup.m_hWnd});
+        std::vector<bool> enabled;
+        DialogAnswerer box(PressOkNoting({frame.m_hWnd, popup.m_hWnd}, enabled));
         EXPECT_EQ(IDOK, AfxMessageBox(L"Modal", MB_OK));
-        ASSERT_TRUE(watcher.Seen().bFound);
-        EXPECT_EQ(popup.m_hWnd, watcher.Seen().hOwner);
-        EXPECT_EQ((std::vector<bool>{false, false}), watcher.Seen().windowsEnabled);
+        ASSERT_EQ(1, box.Count());
+        EXPECT_EQ(popup.m_hWnd, box.Owner());
+        EXPECT_EQ((std::vector<bool>{false, false}), enabled);
     }
     EXPECT_TRUE(frame.IsWindowEnabled());
     EXPECT_TRUE(popup.IsWindowEnabled());
@@ -321,22 +275,13 @@ TEST(AfxAppFocus, ABoxIsModalToTheActiveWindowOrElseToTheMainWindow)
     // The main window owns the box whatever is active.
     AfxGetApp()->m_pMainWnd = &other;
     frame.SetActiveWindow();
-    BoxWatcher watcher(IDOK, {other.m_hWnd, frame.m_hWnd});
+    std::vector<bool> enabled;
+    DialogAnswerer box(PressOkNoting({other.m_hWnd, frame.m_hWnd}, enabled));
     EXPECT_EQ(IDOK, AfxMessageBox(L"Owned by the main window"));
     AfxGetApp()->m_pMainWnd = nullptr;
-    ASSERT_TRUE(watcher.Seen().bFound);
-    EXPECT_EQ(other.m_hWnd, watcher.Seen().hOwner);
-    EXPECT_EQ((std::vector<bool>{false, true}), watcher.Seen().windowsEnabled);
-}
-
-TEST(AfxApp, WithoutAnApplicationObjectABoxIsStillShown)
-{
-    CurrentApplication none(nullptr);
-    AfxGetModuleState()->m_lpszCurrentAppName = L"Named Host";
-    BoxWatcher watcher(IDCANCEL);
-    EXPECT_EQ(IDCANCEL, AfxMessageBox(L"No application object", MB_OKCANCEL));
-    EXPECT_EQ(L"Named Host", watcher.Seen().strCaption);
-    EXPECT_EQ(L"No application object", watcher.Seen().strText);
+    ASSERT_EQ(1, box.Count());
+    EXPECT_EQ(other.m_hWnd, box.Owner());
+    EXPECT_EQ((std::vector<bool>{false, true}), enabled);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -375,9 +320,10 @@ public:
     }
     BOOL OnIdle(LONG lCount) override
     {
-        if (lCount == 0 && m_pWindowForLoop != nullptr && !m_bPosted)
+        if (lCount == 1 && m_pWindowForLoop != nullptr && !m_bPosted)
         {
-            // The first idle moment: give the loop a message for the window and one for the thread.
+            // The second idle call of the first idle moment (the first asked for more): give the loop a
+            // message for the window.
             Record("OnIdle");
             PostMessageW(m_pWindowForLoop->GetSafeHwnd(), WM_TEST_LOOP, 0, 0);
             m_bPosted = true;

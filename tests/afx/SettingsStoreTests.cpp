@@ -27,22 +27,13 @@ public:
 };
 IMPLEMENT_SERIAL(CSettingsTestPoint, CObject, 1)
 
-// A store class an application would register: it records the keys it is asked to create.
+// A store class an application would register.
 class CSettingsTestStore : public CSettingsStore
 {
     DECLARE_DYNCREATE(CSettingsTestStore)
 public:
     CSettingsTestStore() { ++s_nLive; }
     ~CSettingsTestStore() override { --s_nLive; }
-    BOOL CreateKey(LPCTSTR lpszPath) override
-    {
-        m_strCreated = lpszPath;
-        return TRUE;
-    }
-    BOOL IsAdmin() const { return m_bAdmin; }
-    BOOL IsReadOnly() const { return m_bReadOnly; }
-    DWORD UserData() const { return m_dwUserData; }
-    CString m_strCreated;
     static int s_nLive;
 };
 IMPLEMENT_DYNCREATE(CSettingsTestStore, CSettingsStore)
@@ -89,11 +80,10 @@ TEST(AfxSettingsStore, ValuesRoundTripThroughTheRegistryAndReadOnlyStoresRefuseC
     delete[] data;
     EXPECT_EQ(42, loaded.m_x);
     EXPECT_EQ(CString(L"pt"), loaded.m_label);
-    // A value of another kind does not read, and leaves the output alone.
+    // A value of another kind does not read, and leaves the output alone; a read-only store changes nothing.
     EXPECT_FALSE(reader.Read(L"text", i));
     EXPECT_EQ(-5, i);
     EXPECT_FALSE(reader.Write(L"int", 5));
-    EXPECT_FALSE(reader.DeleteValue(L"int"));
     EXPECT_FALSE(reader.DeleteKey(path));
 
     CSettingsStore writer(FALSE, FALSE);
@@ -101,24 +91,20 @@ TEST(AfxSettingsStore, ValuesRoundTripThroughTheRegistryAndReadOnlyStoresRefuseC
     EXPECT_FALSE(writer.Open(path + L"\\Outer"));
 }
 
-TEST(AfxSettingsStoreSP, CreatesTheRegisteredClassAndRefusesOthers)
+// The library's tests make their stores through the factory; what only they would not show is a refused
+// class, and the store's lifetime.
+TEST(AfxSettingsStoreSP, CreatesTheRegisteredClassOnceAndRefusesOthers)
 {
     ASSERT_TRUE(CSettingsStoreSP::SetRuntimeClass(RUNTIME_CLASS(CSettingsTestStore)));
     EXPECT_FALSE(CSettingsStoreSP::SetRuntimeClass(RUNTIME_CLASS(CMemFile)));
     {
         CSettingsStoreSP factory(0x55);
         CSettingsStore& store = factory.Create(TRUE, TRUE);
-        auto* pTestStore = DYNAMIC_DOWNCAST(CSettingsTestStore, &store);
-        ASSERT_NE(nullptr, pTestStore); // the refused class did not replace the registered one
+        EXPECT_TRUE(store.IsKindOf(RUNTIME_CLASS(CSettingsTestStore)));
         EXPECT_EQ(&store, &factory.Create(FALSE, FALSE));
-        EXPECT_TRUE(store.CreateKey(L"Through\\The\\Override"));
-        EXPECT_EQ(CString(L"Through\\The\\Override"), pTestStore->m_strCreated);
-        EXPECT_TRUE(pTestStore->IsAdmin() && pTestStore->IsReadOnly());
-        EXPECT_EQ(0x55UL, pTestStore->UserData());
         EXPECT_EQ(1, CSettingsTestStore::s_nLive);
     }
     EXPECT_EQ(0, CSettingsTestStore::s_nLive);
-
     ASSERT_TRUE(CSettingsStoreSP::SetRuntimeClass(nullptr));
     CSettingsStoreSP factory;
     EXPECT_EQ(RUNTIME_CLASS(CSettingsStore), factory.Create(FALSE, FALSE).GetRuntimeClass());

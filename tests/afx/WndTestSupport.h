@@ -1,9 +1,9 @@
-// Helpers for the window, dialog and control tests: pumping messages until something happened.
+// Helpers for the window, dialog and control tests: a window that records what reaches it, and where the
+// windows go.
 #pragma once
 
 #include <afxwin.h>
 
-#include <functional>
 #include <ostream>
 #include <vector>
 
@@ -15,41 +15,6 @@ inline void PrintTo(const CString& text, std::ostream* os)
 
 namespace wndtest
 {
-// Dispatches this thread's messages until done() holds or the time runs out (it is generous: the tests
-// never measure it). The result is done()'s last answer. Messages pass the framework's pre-translation, as
-// they would in an application's loop.
-inline bool PumpUntil(const std::function<bool()>& done, DWORD dwTimeoutMs = 10000)
-{
-    DWORD dwStart = ::GetTickCount();
-    while (!done())
-    {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            if (msg.message == WM_QUIT)
-            {
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
-                return done();
-            }
-            if (!CWnd::WalkPreTranslateTree(nullptr, &msg))
-            {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
-            }
-            if (done())
-            {
-                return true;
-            }
-        }
-        if (::GetTickCount() - dwStart > dwTimeoutMs)
-        {
-            return done();
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    }
-    return true;
-}
-
 inline CString TextOf(HWND hWnd)
 {
     CString text;

@@ -1,9 +1,9 @@
-// Message boxes with an owner are real windows: a watcher thread finds the box, reads what it shows and
-// presses a button, as a user would.
+// Message boxes with an owner are real windows: the test reads what the box shows and presses a button, as a
+// user would.
 #include "frame/Pardalin.h"
 #include "frame/VMessageBox.h"
 #include "frame/VReportMessageParams.h"
-#include "harness/MessageBoxWatcher.h"
+#include "harness/DialogAnswerer.h"
 #include "harness/TestApp.h"
 
 #include <afxwin.h>
@@ -31,13 +31,12 @@ TEST(FrameMessageBox, TheIconFollowsTheButtonsAndTheCaptionDefaultsToTheApplicat
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.type);
-        BoxWatcher watcher(c.button);
+        DialogAnswerer box(DialogAnswerer::Press(c.button));
         EXPECT_EQ(c.button, VMessageBox(&owner, L"Overwrite the file?", c.type, c.caption));
-        const SeenBox& seen = watcher.Seen();
-        ASSERT_TRUE(seen.bFound);
-        EXPECT_EQ(std::wstring(c.caption ? c.caption : VGetAppName()), seen.strCaption);
-        EXPECT_EQ(L"Overwrite the file?", seen.strText);
-        EXPECT_EQ(c.icon ? LoadIconW(nullptr, c.icon) : nullptr, seen.hIcon);
+        ASSERT_EQ(1, box.Count());
+        EXPECT_EQ(std::wstring(c.caption ? c.caption : VGetAppName()), box.Caption());
+        EXPECT_EQ(L"Overwrite the file?", box.Text());
+        EXPECT_EQ(c.icon ? LoadIconW(nullptr, c.icon) : nullptr, box.Icon());
     }
 }
 

@@ -297,10 +297,6 @@ TEST_P(SocketLoopback, ConnectAcceptAndEchoWithAWriteQueuedBeforeTheConnect)
     ASSERT_EQ(0u, client->GetPeerName(clientPeer));
     EXPECT_EQ(TextOf(clientLocal), accepted.peer);
     EXPECT_EQ(TextOf(clientPeer), accepted.local);
-    CString text;
-    unsigned port = 0;
-    EXPECT_TRUE(client->GetSockName(text, port));
-    EXPECT_EQ(clientLocal->GetPort(), port);
     clientLocal->Release();
     clientPeer->Release();
 
@@ -313,7 +309,7 @@ TEST_P(SocketLoopback, ConnectAcceptAndEchoWithAWriteQueuedBeforeTheConnect)
     EXPECT_EQ(1, serverSink.references);
 }
 
-TEST_P(SocketLoopback, ReadServedAtOnceCompletesAfterTheCallReturned)
+TEST_P(SocketLoopback, ReadServedAtOnceCompletesAfterTheCallAndTheEndOfStreamOnceThenAborted)
 {
     Pair pair(GetParam());
     CBuffer data(16, "ready"), in(16);
@@ -325,11 +321,9 @@ TEST_P(SocketLoopback, ReadServedAtOnceCompletesAfterTheCallReturned)
     EXPECT_EQ("ready", in.Text()) << "the read was not served in the call";
     ASSERT_TRUE(PumpUntil([&] { return pair.serverSink.Count(Event::kRead) == 1; }));
     EXPECT_EQ(5u, pair.serverSink.Last(Event::kRead).bytes);
-}
 
-TEST_P(SocketLoopback, EndOfStreamOnceThenAborted)
-{
-    Pair pair(GetParam());
+    // The end of the stream completes one read with no bytes; the next ones are aborted.
+    pair.serverSink.events.clear();
     CBuffer first(16), second(16), later(16);
     Request(
         [&]

@@ -77,37 +77,25 @@ TEST(NetThread, StartsAtOnceAndMayOutliveItsLastCopy)
     CloseHandle(running);
 }
 
-TEST(NetThread, SuspendedStartWaitsForResume)
-{
-    Signal signal;
-    SetEvent(signal.release);
-    VMfcThread thread;
-    ASSERT_TRUE(thread.Create(&SignalAndWait, &signal, CREATE_SUSPENDED, 64 * 1024, nullptr));
-    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(signal.started, 0));
-    EXPECT_FALSE(thread.Wait(0));
-    EXPECT_EQ(1u, thread.Resume()) << "the thread has been suspended since its creation";
-    ASSERT_TRUE(thread.Wait(10000));
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(signal.started, 0));
-}
-
-TEST(NetThread, TheObjectThatStartedTheThreadMayGoBeforeItRuns)
+TEST(NetThread, SuspendedStartWaitsForResumeAndTheObjectThatStartedItMayGoFirst)
 {
     alignas(VMfcThread) unsigned char storage[sizeof(VMfcThread)];
     auto* original = new (storage) VMfcThread;
     ASSERT_TRUE(original->Create(&ReturnArgument, reinterpret_cast<void*>(77), CREATE_SUSPENDED, 0, nullptr));
     VMfcThread copy(*original);
+    EXPECT_FALSE(copy.Wait(0)) << "a suspended thread has not run";
     original->~VMfcThread();
     // Anything that still reads the gone object finds a procedure that says so.
     const auto poison = reinterpret_cast<std::uintptr_t>(+[](void*) -> unsigned int { return 0xDEAD; });
     for (size_t offset = 0; offset + sizeof(poison) <= sizeof(storage); offset += sizeof(poison))
         std::memcpy(storage + offset, &poison, sizeof(poison));
 
-    EXPECT_EQ(1u, copy.Resume());
+    EXPECT_EQ(1u, copy.Resume()) << "the thread has been suspended since its creation";
     ASSERT_TRUE(copy.Wait(10000));
     EXPECT_EQ(77u, ExitCodeOf(copy.GetHandle()));
 }
 
-TEST(NetThread, CopiesShareTheThreadObjectUntilTheLastGoes)
+TEST(NetThread, CopiesCountTheirOwnReferencesAndShareTheThreadObjectUntilTheLastGoes)
 {
     auto* original = new VMfcThread;
     ASSERT_TRUE(original->Create(&ReturnArgument, reinterpret_cast<void*>(5), 0, 0, nullptr));
@@ -115,6 +103,17 @@ TEST(NetThread, CopiesShareTheThreadObjectUntilTheLastGoes)
     const HANDLE handle = original->GetHandle();
     {
         VMfcThread copy(*original);
+        EXPECT_EQ(2u, original->AddRef());
+        EXPECT_EQ(2u, copy.AddRef()) << "a copy starts with its own count of 1";
+        EXPECT_EQ(1u, copy.Release());
+        void* found = reinterpret_cast<void*>(1);
+        EXPECT_EQ(E_NOINTERFACE, copy.QueryInterface(IID_IUnknown, &found));
+        EXPECT_EQ(nullptr, found);
+        const DWORD id = original->GetId();
+        EXPECT_EQ(1u, original->Release());
+        EXPECT_EQ(0u, original->Release());
+        EXPECT_TRUE(IsOpen(handle)) << "the copy keeps the thread object";
+
         VMfcThread assigned;
         ASSERT_TRUE(assigned.Create(&ReturnArgument, reinterpret_cast<void*>(6), 0, 0, nullptr));
         ASSERT_TRUE(assigned.Wait(10000));
@@ -123,10 +122,7 @@ TEST(NetThread, CopiesShareTheThreadObjectUntilTheLastGoes)
         EXPECT_FALSE(IsOpen(replaced)) << "assignment gives up the thread the target had";
         assigned = assigned;
         EXPECT_EQ(handle, copy.GetHandle());
-        EXPECT_EQ(original->GetId(), assigned.GetId());
-
-        EXPECT_EQ(0u, original->Release());
-        EXPECT_TRUE(IsOpen(handle)) << "the copies keep the thread object";
+        EXPECT_EQ(id, assigned.GetId());
         EXPECT_EQ(5u, ExitCodeOf(assigned.GetHandle()));
         EXPECT_TRUE(assigned.Wait(0)) << "an ended thread stays signalled";
     }
@@ -152,27 +148,6 @@ TEST(NetThread, CreateAgainReplacesTheThreadUnlessItFails)
     EXPECT_FALSE(IsOpen(first)) << "the first thread object is deleted";
     ASSERT_TRUE(thread.Wait(10000));
     EXPECT_EQ(2u, ExitCodeOf(thread.GetHandle()));
-}
-
-TEST(NetThread, ACopyCountsItsOwnReferencesAndAnswersNoInterface)
-{
-    static bool destroyed;
-    struct Probe : VMfcThread
-    {
-        ~Probe() override { destroyed = true; }
-    };
-    destroyed = false;
-    auto* thread = new Probe;
-    EXPECT_EQ(2u, thread->AddRef());
-    VMfcThread copy(*thread);
-    EXPECT_EQ(2u, copy.AddRef()) << "a copy starts with its own count of 1";
-    void* found = reinterpret_cast<void*>(1);
-    EXPECT_EQ(E_NOINTERFACE, thread->QueryInterface(IID_IUnknown, &found));
-    EXPECT_EQ(nullptr, found);
-    EXPECT_EQ(1u, thread->Release());
-    EXPECT_FALSE(destroyed);
-    EXPECT_EQ(0u, thread->Release());
-    EXPECT_TRUE(destroyed);
 }
 
 // A language exception that escapes the procedure must surface as the library's structured exception
