@@ -11,6 +11,8 @@
 
 #include <string>
 
+class CControlsDialog;
+
 class CMainFrame : public CFrameWnd, private IFindDialogSink
 {
 public:
@@ -41,6 +43,7 @@ protected:
     void OnExitDemo();
     void OnToolsOptions();
     void OnToolsConnection();
+    void OnToolsControls();
     void OnEditFind();
     LRESULT OnFindClosed(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
@@ -69,6 +72,8 @@ private:
     COptionsDialog::Step OptionsStep(COptionsDialog& dialog, int nStep);
     // The scripted walk through Tools > Connection.
     bool ConnectionStep();
+    // The scripted walk through Tools > Controls.
+    bool ControlsStep(CControlsDialog& dialog, int nStep);
 
     CEdit m_view;
     CFont m_font;
