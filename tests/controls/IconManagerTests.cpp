@@ -19,62 +19,42 @@ const wchar_t kMetricsKey[] = L"Control Panel\\Desktop\\WindowMetrics";
 // Wine keeps HKEY_CLASSES_ROOT apart from the user's classes: the test writes it directly.
 const wchar_t kFolderIconKey[] = L"Directory\\DefaultIcon";
 
-// A registry value (null: absent) for the length of a test. Afterwards the old value comes back, and keys
-// that the test made are removed.
+// A registry value (null: absent) for the length of a test. Afterwards the old value comes back, or the key
+// top goes when the test made it.
 class ScopedRegistryValue
 {
 public:
-    ScopedRegistryValue(HKEY hRoot, const wchar_t* key, const wchar_t* name, const wchar_t* value,
-                        DWORD type = REG_SZ)
-        : m_hRoot(hRoot), m_key(key), m_name(name != nullptr ? name : L"")
+    ScopedRegistryValue(HKEY hRoot, const wchar_t* top, const wchar_t* key, const wchar_t* name,
+                        const wchar_t* value, DWORD type = REG_SZ)
+        : m_hRoot(hRoot), m_top(top), m_key(key), m_name(name)
     {
-        for (std::size_t end = 0; end != std::wstring::npos && m_created.empty();)
-        {
-            end = m_key.find(L'\\', end + 1);
-            HKEY hKey = nullptr;
-            if (RegOpenKeyExW(m_hRoot, m_key.substr(0, end).c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS)
-                RegCloseKey(hKey);
-            else
-                m_created = m_key.substr(0, end);
-        }
-        if (value == nullptr && !m_created.empty())
-            return;
         HKEY hKey = nullptr;
-        RegCreateKeyExW(m_hRoot, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
-        DWORD size = 0;
-        m_bHad = RegQueryValueExW(hKey, name, nullptr, &m_type, nullptr, &size) == ERROR_SUCCESS;
-        m_old.resize(size);
-        RegQueryValueExW(hKey, name, nullptr, nullptr, m_old.data(), &size);
-        if (value != nullptr)
-            RegSetValueExW(hKey, name, 0, type, reinterpret_cast<const BYTE*>(value),
-                           static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
-        else
-            RegDeleteValueW(hKey, name);
+        m_bMadeTop = RegOpenKeyExW(hRoot, top, 0, KEY_READ, &hKey) != ERROR_SUCCESS;
         RegCloseKey(hKey);
+        m_bHad = RegGetValueW(hRoot, key, name, RRF_RT_ANY | RRF_NOEXPAND, &m_type, m_old, &m_size) == 0;
+        Set(value, type, value != nullptr ? static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)) : 0);
     }
     ~ScopedRegistryValue()
     {
-        if (!m_created.empty())
-        {
-            RegDeleteTreeW(m_hRoot, m_created.c_str());
-            return;
-        }
-        HKEY hKey = nullptr;
-        RegOpenKeyExW(m_hRoot, m_key.c_str(), 0, KEY_ALL_ACCESS, &hKey);
-        const wchar_t* name = m_name.empty() ? nullptr : m_name.c_str();
-        if (m_bHad)
-            RegSetValueExW(hKey, name, 0, m_type, m_old.data(), static_cast<DWORD>(m_old.size()));
+        if (m_bMadeTop)
+            RegDeleteTreeW(m_hRoot, m_top);
         else
-            RegDeleteValueW(hKey, name);
-        RegCloseKey(hKey);
+            Set(m_bHad ? m_old : nullptr, m_type, m_size);
     }
 
 private:
+    void Set(const void* data, DWORD type, DWORD size)
+    {
+        if (data != nullptr)
+            RegSetKeyValueW(m_hRoot, m_key, m_name, type, data, size);
+        else if (!m_bMadeTop)
+            RegDeleteKeyValueW(m_hRoot, m_key, m_name);
+    }
     HKEY m_hRoot;
-    std::wstring m_key, m_name, m_created;
-    bool m_bHad = false;
-    DWORD m_type = 0;
-    std::vector<BYTE> m_old;
+    const wchar_t *m_top, *m_key, *m_name;
+    bool m_bMadeTop, m_bHad;
+    DWORD m_type = 0, m_size = sizeof(m_old);
+    BYTE m_old[1024];
 };
 
 std::wstring BesideTheProgram(const wchar_t* file)
@@ -188,20 +168,15 @@ struct Icons
     }
 };
 
-const DWORD kDisplayBits = []
-{
-    DEVMODEW mode = {};
-    mode.dmSize = sizeof(mode);
-    EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode);
-    return mode.dmBitsPerPel;
-}();
 } // namespace
 
 // "Shell Icon BPP" below 16 (and all digits) limits icons to 4 bits; anything else gives 16 bits, so a 32-bit
 // image is never taken from a group that also has an 8-bit one.
 TEST(IconManagerRegistry, ColourDepthFollowsShellIconBpp)
 {
-    ASSERT_GE(kDisplayBits, 16u);
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof(mode);
+    ASSERT_TRUE(EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode) && mode.dmBitsPerPel >= 16);
     struct Case
     {
         const wchar_t* value;
@@ -213,7 +188,7 @@ TEST(IconManagerRegistry, ColourDepthFollowsShellIconBpp)
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.value != nullptr ? c.value : L"(no value)");
-        ScopedRegistryValue bpp(HKEY_CURRENT_USER, kMetricsKey, L"Shell Icon BPP", c.value);
+        ScopedRegistryValue bpp(HKEY_CURRENT_USER, kMetricsKey, kMetricsKey, L"Shell Icon BPP", c.value);
         Icons icons;
         EXPECT_EQ(icons.manager.GetIconColorDepth(), c.depth);
         ASSERT_TRUE(icons.manager.PrepareImageLists());
@@ -304,7 +279,7 @@ TEST(IconManagerRegistry, ImagesChosenBySizeAndDepth)
 // registry's icon does not load.
 TEST(IconManagerRegistry, FolderImagesFromTheRegistry)
 {
-    ScopedRegistryValue bpp(HKEY_CURRENT_USER, kMetricsKey, L"Shell Icon BPP", nullptr);
+    ScopedRegistryValue bpp(HKEY_CURRENT_USER, kMetricsKey, kMetricsKey, L"Shell Icon BPP", nullptr);
     const std::wstring folder = GroupsDll().substr(0, GroupsDll().rfind(L'\\'));
     SetEnvironmentVariableW(L"PARDALIN_ICON_DIR", folder.c_str());
     enum Source
@@ -336,7 +311,7 @@ TEST(IconManagerRegistry, FolderImagesFromTheRegistry)
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.value != nullptr ? c.value : L"(no key)");
-        ScopedRegistryValue icon(HKEY_CLASSES_ROOT, kFolderIconKey, nullptr, c.value, c.type);
+        ScopedRegistryValue icon(HKEY_CLASSES_ROOT, L"Directory", kFolderIconKey, nullptr, c.value, c.type);
         HKEY hKey = nullptr;
         ASSERT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, L"Directory", 0, KEY_READ, &hKey) == ERROR_SUCCESS,
                   c.value != nullptr);
@@ -379,8 +354,9 @@ TEST(IconManagerRegistry, FolderImagesFromTheRegistry)
 // is loaded once; an unknown extension and a type whose icon file is missing get the unknown-file image.
 TEST(IconManagerRegistry, SystemImagesAndFileTypes)
 {
-    ScopedRegistryValue bpp(HKEY_CURRENT_USER, kMetricsKey, L"Shell Icon BPP", nullptr);
-    ScopedRegistryValue folderIcon(HKEY_CLASSES_ROOT, kFolderIconKey, nullptr, L"C:\\nowhere\\missing.dll,1");
+    ScopedRegistryValue bpp(HKEY_CURRENT_USER, kMetricsKey, kMetricsKey, L"Shell Icon BPP", nullptr);
+    ScopedRegistryValue folderIcon(HKEY_CLASSES_ROOT, L"Directory", kFolderIconKey, nullptr,
+                                   L"C:\\nowhere\\missing.dll,1");
     Icons icons;
     const int full = icons.types.Add(L"Full", L".full;.Other", GroupsDll().c_str(), 1);
     const int gone = icons.types.Add(L"Gone", L".gone", L"C:\\nowhere\\missing.dll", 0);
