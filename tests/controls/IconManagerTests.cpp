@@ -57,17 +57,12 @@ private:
     BYTE m_old[1024];
 };
 
-std::wstring BesideTheProgram(const wchar_t* file)
+// Beside the test program.
+std::wstring GroupsDll()
 {
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return std::wstring(path, wcsrchr(path, L'\\') + 1) + file;
-}
-
-const std::wstring& GroupsDll()
-{
-    static const std::wstring path = BesideTheProgram(L"IconTestGroups.dll");
-    return path;
+    return std::wstring(path, wcsrchr(path, L'\\') + 1) + L"IconTestGroups.dll";
 }
 
 std::wstring Shell32()
@@ -77,7 +72,7 @@ std::wstring Shell32()
     return path;
 }
 
-// An icon's pixels (colour, then mask, top-down) and its width; the icon is destroyed.
+// An icon's colour pixels (top-down) and its width; the icon is destroyed.
 struct IconPixels
 {
     int width = 0;
@@ -98,15 +93,11 @@ IconPixels ReadIcon(HICON hIcon)
     BITMAP bm = {};
     GetObjectW(info.hbmColor, sizeof(bm), &bm);
     result.width = bm.bmWidth;
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    result.pixels.resize(static_cast<std::size_t>(bm.bmWidth) * bm.bmHeight);
     HDC hdc = GetDC(nullptr);
-    for (HBITMAP hBitmap : {info.hbmColor, info.hbmMask})
-    {
-        BITMAPINFO bi = {};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        std::vector<DWORD> bits(static_cast<std::size_t>(bm.bmWidth) * bm.bmHeight);
-        GetDIBits(hdc, hBitmap, 0, bm.bmHeight, bits.data(), &bi, DIB_RGB_COLORS);
-        result.pixels.insert(result.pixels.end(), bits.begin(), bits.end());
-    }
+    GetDIBits(hdc, info.hbmColor, 0, bm.bmHeight, result.pixels.data(), &bi, DIB_RGB_COLORS);
     ReleaseDC(nullptr, hdc);
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
@@ -138,6 +129,15 @@ COLORREF GroupColour(int group, int size, int bits)
     return RGB(size * 5, bits * 7, group * 30);
 }
 
+// An icon of width pixels made from the group's image of size and bits; size 0: any image of the group.
+void ExpectImage(HICON hIcon, int width, int group, int size, int bits)
+{
+    const IconPixels icon = ReadIcon(hIcon);
+    EXPECT_EQ(icon.width, width);
+    EXPECT_EQ(size > 0 ? icon.Centre() : GetBValue(icon.Centre()),
+              size > 0 ? GroupColour(group, size, bits) : group * 30);
+}
+
 COLORREF SystemColour(int n)
 {
     return RGB(16 * n, 250 - 16 * n, 128);
@@ -154,7 +154,8 @@ COLORREF SystemColour(int n)
     return ::testing::AssertionSuccess();
 }
 
-// A manager over types with lists made, every system image given the test program's icon for it (3 has none).
+// A manager over types with lists made, every system image given the test program's icon for it (12 has
+// none).
 struct Icons
 {
     VFileTypeTable types;
@@ -164,7 +165,7 @@ struct Icons
     {
         for (int n = 0; n < VIconManager::IMG_COUNT; ++n)
             manager.SetResourceNumber(static_cast<VIconManager::IMGINDX>(n),
-                                      n == 3 ? IDI_MISSING : IDI_SYSTEM_FIRST + n);
+                                      n == 12 ? IDI_MISSING : IDI_SYSTEM_FIRST + n);
     }
 };
 
@@ -203,11 +204,8 @@ TEST(IconManagerRegistry, ColourDepthFollowsShellIconBpp)
         HICON hLarge = nullptr, hSmall = nullptr;
         ASSERT_TRUE(icons.manager.ExtractDefaultIcon(GroupsDll().c_str(), 1, &hLarge, &hSmall,
                                                      icons.manager.GetIconColorDepth()));
-        const IconPixels large = ReadIcon(hLarge), small = ReadIcon(hSmall);
-        EXPECT_EQ(large.width, 32);
-        EXPECT_EQ(small.width, 16);
-        EXPECT_EQ(large.Centre(), GroupColour(ICON_GROUP_FULL, 32, c.bits));
-        EXPECT_EQ(small.Centre(), GroupColour(ICON_GROUP_FULL, 16, c.bits));
+        ExpectImage(hLarge, 32, ICON_GROUP_FULL, 32, c.bits);
+        ExpectImage(hSmall, 16, ICON_GROUP_FULL, 16, c.bits);
     }
 }
 
@@ -220,7 +218,8 @@ TEST(IconManagerRegistry, ImagesChosenBySizeAndDepth)
     {
         int index, depth;
         bool bLoads;
-        int group, largeSize, largeBits, smallSize, smallBits; // source of each icon
+        int group, largeSize, largeBits, smallSize,
+            smallBits; // source of each icon; size 0 where the shell chose
     } cases[] = {
         {1, 16, true, ICON_GROUP_FULL, 32, 8, 16, 8},
         {1, 4, true, ICON_GROUP_FULL, 32, 4, 16, 4},
@@ -231,8 +230,8 @@ TEST(IconManagerRegistry, ImagesChosenBySizeAndDepth)
         {3, 4, true, ICON_GROUP_LARGE_ONLY, 32, 4, 32, 4},
         {0, 16, true, ICON_GROUP_NAMED_NUMBER, 32, 8, 16, 8},
         {-ICON_GROUP_FOLDER_NEXT, 16, true, ICON_GROUP_FOLDER_NEXT, 32, 8, 16, 8},
-        {4, 16, true, ICON_GROUP_NO_WANTED_SIZE, -1, 8, -1, 8},
-        {1, 0, true, ICON_GROUP_FULL, -1, -1, -1, -1},
+        {4, 16, true, ICON_GROUP_NO_WANTED_SIZE, 0, 0, 0, 0},
+        {1, 0, true, ICON_GROUP_FULL, 0, 0, 0, 0},
         {7, 16, false, 0, 0, 0, 0, 0},
         {-99, 16, false, 0, 0, 0, 0, 0},
     };
@@ -246,24 +245,11 @@ TEST(IconManagerRegistry, ImagesChosenBySizeAndDepth)
                   c.bLoads);
         if (!c.bLoads)
             continue;
-        const IconPixels large = ReadIcon(hLarge), small = ReadIcon(hSmall);
-        EXPECT_EQ(large.width, 32);
-        EXPECT_EQ(small.width, 16);
-        // Where the shell chose, only the group is known.
-        EXPECT_EQ(GetBValue(large.Centre()), c.group * 30);
-        EXPECT_EQ(GetBValue(small.Centre()), c.group * 30);
-        if (c.largeSize > 0)
-        {
-            EXPECT_EQ(large.Centre(), GroupColour(c.group, c.largeSize, c.largeBits));
-        }
-        if (c.smallSize > 0)
-        {
-            EXPECT_EQ(small.Centre(), GroupColour(c.group, c.smallSize, c.smallBits));
-        }
+        ExpectImage(hLarge, 32, c.group, c.largeSize, c.largeBits);
+        ExpectImage(hSmall, 16, c.group, c.smallSize, c.smallBits);
     }
     HICON hLarge = nullptr;
-    EXPECT_FALSE(icons.manager.ExtractDefaultIcon(BesideTheProgram(L"no-such-file.dll").c_str(), 0, &hLarge,
-                                                  nullptr, 16));
+    EXPECT_FALSE(icons.manager.ExtractDefaultIcon(L"C:\\no\\such\\file.dll", 0, &hLarge, nullptr, 16));
     EXPECT_FALSE(icons.manager.ExtractDefaultIcon(nullptr, 0, &hLarge, nullptr, 16));
 
     const std::pair<unsigned int, int> positions[] = {
@@ -312,10 +298,6 @@ TEST(IconManagerRegistry, FolderImagesFromTheRegistry)
     {
         SCOPED_TRACE(c.value != nullptr ? c.value : L"(no key)");
         ScopedRegistryValue icon(HKEY_CLASSES_ROOT, L"Directory", kFolderIconKey, nullptr, c.value, c.type);
-        HKEY hKey = nullptr;
-        ASSERT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, L"Directory", 0, KEY_READ, &hKey) == ERROR_SUCCESS,
-                  c.value != nullptr);
-        RegCloseKey(hKey);
         Icons icons;
         ASSERT_TRUE(icons.manager.PrepareImageLists());
         for (int imgIndex : {VIconManager::IMG_FOLDER, VIconManager::IMG_FOLDER_NEXT})
@@ -333,15 +315,14 @@ TEST(IconManagerRegistry, FolderImagesFromTheRegistry)
                     EXPECT_TRUE(Near(actual.Centre(), GroupColour(group, size, 8))) << size;
                     continue;
                 }
+                if (c.source == Resource)
+                {
+                    EXPECT_TRUE(Near(actual.Centre(), SystemColour(imgIndex))) << size;
+                    continue;
+                }
                 HICON hExpected = nullptr;
-                if (c.source == Shell32Icon)
-                    icons.manager.ExtractDefaultIcon(Shell32().c_str(), at, size == 32 ? &hExpected : nullptr,
-                                                     size == 16 ? &hExpected : nullptr, 16);
-                else
-                    hExpected = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                                              MAKEINTRESOURCEW(IDI_SYSTEM_FIRST + imgIndex),
-                                                              IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-                ASSERT_NE(hExpected, nullptr);
+                icons.manager.ExtractDefaultIcon(Shell32().c_str(), at, size == 32 ? &hExpected : nullptr,
+                                                 size == 16 ? &hExpected : nullptr, 16);
                 EXPECT_TRUE(actual.pixels == ThroughList(pList, hExpected).pixels) << size;
             }
         }
@@ -362,11 +343,12 @@ TEST(IconManagerRegistry, SystemImagesAndFileTypes)
     const int gone = icons.types.Add(L"Gone", L".gone", L"C:\\nowhere\\missing.dll", 0);
     const int own = icons.types.Add(L"Own", L".own", L"", 0);
     const int shell = icons.types.Add(L"Program", L".prog", L"%1", 3);
+    const int kImages[] = {13, -1, 14, 15}; // of each type, once loaded
     icons.types.SetOwnTypeIndex(own);
     EXPECT_THROW(icons.manager.SetResourceNumber(VIconManager::IMG_NONE, 1),
                  VArray<unsigned int>::OutOfRange);
 
-    const int order[] = {0, 1, 2, 4, 5, 6, 8, 7, 9, 11, 12, 13, 14}; // 3 does not load, 10 is no system image
+    const int order[] = {0, 1, 2, 4, 3, 5, 6, 8, 7, 9, 11, 13, 14}; // 12 does not load, 10 is no system image
     for (int pass = 0; pass < 2; ++pass)
     {
         SCOPED_TRACE(pass == 0 ? "prepared" : "reloaded");
@@ -377,15 +359,13 @@ TEST(IconManagerRegistry, SystemImagesAndFileTypes)
             EXPECT_TRUE(Near(ReadImage(&icons.smallList, i).Centre(), SystemColour(order[i]))) << order[i];
             EXPECT_TRUE(Near(ReadImage(&icons.largeList, i).Centre(), SystemColour(order[i]))) << order[i];
         }
-        for (int imgIndex : {3, 10, 15, -1})
+        for (int imgIndex : {12, 10, 15, -1})
             EXPECT_EQ(icons.manager.ImageIndex(imgIndex), -1) << imgIndex;
         const int loaded = pass == 0 ? 0 : 3; // reloading loads every type that has an icon
         EXPECT_EQ(icons.largeList.GetImageCount(), 13 + loaded);
         EXPECT_EQ(icons.smallList.GetImageCount(), 13 + loaded);
-        EXPECT_EQ(icons.types.GetDefinition(gone)->GetImageIndex(), -1);
-        EXPECT_EQ(icons.types.GetDefinition(full)->GetImageIndex(), pass == 0 ? -1 : 13);
-        EXPECT_EQ(icons.types.GetDefinition(own)->GetImageIndex(), pass == 0 ? -1 : 14);
-        EXPECT_EQ(icons.types.GetDefinition(shell)->GetImageIndex(), pass == 0 ? -1 : 15);
+        for (int type : {full, gone, own, shell})
+            EXPECT_EQ(icons.types.GetDefinition(type)->GetImageIndex(), pass == 0 ? -1 : kImages[type]);
     }
 
     const int unknown = icons.manager.ImageIndex(VIconManager::IMG_UNKNOWN_FILE);
@@ -401,9 +381,6 @@ TEST(IconManagerRegistry, SystemImagesAndFileTypes)
     EXPECT_TRUE(Near(ReadImage(&icons.largeList, 13).Centre(), GroupColour(ICON_GROUP_FULL, 32, 8)));
     EXPECT_TRUE(
         Near(ReadImage(&icons.smallList, 14).Centre(), SystemColour(VIconManager::IMG_OWN_FILE_TYPE)));
-    HICON hFirst = nullptr;
-    icons.manager.ExtractDefaultIcon(Shell32().c_str(), 0, nullptr, &hFirst, 16);
-    EXPECT_TRUE(ReadImage(&icons.smallList, 15).pixels == ThroughList(&icons.smallList, hFirst).pixels);
 
     // Updating replaces a type's images in place or adds them; a type that no longer loads loses its image.
     EXPECT_EQ(icons.manager.UpdateIcons(full), 13);
