@@ -422,7 +422,8 @@ bool VIconManager::ExtractSpecificIcon(wchar_t const* path, int index, HICON* pL
     if (hModule == nullptr)
         return false;
     CPtrArray ids;
-    const wchar_t* group = MAKEINTRESOURCEW(-index);
+    // Resource ids are 16 bits: a larger one names no group (id 0 finds none).
+    const wchar_t* group = MAKEINTRESOURCEW(index < 0 && index >= -0xFFFF ? -index : 0);
     if (index >= 0)
     {
         if (!EnumerateIconResourceIDs(hModule, RT_GROUP_ICON, ids) || index >= ids.GetSize())

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -234,6 +235,7 @@ TEST(IconManagerRegistry, ImagesChosenBySizeAndDepth)
         {1, 0, true, ICON_GROUP_FULL, 0, 0, 0, 0},
         {7, 16, false, 0, 0, 0, 0, 0},
         {-99, 16, false, 0, 0, 0, 0, 0},
+        {INT_MIN, 16, false, 0, 0, 0, 0, 0},
     };
     Icons icons;
     for (const Case& c : cases)
