@@ -1,6 +1,7 @@
 #include "MainFrame.h"
 
 #include "ConnectionWindow.h"
+#include "ControlsDialog.h"
 #include "DemoApp.h"
 #include "DemoChecks.h"
 #include "MarginsDialog.h"
@@ -107,6 +108,7 @@ ON_COMMAND(ID_DEMO_SHOW_MESSAGE, &CMainFrame::OnShowMessage)
 ON_COMMAND(ID_APP_EXIT_DEMO, &CMainFrame::OnExitDemo)
 ON_COMMAND(ID_TOOLS_OPTIONS, &CMainFrame::OnToolsOptions)
 ON_COMMAND(ID_TOOLS_CONNECTION, &CMainFrame::OnToolsConnection)
+ON_COMMAND(ID_TOOLS_CONTROLS, &CMainFrame::OnToolsControls)
 ON_COMMAND(ID_EDIT_FIND_DEMO, &CMainFrame::OnEditFind)
 ON_COMMAND(ID_FILE_PAGE_SETUP_DEMO, &CMainFrame::OnFilePageSetup)
 ON_MESSAGE(kFindClosedMessage, &CMainFrame::OnFindClosed)
@@ -530,9 +532,8 @@ void CMainFrame::DropDownFileMenu()
 }
 
 // The first run: the checks, three files opened one after the other, the window moved, the File menu with
-// the recent files pictured, Tools > Options opened twice, the Connection window, Edit > Find, the message
-// box, and the
-// end (which saves the window's place).
+// the recent files pictured, Tools > Options opened twice, the Connection window, Edit > Find, the Controls
+// dialog, the message box, and the end (which saves the window's place).
 bool CMainFrame::FirstRunStep()
 {
     switch (m_nStep)
@@ -581,11 +582,14 @@ bool CMainFrame::FirstRunStep()
     case 8:
         return FindStep();
     case 9:
+        SendMessage(WM_COMMAND, ID_TOOLS_CONTROLS);
+        break;
+    case 10:
         SendMessage(WM_COMMAND, ID_FILE_PAGE_SETUP_DEMO);
         Check(m_margins.left == 0.5 && m_margins.right == 0.75,
               L"File > Page Setup took the margins the printer can print within");
         break;
-    case 10:
+    case 11:
         SendMessage(WM_COMMAND, ID_DEMO_SHOW_MESSAGE);
         return false;
     }
@@ -656,6 +660,48 @@ bool CMainFrame::ConnectionStep()
         break;
     }
     ++m_nStep;
+    return true;
+}
+
+void CMainFrame::OnToolsControls()
+{
+    CControlsDialog dialog(this);
+    if (DemoApp().m_bScripted)
+        dialog.SetScript([this](CControlsDialog& d, int nStep) { return ControlsStep(d, nStep); });
+    dialog.DoModal();
+}
+
+// Tools > Controls: every file shows the image its type calls for, and the dialog is pictured.
+bool CMainFrame::ControlsStep(CControlsDialog& dialog, int nStep)
+{
+    if (nStep > 0)
+        return !WaitForScreenshot(L"controls");
+    VIconManager& icons = dialog.GetIcons();
+    const int unknown = icons.ImageIndex(VIconManager::IMG_UNKNOWN_FILE);
+    int count = 0;
+    const CControlsDialog::File* files = CControlsDialog::Files(count);
+    std::vector<int> ownImages;
+    bool bShown = unknown >= 0 && dialog.GetFileList().GetItemCount() == count;
+    for (int i = 0; bShown && i < count; ++i)
+    {
+        LVITEM item = {};
+        item.mask = LVIF_IMAGE;
+        item.iItem = i;
+        dialog.GetFileList().GetItem(&item);
+        if (files[i].bKnownType)
+        {
+            bShown = item.iImage >= 0 && item.iImage != unknown &&
+                     std::find(ownImages.begin(), ownImages.end(), item.iImage) == ownImages.end();
+            ownImages.push_back(item.iImage);
+        }
+        else
+        {
+            bShown = item.iImage == unknown;
+        }
+    }
+    Check(bShown, L"Tools > Controls: each file type shows an image of its own, from its icon file or the "
+                  L"registry; a missing icon file and an unknown type show the unknown-file image");
+    RequestScreenshot(L"controls");
     return true;
 }
 

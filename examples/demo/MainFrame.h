@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+class CControlsDialog;
 class CMarginsDialog;
 class VFilePrinter;
 
@@ -54,6 +55,7 @@ protected:
     void OnExitDemo();
     void OnToolsOptions();
     void OnToolsConnection();
+    void OnToolsControls();
     void OnEditFind();
     void OnFilePageSetup();
     LRESULT OnFindClosed(WPARAM, LPARAM);
@@ -85,6 +87,8 @@ private:
     bool ConnectionStep();
     // The scripted walk through File > Page Setup: no printer, a refused margin, accepted margins.
     bool PageSetupStep(CMarginsDialog& dialog, int nStep);
+    // The scripted walk through Tools > Controls.
+    bool ControlsStep(CControlsDialog& dialog, int nStep);
 
     CEdit m_view;
     CFont m_font;

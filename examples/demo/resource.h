@@ -12,7 +12,8 @@
 #define ID_TOOLS_OPTIONS 32775
 #define ID_TOOLS_CONNECTION 32776
 #define ID_EDIT_FIND_DEMO 32777
-#define ID_FILE_PAGE_SETUP_DEMO 32790
+#define ID_TOOLS_CONTROLS 32790
+#define ID_FILE_PAGE_SETUP_DEMO 32791
 
 // The options dialog's pages (DS_CONTROL children; the title is the tree label, a line feed and the caption).
 #define IDD_PAGE_GENERAL 200
