@@ -396,7 +396,8 @@ void CMFCToolBar::OnKeyDownBar(UINT nChar)
         const int nStep = nChar == VK_LEFT ? nCount - 1 : 1;
         for (int n = 1, i = m_iHighlighted; n <= nCount; ++n)
         {
-            i = ((i < 0 ? 0 : i) + nStep) % nCount;
+            // Without a highlight, Right starts at the first button and Left at the last.
+            i = ((i < 0 ? (nChar == VK_LEFT ? 0 : nCount - 1) : i) + nStep) % nCount;
             const CMFCToolBarButton* pButton = GetButton(i);
             if (pButton->IsVisible() && !pButton->IsSeparator())
             {
