@@ -12,6 +12,11 @@
 #define ID_TOOLS_OPTIONS 32775
 #define ID_TOOLS_CONNECTION 32776
 #define ID_EDIT_FIND_DEMO 32777
+#define ID_THEME_COURIER 32778
+#define ID_THEME_LUCIDA 32779
+
+// The toolbar's images, one per 16 pixels: Open, Find, Options, Connection.
+#define IDB_TOOLBAR 102
 
 // The options dialog's pages (DS_CONTROL children; the title is the tree label, a line feed and the caption).
 #define IDD_PAGE_GENERAL 200
