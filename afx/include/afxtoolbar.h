@@ -42,8 +42,6 @@ public:
     void GetItemRect(int nIndex, LPRECT lpRect) const;
     // The button under point (client coordinates), or -1.
     virtual int HitTest(CPoint point);
-    // The button the mouse or the keyboard highlights, or -1.
-    int GetHighlightedButton() const { return m_iHighlighted; }
 
     // The images of buttons that are not user buttons, shared by every toolbar of the application.
     static CMFCToolBarImages* GetImages();

@@ -30,8 +30,6 @@ public:
     HBITMAP GetImageWell() const { return m_hbmImageWell; }
     // Pixels of this colour are not drawn; (COLORREF)-1 for none.
     void SetTransparentColor(COLORREF clrTransparent) { m_clrTransparent = clrTransparent; }
-    COLORREF GetTransparentColor() const { return m_clrTransparent; }
-    BOOL IsFadeInactive() const { return m_bFadeInactive; }
 
     // Operations
     // The bitmap resource uiResID from hinstRes, or from the resource chain when it is null. Replaces the
