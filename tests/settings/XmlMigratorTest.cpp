@@ -102,32 +102,32 @@ struct SettingsMigrator : ::testing::Test
 const char kCustomisation[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 <Settings CompactMode="1">
   <CommandBars>
-    <CommandBar Class="CXTPMenuBar" Type="0" BarID="59392" Title="Menu Bar">
+    <CommandBar Type="0" BarID="59392" Title="Menu Bar">
       <Controls>
-        <Control Class="CXTPControlPopup" Type="2" Caption="&amp;File" CommandBarId="1"/>
-        <Control Class="CXTPControlPopup" Type="2" Caption="&amp;Edit" CustomCaption="&amp;Change" CommandBarId="2"/>
-        <Control Class="CXTPControlPopup" Type="2" Caption="T&amp;hemes" CommandBarId="3"/>
-        <Control Class="CXTPControlPopup" Type="2" Caption="&amp;Window" CommandBarId="4"/>
-        <Control Class="CXTPControlButton" Type="1" Id="110" Caption="&amp;Help" BeginGroup="1"/>
+        <Control Type="2" Caption="&amp;File" CommandBarId="1"/>
+        <Control Type="2" Caption="&amp;Edit" CustomCaption="&amp;Change" CommandBarId="2"/>
+        <Control Type="2" Caption="T&amp;hemes" CommandBarId="3"/>
+        <Control Type="2" Caption="&amp;Window" CommandBarId="4"/>
+        <Control Type="1" Id="110" Caption="&amp;Help" BeginGroup="1"/>
       </Controls>
     </CommandBar>
-    <CommandBar Class="CXTPPopupBar" Type="2" BarID="1">
+    <CommandBar Type="2" BarID="1">
       <Controls>
         <Control Type="1" Id="100" Caption="&amp;Open..."/>
         <Control Type="1" Id="101" Caption="&amp;Save" CustomCaption="Save &amp;All"/>
         <Control Type="1" Id="102" Caption="E&amp;xit" BeginGroup="1"/>
       </Controls>
     </CommandBar>
-    <CommandBar Class="CXTPPopupBar" Type="2" BarID="2">
+    <CommandBar Type="2" BarID="2">
       <Controls>
         <Control Type="1" Id="103" Caption="&amp;Find"/>
         <Control Type="2" Caption="&amp;Advanced" CommandBarId="5"/>
       </Controls>
     </CommandBar>
-    <CommandBar Class="CXTPPopupBar" Type="2" BarID="5">
+    <CommandBar Type="2" BarID="5">
       <Controls><Control Type="1" Id="104" Caption="&amp;Upper case"/></Controls>
     </CommandBar>
-    <CommandBar Class="CXTPPopupBar" Type="2" BarID="6">
+    <CommandBar Type="2" BarID="6">
       <Controls><Control Type="1" Id="105" Caption="Orphan"/></Controls>
     </CommandBar>
     <CommandBar Class="CXTPToolBar" BarID="59393" Title="Standard">
