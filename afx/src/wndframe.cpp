@@ -1,6 +1,8 @@
 // CFrameWnd: top-level windows with a menu whose items are enabled through the command routing.
 #include "wndstate.h"
 
+#include "afxmenubar.h"
+
 namespace
 {
 const wchar_t kFrameWndClass[] = L"AfxFrameOrView";
@@ -101,6 +103,31 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
+    // A frame that shows a menu bar instead of a window menu hands Alt with a character, and F10, to the bar.
+    const bool bMenuKey =
+        pMsg->message == WM_SYSCHAR || (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == VK_F10);
+    if (bMenuKey && ::GetMenu(m_hWnd) == nullptr && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd)))
+    {
+        for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr;
+             hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        {
+            CWnd* pChild = CWnd::FromHandlePermanent(hChild);
+            if (pChild == nullptr || !pChild->IsKindOf(RUNTIME_CLASS(CMFCMenuBar)) ||
+                !pChild->IsWindowVisible())
+            {
+                continue;
+            }
+            if (pMsg->message == WM_SYSKEYDOWN)
+            {
+                pChild->SetFocus();
+                return TRUE;
+            }
+            if (static_cast<CMFCMenuBar*>(pChild)->TranslateChar(static_cast<UINT>(pMsg->wParam)))
+            {
+                return TRUE;
+            }
+        }
+    }
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable != nullptr &&
         ::TranslateAcceleratorW(m_hWnd, m_hAccelTable, pMsg))
     {

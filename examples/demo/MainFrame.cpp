@@ -12,6 +12,8 @@
 #include "frame/VReportMessageParams.h"
 #include "dialogs/VPluginPage.h"
 #include "settings/VRecentFileList.h"
+#include "settings/VSettingsStore.h"
+#include "settings/VXtXmlMigrator.h"
 
 #include <afxsettingsstore.h>
 #include <commdlg.h>
@@ -111,13 +113,16 @@ ON_COMMAND(ID_TOOLS_CONNECTION, &CMainFrame::OnToolsConnection)
 ON_COMMAND(ID_TOOLS_CONTROLS, &CMainFrame::OnToolsControls)
 ON_COMMAND(ID_EDIT_FIND_DEMO, &CMainFrame::OnEditFind)
 ON_COMMAND(ID_FILE_PAGE_SETUP_DEMO, &CMainFrame::OnFilePageSetup)
+ON_COMMAND(ID_THEME_COURIER, &CMainFrame::OnThemeCourier)
+ON_COMMAND(ID_THEME_LUCIDA, &CMainFrame::OnThemeLucida)
 ON_MESSAGE(kFindClosedMessage, &CMainFrame::OnFindClosed)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
     : m_nStep(0), m_nWaitTicks(0), m_bInStep(false), m_nOptionsOpening(0), m_nConnectionStep(0),
       m_nFindStep(0), m_pFind(nullptr), m_dwFindFlags(FR_DOWN),
-      m_findPosition(-1, -1), m_margins{0.75, 0.75, 1, 1}
+      m_findPosition(-1, -1), m_margins{0.75, 0.75, 1, 1}, m_strFontFace(L"Courier New"), m_nFontSize(10),
+      m_bMigrated(false), m_nMigrationStep(0)
 {
 }
 
@@ -159,18 +164,110 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
                            ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
                        CRect(0, 0, 10, 10), this, kViewId))
         return -1;
-    m_font.CreatePointFont(100, L"Courier New");
-    m_view.SetFont(&m_font);
+    SetViewFont(m_strFontFace, m_nFontSize);
     m_view.SetWindowText(L"Open a configuration file with File > Open, or pick one of the recent files.");
     LoadAccelTable(MAKEINTRESOURCEW(IDR_MAINFRAME));
+    CreateBars();
     return 0;
+}
+
+void CMainFrame::CreateBars()
+{
+    // The host's own menus, which the customisation attaches where it has Themes and Window.
+    m_themesMenu.CreatePopupMenu();
+    m_themesMenu.AppendMenu(MF_STRING, ID_THEME_COURIER, L"&Courier New");
+    m_themesMenu.AppendMenu(MF_STRING, ID_THEME_LUCIDA, L"&Lucida Console");
+    m_windowMenu.CreatePopupMenu();
+    m_windowMenu.AppendMenu(MF_STRING, ID_EDIT_FIND_DEMO, L"&Find Window");
+    m_windowMenu.AppendMenu(MF_STRING, ID_TOOLS_CONNECTION, L"&Connection Window");
+
+    m_toolImages.SetImageSize(CSize(16, 16));
+    m_toolImages.SetTransparentColor(RGB(255, 0, 255));
+    m_toolImages.Load(IDB_TOOLBAR);
+    CMFCToolBar::SetUserImages(&m_toolImages);
+    m_menuBar.Create(this);
+    m_toolBar.Create(this);
+
+    // The file an earlier release left in the configuration folder; the demo brings its sample there first.
+    const VUnicodeString xmlPath = VSettingsStore::GetXmlFilePath();
+    if (!VSettingsStore::HasXmlCustomizeConfig())
+    {
+        wchar_t program[MAX_PATH] = L"";
+        GetModuleFileNameW(nullptr, program, MAX_PATH);
+        std::wstring sample = program;
+        sample = sample.substr(0, sample.rfind(L'\\') + 1) + L"PardalinDemoMenuToolbar.xml";
+        CopyFileW(sample.c_str(), xmlPath.GetString(), TRUE);
+    }
+    VMap<unsigned int, int> images;
+    images[ID_FILE_OPEN_DEMO] = 0;
+    images[ID_EDIT_FIND_DEMO] = 1;
+    images[ID_TOOLS_OPTIONS] = 2;
+    images[ID_TOOLS_CONNECTION] = 3;
+    m_menu.CreateMenu();
+    // The platform's XML parser is a COM object, needed only while the file is read.
+    const bool bCom = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    {
+        const VXtXmlMigrator migrator(xmlPath, &m_menu, &m_toolBar, &m_themesMenu, &m_windowMenu, images);
+        m_bMigrated = migrator.Loaded() && m_menu.GetMenuItemCount() > 0;
+    }
+    if (bCom)
+        CoUninitialize();
+
+    if (m_bMigrated)
+    {
+        // The main menu holds the host's menus now, and destroys them with itself.
+        for (CMenu* attached : {&m_themesMenu, &m_windowMenu})
+            for (int i = 0; i < m_menu.GetMenuItemCount(); ++i)
+                if (::GetSubMenu(m_menu, i) == attached->GetSafeHmenu())
+                    attached->Detach();
+        m_menuBar.CreateFromMenu(m_menu.GetSafeHmenu());
+        Log(L"The menu and toolbar customisation migrated from " + std::wstring(xmlPath.GetString()));
+    }
+    else
+    {
+        // Without the file: the frame's own menu, and the toolbar the demo ships with.
+        m_menuBar.CreateFromMenu(m_hMenuDefault);
+        const UINT commands[] = {ID_FILE_OPEN_DEMO, ID_EDIT_FIND_DEMO, ID_TOOLS_OPTIONS, ID_TOOLS_CONNECTION};
+        for (int i = 0; i < 4; ++i)
+            m_toolBar.InsertButton(CMFCToolBarButton(commands[i], i, nullptr, TRUE));
+    }
+    // The menu bar takes the window menu's place.
+    SetMenu(nullptr);
+}
+
+void CMainFrame::SetViewFont(const wchar_t* face, int nPointSize)
+{
+    m_strFontFace = face;
+    m_nFontSize = nPointSize;
+    m_font.DeleteObject();
+    m_font.CreatePointFont(nPointSize * 10, face);
+    m_view.SetFont(&m_font);
+}
+
+void CMainFrame::OnThemeCourier()
+{
+    SetViewFont(L"Courier New", m_nFontSize);
+}
+
+void CMainFrame::OnThemeLucida()
+{
+    SetViewFont(L"Lucida Console", m_nFontSize);
 }
 
 void CMainFrame::OnSize(UINT nType, int cx, int cy)
 {
     CFrameWnd::OnSize(nType, cx, cy);
+    int y = 0;
+    for (CMFCToolBar* bar : {static_cast<CMFCToolBar*>(&m_menuBar), &m_toolBar})
+    {
+        if (!bar->GetSafeHwnd())
+            continue;
+        const int height = bar->CalcFixedLayout(TRUE, TRUE).cy;
+        bar->MoveWindow(0, y, cx, height);
+        y += height;
+    }
     if (m_view.GetSafeHwnd())
-        m_view.MoveWindow(0, 0, cx, cy);
+        m_view.MoveWindow(0, y, cx, std::max(cy - y, 0));
 }
 
 void CMainFrame::OnClose()
@@ -279,9 +376,7 @@ void CMainFrame::OnToolsOptions()
     if (nResult == IDOK)
     {
         options.Load(*AfxGetApp());
-        m_font.DeleteObject();
-        m_font.CreatePointFont(options.nFontSize * 10, L"Courier New");
-        m_view.SetFont(&m_font);
+        SetViewFont(m_strFontFace, options.nFontSize);
     }
 }
 
@@ -527,13 +622,85 @@ bool CMainFrame::WaitForScreenshot(const wchar_t* name)
 
 void CMainFrame::DropDownFileMenu()
 {
-    // As Alt+F does; the menu's own loop keeps dispatching the script's timer.
-    PostMessage(WM_SYSCOMMAND, SC_KEYMENU, L'f');
+    DropDownMenu(0);
+}
+
+void CMainFrame::DropDownMenu(int iButton)
+{
+    // As a click does; the popup's own loop keeps dispatching the script's timer.
+    CRect rect;
+    m_menuBar.GetItemRect(iButton, &rect);
+    m_menuBar.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y));
+}
+
+bool CMainFrame::MigrationStep()
+{
+    switch (m_nMigrationStep)
+    {
+    case 0:
+    {
+        Check(m_bMigrated, L"the old menu and toolbar customisation was migrated at start-up");
+        std::wstring buttons;
+        for (int i = 0; i < m_menuBar.GetCount(); ++i)
+            buttons += std::wstring(i ? L" " : L"") + m_menuBar.GetButton(i)->m_strText.GetString();
+        Check(buttons == L"&File &Edit &Tools &Checks T&hemes &Window",
+              L"the menu bar shows the migrated menus, Demo renamed Checks by the user");
+        const auto ids = [](HMENU menu)
+        {
+            std::vector<UINT> result;
+            for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+                result.push_back(::GetMenuItemID(menu, i));
+            return result;
+        };
+        Check(ids(::GetSubMenu(m_menu, 2)) ==
+                  std::vector<UINT>{ID_TOOLS_CONNECTION, ID_TOOLS_CONTROLS, 0, ID_TOOLS_OPTIONS},
+              L"the migrated Tools menu holds Connection, Controls, a separator and Options");
+        Check(ids(::GetSubMenu(m_menu, 4)) == std::vector<UINT>{ID_THEME_COURIER, ID_THEME_LUCIDA} &&
+                  ids(::GetSubMenu(m_menu, 5)) == std::vector<UINT>{ID_EDIT_FIND_DEMO, ID_TOOLS_CONNECTION},
+              L"Themes and Window are the demo's own menus");
+        std::wstring tools;
+        for (int i = 0; i < m_toolBar.GetCount(); ++i)
+        {
+            const CMFCToolBarButton* button = m_toolBar.GetButton(i);
+            tools += std::wstring(i ? L" " : L"") + (button->IsSeparator() ? L"-"
+                                                     : button->m_bText
+                                                         ? std::wstring(button->m_strText.GetString())
+                                                         : std::to_wstring(button->GetImage()));
+        }
+        Check(tools == L"0 - 1 - 3 2 - Run Checks",
+              L"the toolbar has the migrated buttons: images where the demo has one, Run Checks as text, "
+              L"Show Message left off");
+        // The mouse over Find shows it in full colour, the other images faded.
+        CRect find;
+        m_toolBar.GetItemRect(m_toolBar.CommandToIndex(ID_EDIT_FIND_DEMO), &find);
+        m_toolBar.ClientToScreen(&find);
+        SetCursorPos(find.CenterPoint().x, find.CenterPoint().y);
+        ++m_nMigrationStep;
+        return true;
+    }
+    case 1:
+        // The Window menu, the demo's own, opens clear of the toolbar.
+        DropDownMenu(5);
+        ++m_nMigrationStep;
+        return true;
+    case 2:
+        RequestScreenshot(L"migrated-toolbar");
+        ++m_nMigrationStep;
+        return true;
+    case 3:
+        if (!WaitForScreenshot(L"migrated-toolbar"))
+            return true;
+        EndMenu();
+        break;
+    }
+    ++m_nStep;
+    return true;
 }
 
 // The first run: the checks, three files opened one after the other, the window moved, the File menu with
-// the recent files pictured, Tools > Options opened twice, the Connection window, Edit > Find, the Controls
-// dialog, the message box, and the end (which saves the window's place).
+// the recent files pictured, Tools > Options opened twice, the Connection window, Edit > Find, the migrated
+// menu bar and toolbar, the Controls dialog, File > Page Setup, the message box, and the end (which saves the
+// window's place).
 bool CMainFrame::FirstRunStep()
 {
     switch (m_nStep)
@@ -582,14 +749,16 @@ bool CMainFrame::FirstRunStep()
     case 8:
         return FindStep();
     case 9:
+        return MigrationStep();
+    case 10:
         SendMessage(WM_COMMAND, ID_TOOLS_CONTROLS);
         break;
-    case 10:
+    case 11:
         SendMessage(WM_COMMAND, ID_FILE_PAGE_SETUP_DEMO);
         Check(m_margins.left == 0.5 && m_margins.right == 0.75,
               L"File > Page Setup took the margins the printer can print within");
         break;
-    case 11:
+    case 12:
         SendMessage(WM_COMMAND, ID_DEMO_SHOW_MESSAGE);
         return false;
     }

@@ -1,13 +1,17 @@
 // The demo's main window: a viewer of one configuration file at a time, with the File menu's recent files,
-// and the demo's own commands. Its place on the screen is saved through the framework's settings store when
-// it closes and restored at the next start.
+// and the demo's own commands, on a menu bar and a toolbar whose layout is migrated at start-up from the
+// customisation file an earlier release saved. Its place on the screen is saved through the framework's
+// settings store when it closes and restored at the next start.
 #pragma once
 
 #include "OptionsDialog.h"
 #include "controls/VFindDialog.h"
 #include "printing/VValidateMarginsBase.h"
+#include "controls/VMFCMenuBar.h"
+#include "controls/VToolBarImages.h"
 #include "resource.h"
 
+#include <afxtoolbar.h>
 #include <afxwin.h>
 
 #include <memory>
@@ -58,6 +62,8 @@ protected:
     void OnToolsControls();
     void OnEditFind();
     void OnFilePageSetup();
+    void OnThemeCourier();
+    void OnThemeLucida();
     LRESULT OnFindClosed(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
@@ -71,6 +77,11 @@ private:
     // The scripted walk through Edit > Find.
     bool FindStep();
 
+    // Builds the menu bar and the toolbar from the old customisation file (copied into the configuration
+    // folder from beside the program when it is not there yet), or from the frame's own menu when the file
+    // does not load.
+    void CreateBars();
+    void SetViewFont(const wchar_t* face, int nPointSize);
     void SavePlacement();
     // Asks the runner for a picture of the screen; Captured tells when it is there.
     void RequestScreenshot(const wchar_t* name);
@@ -80,6 +91,10 @@ private:
     bool SecondRunStep();
     // Opens the File menu as a user would, so a screenshot shows the recent files.
     void DropDownFileMenu();
+    // Opens the menu bar's popup at iButton as a click does.
+    void DropDownMenu(int iButton);
+    // The scripted check of the migrated menu bar and toolbar, pictured with the Tools menu open.
+    bool MigrationStep();
     bool WaitForScreenshot(const wchar_t* name);
     // The scripted walk through Tools > Options at its first and second opening.
     COptionsDialog::Step OptionsStep(COptionsDialog& dialog, int nStep);
@@ -106,4 +121,15 @@ private:
     // The page margins File > Page Setup took last, and the file printer the scripted walk adds.
     VMarginData m_margins;
     std::unique_ptr<VFilePrinter> m_pPrinter;
+    CString m_strFontFace;
+    int m_nFontSize;
+    VMFCMenuBar m_menuBar;
+    CMFCToolBar m_toolBar;
+    VToolBarImages m_toolImages;
+    // The migrated main menu, which the menu bar shows, and the host's menus it attaches.
+    CMenu m_menu;
+    CMenu m_themesMenu;
+    CMenu m_windowMenu;
+    bool m_bMigrated;
+    int m_nMigrationStep;
 };

@@ -14,6 +14,11 @@
 #define ID_EDIT_FIND_DEMO 32777
 #define ID_TOOLS_CONTROLS 32790
 #define ID_FILE_PAGE_SETUP_DEMO 32791
+#define ID_THEME_COURIER 32778
+#define ID_THEME_LUCIDA 32779
+
+// The toolbar's images, one per 16 pixels: Open, Find, Options, Connection.
+#define IDB_TOOLBAR 102
 
 // The options dialog's pages (DS_CONTROL children; the title is the tree label, a line feed and the caption).
 #define IDD_PAGE_GENERAL 200

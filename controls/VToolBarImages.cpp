@@ -1,0 +1,8 @@
+#include "controls/VToolBarImages.h"
+
+VToolBarImages::VToolBarImages()
+{
+    m_bFadeInactive = TRUE;
+}
+
+VToolBarImages::~VToolBarImages() = default;
