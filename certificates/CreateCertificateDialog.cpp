@@ -13,6 +13,7 @@
 
 #include <afxcmn.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <ctime>
 
@@ -81,6 +82,80 @@ void CompletePfxEnding(VUnicodeString& path)
     path += L"pfx";
 }
 
+// The children of the dialog, in their order.
+template <class Visit> void ForEachChild(CWnd* dialog, Visit visit)
+{
+    for (HWND child = ::GetWindow(dialog->m_hWnd, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+        visit(child);
+}
+
+// The template's labels and introduction are sized for the usual dialog font; a wider font, or a long
+// application name, would cut them. Labels grow up to the column of fields; the introduction grows to all
+// its lines, pushing down what lies below it.
+void FitTexts(CDialog* dialog)
+{
+    CRect column;
+    dialog->GetDlgItem(IDC_CERTIFICATE_COMMON_NAME)->GetWindowRect(&column);
+    dialog->ScreenToClient(&column);
+    CRect gap(0, 0, 2, 0);
+    ::MapDialogRect(dialog->m_hWnd, &gap);
+    CClientDC dc(dialog);
+    CFont* pOldFont = dc.SelectObject(dialog->GetFont());
+    ForEachChild(dialog,
+                 [&](HWND child)
+                 {
+                     wchar_t kind[16] = {};
+                     ::GetClassNameW(child, kind, 16);
+                     CRect rect;
+                     ::GetWindowRect(child, &rect);
+                     dialog->ScreenToClient(&rect);
+                     if (_wcsicmp(kind, L"Static") != 0 ||
+                         (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_LEFT ||
+                         rect.right > column.left)
+                         return;
+                     CString text;
+                     CWnd::FromHandle(child)->GetWindowText(text);
+                     CRect needed(0, 0, 0, 0);
+                     dc.DrawText(text, &needed, DT_CALCRECT | DT_SINGLELINE);
+                     if (needed.Width() <= rect.Width())
+                         return;
+                     // Too long for one line beside the fields: wrapped, into the space down to the next row.
+                     needed.right = std::min<int>(needed.Width(), column.left - gap.right - rect.left);
+                     dc.DrawText(text, &needed, DT_CALCRECT | DT_WORDBREAK);
+                     ::MoveWindow(child, rect.left, rect.top, needed.Width(),
+                                  std::max<int>(needed.Height(), rect.Height()), TRUE);
+                 });
+    TEXTMETRIC metrics;
+    dc.GetTextMetrics(&metrics);
+    dc.SelectObject(pOldFont);
+
+    CWnd* pIntroduction = dialog->GetDlgItem(IDC_CERTIFICATE_INTRODUCTION);
+    CRect shown, introduction;
+    pIntroduction->SendMessage(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
+    const int lines = static_cast<int>(pIntroduction->SendMessage(EM_GETLINECOUNT));
+    const int extra = lines * metrics.tmHeight - shown.Height();
+    if (extra <= 0)
+        return;
+    pIntroduction->GetWindowRect(&introduction);
+    dialog->ScreenToClient(&introduction);
+    ForEachChild(dialog,
+                 [&](HWND child)
+                 {
+                     CRect rect;
+                     ::GetWindowRect(child, &rect);
+                     dialog->ScreenToClient(&rect);
+                     if (child == pIntroduction->m_hWnd)
+                         rect.bottom += extra;
+                     else if (rect.top >= introduction.bottom)
+                         rect.OffsetRect(0, extra);
+                     ::MoveWindow(child, rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
+                 });
+    CRect window;
+    dialog->GetWindowRect(&window);
+    dialog->SetWindowPos(nullptr, 0, 0, window.Width(), window.Height() + extra, SWP_NOMOVE | SWP_NOZORDER);
+}
+
 // Single-line, as the explanation line and the message boxes show texts.
 int TellUser(DWORD messageId, UINT type)
 {
@@ -126,6 +201,7 @@ BOOL CreateCertificateDialog::OnInitDialog()
     VUnicodeString introduction;
     introduction.Format(format, VGetAppName());
     SetDlgItemText(IDC_CERTIFICATE_INTRODUCTION, introduction);
+    FitTexts(this);
 
     // A certificate that has expired before it is made is of no use.
     SYSTEMTIME range[2] = {};

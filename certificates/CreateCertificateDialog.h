@@ -28,7 +28,8 @@ public:
 
 protected:
     // Overridables
-    // The introduction, the earliest expiration (now), the key sizes, then the fields.
+    // The introduction, labels and introduction fitted to the dialog's font, the earliest expiration (now),
+    // the key sizes, then the fields.
     BOOL OnInitDialog() override;
     // The fields; when saving, the subject must encode, else the user is told and its field focused.
     void DoDataExchange(CDataExchange* pDX) override;
