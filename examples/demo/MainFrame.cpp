@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include "CertificateDialogWalk.h"
 #include "ConnectionWindow.h"
 #include "DemoApp.h"
 #include "DemoChecks.h"
@@ -82,6 +83,7 @@ ON_COMMAND(ID_DEMO_SHOW_MESSAGE, &CMainFrame::OnShowMessage)
 ON_COMMAND(ID_APP_EXIT_DEMO, &CMainFrame::OnExitDemo)
 ON_COMMAND(ID_TOOLS_OPTIONS, &CMainFrame::OnToolsOptions)
 ON_COMMAND(ID_TOOLS_CONNECTION, &CMainFrame::OnToolsConnection)
+ON_COMMAND(ID_TOOLS_CREATE_CERTIFICATE, &CMainFrame::OnToolsCreateCertificate)
 ON_COMMAND(ID_EDIT_FIND_DEMO, &CMainFrame::OnEditFind)
 ON_MESSAGE(kFindClosedMessage, &CMainFrame::OnFindClosed)
 END_MESSAGE_MAP()
@@ -262,6 +264,19 @@ void CMainFrame::OnToolsConnection()
         Log(L"The Connection window could not be opened.");
 }
 
+void CMainFrame::OnToolsCreateCertificate()
+{
+    CertificateDialogWalk walk;
+    walk.log = [this](const std::wstring& line) { Log(line); };
+    if (DemoApp().m_bScripted)
+    {
+        walk.check = [this](bool bPassed, const wchar_t* what) { Check(bPassed, what); };
+        walk.requestScreenshot = [this](const wchar_t* name) { RequestScreenshot(name); };
+        walk.captured = [this](const wchar_t* name) { return Captured(name); };
+    }
+    RunCreateCertificate(this, DemoApp().m_strOutFolder, walk);
+}
+
 void CMainFrame::OnEditFind()
 {
     if (m_pFind != nullptr)
@@ -440,9 +455,8 @@ void CMainFrame::DropDownFileMenu()
 }
 
 // The first run: the checks, three files opened one after the other, the window moved, the File menu with
-// the recent files pictured, Tools > Options opened twice, the Connection window, Edit > Find, the message
-// box, and the
-// end (which saves the window's place).
+// the recent files pictured, Tools > Options opened twice, the Connection window, Edit > Find, Tools > Create
+// Certificate, the message box, and the end (which saves the window's place).
 bool CMainFrame::FirstRunStep()
 {
     switch (m_nStep)
@@ -491,6 +505,9 @@ bool CMainFrame::FirstRunStep()
     case 8:
         return FindStep();
     case 9:
+        SendMessage(WM_COMMAND, ID_TOOLS_CREATE_CERTIFICATE);
+        break;
+    case 10:
         SendMessage(WM_COMMAND, ID_DEMO_SHOW_MESSAGE);
         return false;
     }

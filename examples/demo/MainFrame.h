@@ -41,6 +41,7 @@ protected:
     void OnExitDemo();
     void OnToolsOptions();
     void OnToolsConnection();
+    void OnToolsCreateCertificate();
     void OnEditFind();
     LRESULT OnFindClosed(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()

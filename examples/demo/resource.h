@@ -12,6 +12,7 @@
 #define ID_TOOLS_OPTIONS 32775
 #define ID_TOOLS_CONNECTION 32776
 #define ID_EDIT_FIND_DEMO 32777
+#define ID_TOOLS_CREATE_CERTIFICATE 32790
 
 // The options dialog's pages (DS_CONTROL children; the title is the tree label, a line feed and the caption).
 #define IDD_PAGE_GENERAL 200
