@@ -24,12 +24,15 @@ namespace
 const UINT WM_APP_SCRIPT = WM_APP + 62;
 const LONGLONG kDay = 24LL * 3600 * 10000000, kYear = 365 * kDay; // in FILETIME units
 
-// Runs the script once the dialog is up and in front, then cancels the dialog unless the script ended it.
+// Runs the script once the dialog is up (and in front, for the tests that need the focus), then cancels the
+// dialog unless the script ended it.
 class CScriptedDialog : public CreateCertificateDialog
 {
 public:
-    CScriptedDialog(const std::wstring& path, DWORD flags, std::function<void(CScriptedDialog&)> script)
-        : CreateCertificateDialog(path.c_str(), flags, nullptr), m_script(std::move(script))
+    CScriptedDialog(const std::wstring& path, DWORD flags, std::function<void(CScriptedDialog&)> script,
+                    bool bForeground = false)
+        : CreateCertificateDialog(path.c_str(), flags, nullptr), m_script(std::move(script)),
+          m_bForeground(bForeground)
     {
     }
     BOOL OnInitDialog() override
@@ -41,8 +44,11 @@ public:
     {
         if (message != WM_APP_SCRIPT)
             return CreateCertificateDialog::WindowProc(message, wParam, lParam);
-        ShowWindow(SW_SHOW);
-        SetForegroundWindow();
+        if (m_bForeground)
+        {
+            ShowWindow(SW_SHOW);
+            SetForegroundWindow();
+        }
         m_script(*this);
         if (ContinueModal())
             EndDialog(IDCANCEL);
@@ -70,6 +76,7 @@ public:
 
 private:
     std::function<void(CScriptedDialog&)> m_script;
+    bool m_bForeground;
 };
 
 std::wstring Explanation(DWORD messageId)
@@ -310,5 +317,5 @@ TEST(CertificatesDialogFocus, ExplanationsFollowTabAndRefusalsFocusTheField)
             EXPECT_EQ(shown.back().strPrompt == invalid.c_str(), nID != 0);
         }
     };
-    CScriptedDialog(L"", 0, script).DoModal();
+    CScriptedDialog(L"", 0, script, true).DoModal();
 }
