@@ -64,7 +64,8 @@ void ReportUnexpectedError(const char* lpszWhat)
     AfxMessageBox(text, MB_ICONSTOP);
 }
 
-// Dialogs are centred over their owner after WM_INITDIALOG unless OnInitDialog placed them itself.
+// Dialogs are centred over their owner after WM_INITDIALOG unless OnInitDialog placed them itself; a dialog
+// that only changed its size is still centred.
 void PostInitDialog(HWND hWnd, const RECT& rectBefore)
 {
     if (!::IsWindow(hWnd) || (::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD) != 0)
@@ -73,7 +74,7 @@ void PostInitDialog(HWND hWnd, const RECT& rectBefore)
     }
     CRect rectAfter;
     ::GetWindowRect(hWnd, &rectAfter);
-    if (rectAfter != rectBefore)
+    if (rectAfter.TopLeft() != CRect(rectBefore).TopLeft())
     {
         return;
     }

@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include "CertificateDialogWalk.h"
 #include "ConnectionWindow.h"
 #include "ControlsDialog.h"
 #include "DemoApp.h"
@@ -111,6 +112,7 @@ ON_COMMAND(ID_APP_EXIT_DEMO, &CMainFrame::OnExitDemo)
 ON_COMMAND(ID_TOOLS_OPTIONS, &CMainFrame::OnToolsOptions)
 ON_COMMAND(ID_TOOLS_CONNECTION, &CMainFrame::OnToolsConnection)
 ON_COMMAND(ID_TOOLS_CONTROLS, &CMainFrame::OnToolsControls)
+ON_COMMAND(ID_TOOLS_CREATE_CERTIFICATE, &CMainFrame::OnToolsCreateCertificate)
 ON_COMMAND(ID_EDIT_FIND_DEMO, &CMainFrame::OnEditFind)
 ON_COMMAND(ID_FILE_PAGE_SETUP_DEMO, &CMainFrame::OnFilePageSetup)
 ON_COMMAND(ID_THEME_COURIER, &CMainFrame::OnThemeCourier)
@@ -449,6 +451,19 @@ bool CMainFrame::PageSetupStep(CMarginsDialog& dialog, int nStep)
     return false;
 }
 
+void CMainFrame::OnToolsCreateCertificate()
+{
+    CertificateDialogWalk walk;
+    walk.log = [this](const std::wstring& line) { Log(line); };
+    if (DemoApp().m_bScripted)
+    {
+        walk.check = [this](bool bPassed, const wchar_t* what) { Check(bPassed, what); };
+        walk.requestScreenshot = [this](const wchar_t* name) { RequestScreenshot(name); };
+        walk.captured = [this](const wchar_t* name) { return Captured(name); };
+    }
+    RunCreateCertificate(this, DemoApp().m_strOutFolder, walk);
+}
+
 void CMainFrame::OnEditFind()
 {
     if (m_pFind != nullptr)
@@ -652,9 +667,11 @@ bool CMainFrame::MigrationStep()
                 result.push_back(::GetMenuItemID(menu, i));
             return result;
         };
-        Check(ids(::GetSubMenu(m_menu, 2)) ==
-                  std::vector<UINT>{ID_TOOLS_CONNECTION, ID_TOOLS_CONTROLS, 0, ID_TOOLS_OPTIONS},
-              L"the migrated Tools menu holds Connection, Controls, a separator and Options");
+        Check(ids(::GetSubMenu(m_menu, 2)) == std::vector<UINT>{ID_TOOLS_CONNECTION, ID_TOOLS_CONTROLS,
+                                                                ID_TOOLS_CREATE_CERTIFICATE, 0,
+                                                                ID_TOOLS_OPTIONS},
+              L"the migrated Tools menu holds Connection, Controls, Create Certificate, a separator and "
+              L"Options");
         Check(ids(::GetSubMenu(m_menu, 4)) == std::vector<UINT>{ID_THEME_COURIER, ID_THEME_LUCIDA} &&
                   ids(::GetSubMenu(m_menu, 5)) == std::vector<UINT>{ID_EDIT_FIND_DEMO, ID_TOOLS_CONNECTION},
               L"Themes and Window are the demo's own menus");
@@ -699,8 +716,8 @@ bool CMainFrame::MigrationStep()
 
 // The first run: the checks, three files opened one after the other, the window moved, the File menu with
 // the recent files pictured, Tools > Options opened twice, the Connection window, Edit > Find, the migrated
-// menu bar and toolbar, the Controls dialog, File > Page Setup, the message box, and the end (which saves the
-// window's place).
+// menu bar and toolbar, the Controls dialog, File > Page Setup, Tools > Create Certificate, the message box,
+// and the end (which saves the window's place).
 bool CMainFrame::FirstRunStep()
 {
     switch (m_nStep)
@@ -759,6 +776,9 @@ bool CMainFrame::FirstRunStep()
               L"File > Page Setup took the margins the printer can print within");
         break;
     case 12:
+        SendMessage(WM_COMMAND, ID_TOOLS_CREATE_CERTIFICATE);
+        break;
+    case 13:
         SendMessage(WM_COMMAND, ID_DEMO_SHOW_MESSAGE);
         return false;
     }

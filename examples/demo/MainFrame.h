@@ -60,6 +60,7 @@ protected:
     void OnToolsOptions();
     void OnToolsConnection();
     void OnToolsControls();
+    void OnToolsCreateCertificate();
     void OnEditFind();
     void OnFilePageSetup();
     void OnThemeCourier();

@@ -19,6 +19,7 @@
 
 // The toolbar's images, one per 16 pixels: Open, Find, Options, Connection.
 #define IDB_TOOLBAR 102
+#define ID_TOOLS_CREATE_CERTIFICATE 32792
 
 // The options dialog's pages (DS_CONTROL children; the title is the tree label, a line feed and the caption).
 #define IDD_PAGE_GENERAL 200

@@ -8,6 +8,7 @@
 #include "examples/plugin/SamplePlugin.h"
 #include "examples/plugin/SamplePluginIds.h"
 #include "frame/Pardalin.h"
+#include "harness/DialogTemplateReader.h"
 #include "harness/TestApp.h"
 #include "resources/PropertyTreeDialogIds.h"
 
@@ -136,39 +137,6 @@ struct PageSet
     }
 };
 
-// Reads a template's resource data (DLGTEMPLATEEX, then DLGITEMTEMPLATEEX's on DWORD boundaries).
-struct TemplateReader
-{
-    const BYTE *pBase, *p;
-
-    template <class T> T Read()
-    {
-        T value;
-        memcpy(&value, p, sizeof(T));
-        p += sizeof(T);
-        return value;
-    }
-    // A string, or the ordinal of a predefined window class, given here by the class name.
-    std::wstring Text()
-    {
-        static const wchar_t* const classes[] = {L"Button", L"Edit", L"Static", L"ListBox"};
-        WORD ch = Read<WORD>();
-        if (ch == 0xFFFF)
-            return classes[(Read<WORD>() - 0x80) & 3];
-        std::wstring text;
-        for (; ch != 0; ch = Read<WORD>())
-            text += static_cast<wchar_t>(ch);
-        return text;
-    }
-    // Four shorts as "x,y,cx,cy".
-    std::wstring Rect()
-    {
-        auto x = Read<short>(), y = Read<short>(), cx = Read<short>(), cy = Read<short>();
-        return std::to_wstring(x) + L"," + std::to_wstring(y) + L"," + std::to_wstring(cx) + L"," +
-               std::to_wstring(cy);
-    }
-};
-
 TEST(TreeDialogTemplate, ResourceDataMatchesTheTables)
 {
     const DWORD dwButton = WS_TABSTOP | WS_VISIBLE;
@@ -205,7 +173,7 @@ TEST(TreeDialogTemplate, ResourceDataMatchesTheTables)
         HRSRC hResource = ::FindResourceW(GetPardalinDll(), MAKEINTRESOURCEW(dialogs[d].nID), RT_DIALOG);
         auto* pBase = static_cast<const BYTE*>(::LockResource(::LoadResource(GetPardalinDll(), hResource)));
         ASSERT_NE(pBase, nullptr);
-        TemplateReader reader{pBase, pBase};
+        DialogTemplateReader reader(pBase);
         EXPECT_EQ(reader.Read<DWORD>(), 0xFFFF0001u); // version 1, extended
         reader.Read<DWORD>();                         // help id
         EXPECT_EQ(reader.Read<DWORD>(), 0u);          // extended style
@@ -229,7 +197,7 @@ TEST(TreeDialogTemplate, ResourceDataMatchesTheTables)
                 continue;
             SCOPED_TRACE(c.dwId);
             ++nExpected;
-            reader.p = pBase + (reader.p - pBase + 3) / 4 * 4;
+            reader.AlignItem();
             reader.Read<DWORD>(); // help id
             EXPECT_EQ(reader.Read<DWORD>(), 0u);
             EXPECT_EQ(reader.Read<DWORD>() & (c.dwStyleOn | c.dwStyleOff), c.dwStyleOn);
