@@ -10,8 +10,8 @@ namespace afximpl
 {
 namespace
 {
-// A 32-bit top-down DIB section of cx by cy pixels and its bits; null when it cannot be made.
-HBITMAP CreateWell(int cx, int cy, DWORD** ppBits)
+// The format of 32-bit top-down rows of cx by cy pixels (0x00RRGGBB).
+BITMAPINFO TopDown32(int cx, int cy)
 {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -20,6 +20,13 @@ HBITMAP CreateWell(int cx, int cy, DWORD** ppBits)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+// A 32-bit top-down DIB section of cx by cy pixels and its bits; null when it cannot be made.
+HBITMAP CreateWell(int cx, int cy, DWORD** ppBits)
+{
+    BITMAPINFO info = TopDown32(cx, cy);
     void* pBits = nullptr;
     HBITMAP hbm = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
     *ppBits = static_cast<DWORD*>(pBits);
@@ -30,13 +37,7 @@ HBITMAP CreateWell(int cx, int cy, DWORD** ppBits)
 std::vector<DWORD> ReadPixels(HBITMAP hbm, int cx, int cy)
 {
     std::vector<DWORD> pixels(static_cast<size_t>(cx) * static_cast<size_t>(cy));
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = cx;
-    info.bmiHeader.biHeight = -cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDown32(cx, cy);
     HDC hdc = ::GetDC(nullptr);
     const int nLines = ::GetDIBits(hdc, hbm, 0, static_cast<UINT>(cy), pixels.data(), &info, DIB_RGB_COLORS);
     ::ReleaseDC(nullptr, hdc);
