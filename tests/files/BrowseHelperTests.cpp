@@ -10,8 +10,10 @@
 #include <dlgs.h>
 #include <shlobj.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
+#include <system_error>
 
 #include "resources/HostMessageIds.h"
 
@@ -56,9 +58,36 @@ bool SamePath(const std::wstring& a, const std::wstring& b)
     return _wcsicmp(a.c_str(), b.c_str()) == 0;
 }
 
+// A scratch folder of the test's own at the drive root. The folder browser selects a path by comparing item
+// ids, and a folder's item id carries its last-write time: under the temporary folder, which parallel tests
+// keep writing into, an ancestor's time can change between parsing the path and walking the tree, no item
+// matches and the selection stays at the Desktop. Nothing else writes into this folder while it lives.
+class RootFolder
+{
+public:
+    RootFolder() : m_path(L"C:\\pardalin-browse-" + std::to_wstring(GetCurrentProcessId()))
+    {
+        CreateDirectoryW(m_path.c_str(), nullptr);
+    }
+    ~RootFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    RootFolder(const RootFolder&) = delete;
+    RootFolder& operator=(const RootFolder&) = delete;
+
+    const std::wstring& Get() const { return m_path; }
+    std::wstring Path(const std::wstring& name) const { return m_path + L"\\" + name; }
+
+private:
+    std::wstring m_path;
+};
+
 TEST(FilesBrowseFocus, FolderBrowserStartsAtTheNearestFolderAndWritesTheChoiceBack)
 {
-    testkit::TempFolder scratch;
+    RootFolder scratch;
+    ASSERT_TRUE(testkit::Exists(scratch.Get()));
     const std::wstring sub = scratch.Path(L"sub");
     ASSERT_TRUE(CreateDirectoryW(sub.c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryW(scratch.Path(L"fe80__1").c_str(), nullptr));
