@@ -20,35 +20,28 @@
 namespace
 {
 // A window with the path field and a second field that holds the focus before each browse.
-class BrowseHost
+struct BrowseHost
 {
-public:
     BrowseHost()
     {
-        m_host.CreateEx(0, AfxRegisterWndClass(0), L"Browse host", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0,
-                        400, 200, nullptr, nullptr);
-        m_edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(10, 10, 390, 30), &m_host,
-                      100);
-        m_other.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 40, 390, 60), &m_host, 101);
-        m_host.SetForegroundWindow();
+        host.CreateEx(0, AfxRegisterWndClass(0), L"Browse host", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0,
+                      400, 200, nullptr, nullptr);
+        edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(10, 10, 390, 30), &host, 100);
+        other.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 40, 390, 60), &host, 101);
+        host.SetForegroundWindow();
     }
-    ~BrowseHost() { m_host.DestroyWindow(); }
+    ~BrowseHost() { host.DestroyWindow(); }
 
     void Type(const std::wstring& text)
     {
-        m_edit.SetWindowText(text.c_str());
-        m_other.SetFocus();
+        edit.SetWindowText(text.c_str());
+        other.SetFocus();
     }
-    std::wstring Text() const
-    {
-        CString text;
-        m_edit.GetWindowText(text);
-        return text.GetString();
-    }
+    std::wstring Text() const { return DialogAnswerer::TextOf(edit.m_hWnd); }
 
-    CWnd m_host;
-    CEdit m_edit;
-    CEdit m_other;
+    CWnd host;
+    CEdit edit;
+    CEdit other;
 };
 
 const wchar_t kVariable[] = L"PARDALIN_BROWSE_TEST";
@@ -93,7 +86,7 @@ TEST(FilesBrowseFocus, FolderBrowserStartsAtTheNearestFolderAndWritesTheChoiceBa
     ASSERT_TRUE(CreateDirectoryW(scratch.Path(L"fe80__1").c_str(), nullptr));
     SetEnvironmentVariableW(kVariable, scratch.Get().c_str());
     BrowseHost host;
-    ASSERT_NE(nullptr, host.m_host.m_hWnd);
+    ASSERT_NE(nullptr, host.host.m_hWnd);
 
     const auto accept = [](HWND browser) { PostMessageW(browser, WM_COMMAND, IDOK, 0); };
     const auto choose = [&sub](HWND browser)
@@ -123,13 +116,13 @@ TEST(FilesBrowseFocus, FolderBrowserStartsAtTheNearestFolderAndWritesTheChoiceBa
         host.Type(row.typed);
         VReportMessageParams params;
         DialogAnswerer answerer(row.answer);
-        EXPECT_EQ(row.replaced, OnBrowseLocalFolderHelper(&host.m_host, &host.m_edit, L"Pick the data folder",
+        EXPECT_EQ(row.replaced, OnBrowseLocalFolderHelper(&host.host, &host.edit, L"Pick the data folder",
                                                           params, L"fe80::1", nullptr));
         EXPECT_EQ(1, answerer.Count());
-        EXPECT_EQ(host.m_host.m_hWnd, answerer.Owner());
+        EXPECT_EQ(host.host.m_hWnd, answerer.Owner());
         EXPECT_TRUE(SamePath(row.after, host.Text())) << host.Text();
         EXPECT_EQ(0u, params.GetMessageId());
-        EXPECT_EQ(host.m_edit.m_hWnd, ::GetFocus());
+        EXPECT_EQ(host.edit.m_hWnd, ::GetFocus());
     }
 
     // A template that does not expand reports and shows nothing; the focus stays where it was.
@@ -138,11 +131,11 @@ TEST(FilesBrowseFocus, FolderBrowserStartsAtTheNearestFolderAndWritesTheChoiceBa
         host.Type(bad);
         VReportMessageParams params;
         DialogAnswerer answerer(accept);
-        EXPECT_FALSE(OnBrowseLocalFolderHelper(&host.m_host, &host.m_edit, L"t", params, nullptr, nullptr));
+        EXPECT_FALSE(OnBrowseLocalFolderHelper(&host.host, &host.edit, L"t", params, nullptr, nullptr));
         EXPECT_EQ(0, answerer.Count()) << bad;
         EXPECT_EQ(DWORD(MSG_HOST_UNKNOWN_PLACEHOLDER), params.GetMessageId());
         EXPECT_EQ(bad, host.Text());
-        EXPECT_EQ(host.m_other.m_hWnd, ::GetFocus());
+        EXPECT_EQ(host.other.m_hWnd, ::GetFocus());
     }
     SetEnvironmentVariableW(kVariable, nullptr);
 }
@@ -190,8 +183,8 @@ TEST(FilesBrowse, FileDialogOpensAtTheExpandedNameAndWritesOnlyAChange)
                 PostMessageW(dialog, WM_COMMAND, row.result == IDOK ? IDOK : IDCANCEL, 0);
             });
         EXPECT_EQ(row.result,
-                  OnBrowseHelper(&host.m_edit, TRUE, L"fallback.txt", L"Choose the Log", L"&Use", L"txt",
-                                 OFN_FILEMUSTEXIST, L"Text (*.txt)|*.txt|All (*.*)|*.*||", &host.m_host));
+                  OnBrowseHelper(&host.edit, TRUE, L"fallback.txt", L"Choose the Log", L"&Use", L"txt",
+                                 OFN_FILEMUSTEXIST, L"Text (*.txt)|*.txt|All (*.*)|*.*||", &host.host));
         EXPECT_EQ(1, answerer.Count());
         EXPECT_EQ(L"Choose the Log", answerer.Caption());
         EXPECT_EQ(L"&Use", okText);
