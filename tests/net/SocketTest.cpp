@@ -287,7 +287,7 @@ TEST_P(SocketLoopback, ConnectAcceptAndEchoWithAWriteQueuedBeforeTheConnect)
     EXPECT_TRUE(clientSink.references == 1 && serverSink.references == 1);
 }
 
-TEST_P(SocketLoopback, ReadServedAtOnceCompletesAfterTheCallAndTheEndOfStreamOnceThenAborted)
+TEST_P(SocketLoopback, ReadServedInTheCallEndOfStreamOnceAndAForeignLastRelease)
 {
     Pair pair(GetParam());
     CBuffer data(16, "ready"), in(16);
@@ -317,6 +317,21 @@ TEST_P(SocketLoopback, ReadServedAtOnceCompletesAfterTheCallAndTheEndOfStreamOnc
     EXPECT_TRUE(events[0].context == &first && events[0].error == 0 && events[0].bytes == 0);
     EXPECT_TRUE(events[1].context == &second && events[1].error == kAborted);
     EXPECT_TRUE(events[2].context == &later && events[2].error == kAborted);
+
+    // The last release on another thread is carried out on the socket's: its queued read is aborted here.
+    CBuffer pending(16);
+    Request([&] { pair.client->Read(&pending, &pending); });
+    VIoSocket* client = pair.client;
+    pair.client = new VIoSocket;
+    ULONG count = 0;
+    std::thread worker([&] { count = client->Release(); });
+    worker.join();
+    EXPECT_EQ(1u, count) << "the foreign release changed the count or destroyed the socket";
+    EXPECT_EQ(2, pending.references);
+    EXPECT_EQ(0u, pair.clientSink.Count(kRead));
+    ASSERT_TRUE(PumpUntil([&] { return pair.clientSink.Count(kRead) == 1; }));
+    EXPECT_EQ(kAborted, pair.clientSink.Last(kRead).error);
+    EXPECT_TRUE(pending.references == 1 && pair.clientSink.references == 1);
 }
 
 TEST_P(SocketLoopback, CloseAbortsQueuedRequestsAfterDeliveringFinishedOnes)
@@ -618,25 +633,4 @@ TEST(SocketByName, ConnectsThroughTheHostsResolverAndMapsItsFailures)
     PardalinInit(nullptr, nullptr);
     g_resolver = nullptr;
     EXPECT_EQ(1, resolver.references) << "every reference the library took was given back";
-}
-
-TEST(SocketRelease, LastReleaseOnAWorkerIsCarriedOutOnTheSocketsThread)
-{
-    ASSERT_TRUE(AfxSocketInit());
-    Pair pair("127.0.0.1");
-    CBuffer pending(16);
-    Request([&] { pair.client->Read(&pending, &pending); });
-    VIoSocket* client = pair.client;
-    pair.client = new VIoSocket;
-    ULONG count = 0;
-    std::thread worker([&] { count = client->Release(); });
-    worker.join();
-    EXPECT_EQ(1u, count) << "the foreign release changed the count or destroyed the socket";
-    EXPECT_EQ(2, pending.references);
-    EXPECT_EQ(0u, pair.clientSink.Count(kRead));
-    // On this thread the release destroys the socket: its queued read is aborted here.
-    ASSERT_TRUE(PumpUntil([&] { return pair.clientSink.Count(kRead) == 1; }));
-    EXPECT_EQ(kAborted, pair.clientSink.Last(kRead).error);
-    EXPECT_EQ(1, pending.references);
-    EXPECT_EQ(1, pair.clientSink.references);
 }
