@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Long fuzz rounds. The test suite runs the same harnesses with a small round count.
+# Long fuzz rounds and the long socket soak. The test suite runs the same harnesses with a small round count.
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
 export PARDALIN_FUZZ_ROUNDS=${PARDALIN_FUZZ_ROUNDS:-200000}
@@ -9,6 +9,11 @@ if [ -e "$build/bin/test_fuzz.exe" ]; then
     (cd "$build" && wine bin/test_fuzz.exe) | tr -d '\r' || status=1
 else
     echo "no fuzz harness built"
+fi
+# The socket soak's long round (the test suite runs a few messages per connection).
+if [ -e "$build/bin/test_net.exe" ]; then
+    (cd "$build" && PARDALIN_SOAK_MESSAGES=${PARDALIN_SOAK_MESSAGES:-100} \
+        wine bin/test_net.exe --gtest_filter='SocketSoak.*') | tr -d '\r' || status=1
 fi
 wine_stop
 

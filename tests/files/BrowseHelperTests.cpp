@@ -10,43 +10,38 @@
 #include <dlgs.h>
 #include <shlobj.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
+#include <system_error>
 
 #include "resources/HostMessageIds.h"
 
 namespace
 {
 // A window with the path field and a second field that holds the focus before each browse.
-class BrowseHost
+struct BrowseHost
 {
-public:
     BrowseHost()
     {
-        m_host.CreateEx(0, AfxRegisterWndClass(0), L"Browse host", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0,
-                        400, 200, nullptr, nullptr);
-        m_edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(10, 10, 390, 30), &m_host,
-                      100);
-        m_other.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 40, 390, 60), &m_host, 101);
-        m_host.SetForegroundWindow();
+        host.CreateEx(0, AfxRegisterWndClass(0), L"Browse host", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0,
+                      400, 200, nullptr, nullptr);
+        edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(10, 10, 390, 30), &host, 100);
+        other.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 40, 390, 60), &host, 101);
+        host.SetForegroundWindow();
     }
-    ~BrowseHost() { m_host.DestroyWindow(); }
+    ~BrowseHost() { host.DestroyWindow(); }
 
     void Type(const std::wstring& text)
     {
-        m_edit.SetWindowText(text.c_str());
-        m_other.SetFocus();
+        edit.SetWindowText(text.c_str());
+        other.SetFocus();
     }
-    std::wstring Text() const
-    {
-        CString text;
-        m_edit.GetWindowText(text);
-        return text.GetString();
-    }
+    std::wstring Text() const { return DialogAnswerer::TextOf(edit.m_hWnd); }
 
-    CWnd m_host;
-    CEdit m_edit;
-    CEdit m_other;
+    CWnd host;
+    CEdit edit;
+    CEdit other;
 };
 
 const wchar_t kVariable[] = L"PARDALIN_BROWSE_TEST";
@@ -56,15 +51,42 @@ bool SamePath(const std::wstring& a, const std::wstring& b)
     return _wcsicmp(a.c_str(), b.c_str()) == 0;
 }
 
+// A scratch folder of the test's own at the drive root. The folder browser selects a path by comparing item
+// ids, and a folder's item id carries its last-write time: under the temporary folder, which parallel tests
+// keep writing into, an ancestor's time can change between parsing the path and walking the tree, no item
+// matches and the selection stays at the Desktop. Nothing else writes into this folder while it lives.
+class RootFolder
+{
+public:
+    RootFolder() : m_path(L"C:\\pardalin-browse-" + std::to_wstring(GetCurrentProcessId()))
+    {
+        CreateDirectoryW(m_path.c_str(), nullptr);
+    }
+    ~RootFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    RootFolder(const RootFolder&) = delete;
+    RootFolder& operator=(const RootFolder&) = delete;
+
+    const std::wstring& Get() const { return m_path; }
+    std::wstring Path(const std::wstring& name) const { return m_path + L"\\" + name; }
+
+private:
+    std::wstring m_path;
+};
+
 TEST(FilesBrowseFocus, FolderBrowserStartsAtTheNearestFolderAndWritesTheChoiceBack)
 {
-    testkit::TempFolder scratch;
+    RootFolder scratch;
+    ASSERT_TRUE(testkit::Exists(scratch.Get()));
     const std::wstring sub = scratch.Path(L"sub");
     ASSERT_TRUE(CreateDirectoryW(sub.c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryW(scratch.Path(L"fe80__1").c_str(), nullptr));
     SetEnvironmentVariableW(kVariable, scratch.Get().c_str());
     BrowseHost host;
-    ASSERT_NE(nullptr, host.m_host.m_hWnd);
+    ASSERT_NE(nullptr, host.host.m_hWnd);
 
     const auto accept = [](HWND browser) { PostMessageW(browser, WM_COMMAND, IDOK, 0); };
     const auto choose = [&sub](HWND browser)
@@ -94,13 +116,13 @@ TEST(FilesBrowseFocus, FolderBrowserStartsAtTheNearestFolderAndWritesTheChoiceBa
         host.Type(row.typed);
         VReportMessageParams params;
         DialogAnswerer answerer(row.answer);
-        EXPECT_EQ(row.replaced, OnBrowseLocalFolderHelper(&host.m_host, &host.m_edit, L"Pick the data folder",
+        EXPECT_EQ(row.replaced, OnBrowseLocalFolderHelper(&host.host, &host.edit, L"Pick the data folder",
                                                           params, L"fe80::1", nullptr));
         EXPECT_EQ(1, answerer.Count());
-        EXPECT_EQ(host.m_host.m_hWnd, answerer.Owner());
+        EXPECT_EQ(host.host.m_hWnd, answerer.Owner());
         EXPECT_TRUE(SamePath(row.after, host.Text())) << host.Text();
         EXPECT_EQ(0u, params.GetMessageId());
-        EXPECT_EQ(host.m_edit.m_hWnd, ::GetFocus());
+        EXPECT_EQ(host.edit.m_hWnd, ::GetFocus());
     }
 
     // A template that does not expand reports and shows nothing; the focus stays where it was.
@@ -109,11 +131,11 @@ TEST(FilesBrowseFocus, FolderBrowserStartsAtTheNearestFolderAndWritesTheChoiceBa
         host.Type(bad);
         VReportMessageParams params;
         DialogAnswerer answerer(accept);
-        EXPECT_FALSE(OnBrowseLocalFolderHelper(&host.m_host, &host.m_edit, L"t", params, nullptr, nullptr));
+        EXPECT_FALSE(OnBrowseLocalFolderHelper(&host.host, &host.edit, L"t", params, nullptr, nullptr));
         EXPECT_EQ(0, answerer.Count()) << bad;
         EXPECT_EQ(DWORD(MSG_HOST_UNKNOWN_PLACEHOLDER), params.GetMessageId());
         EXPECT_EQ(bad, host.Text());
-        EXPECT_EQ(host.m_other.m_hWnd, ::GetFocus());
+        EXPECT_EQ(host.other.m_hWnd, ::GetFocus());
     }
     SetEnvironmentVariableW(kVariable, nullptr);
 }
@@ -161,8 +183,8 @@ TEST(FilesBrowse, FileDialogOpensAtTheExpandedNameAndWritesOnlyAChange)
                 PostMessageW(dialog, WM_COMMAND, row.result == IDOK ? IDOK : IDCANCEL, 0);
             });
         EXPECT_EQ(row.result,
-                  OnBrowseHelper(&host.m_edit, TRUE, L"fallback.txt", L"Choose the Log", L"&Use", L"txt",
-                                 OFN_FILEMUSTEXIST, L"Text (*.txt)|*.txt|All (*.*)|*.*||", &host.m_host));
+                  OnBrowseHelper(&host.edit, TRUE, L"fallback.txt", L"Choose the Log", L"&Use", L"txt",
+                                 OFN_FILEMUSTEXIST, L"Text (*.txt)|*.txt|All (*.*)|*.*||", &host.host));
         EXPECT_EQ(1, answerer.Count());
         EXPECT_EQ(L"Choose the Log", answerer.Caption());
         EXPECT_EQ(L"&Use", okText);

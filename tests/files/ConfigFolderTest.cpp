@@ -8,7 +8,7 @@
 
 using namespace filetest;
 
-TEST(FilesConfigFolder, CreatesNestedFoldersLeavesNoProbeAndGivesTheFullPath)
+TEST(FilesConfigFolder, CreatesNestedFoldersLeavesNoProbeAndReportsAnInvalidOneWithTheFolderAsInsert)
 {
     TempFolder base;
     // A relative path comes back as a full one.
@@ -25,16 +25,11 @@ TEST(FilesConfigFolder, CreatesNestedFoldersLeavesNoProbeAndGivesTheFullPath)
     WIN32_FIND_DATAW found;
     EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileW((deep + L"\\TEST*.tmp").c_str(), &found))
         << "the probe file is deleted on close";
-}
 
-TEST(FilesConfigFolder, InvalidFoldersAreReportedWithTheFolderAsInsert)
-{
     // A file standing where a folder is asked for.
-    TempFolder base;
     const std::wstring file = base.Path(L"config-file");
     ASSERT_TRUE(WriteBytes(file, ""));
-    VUnicodeString folder(file.c_str());
-    VReportMessageParams params;
+    folder = file.c_str();
     EXPECT_FALSE(IsValidConfigFolder(folder, params));
     EXPECT_EQ(MSG_FOLDER_NOT_VALID, params.GetMessageId());
     ASSERT_EQ(1, params.GetInsertCount());

@@ -6,10 +6,7 @@
 
 namespace
 {
-GENERIC_MAPPING FileMapping()
-{
-    return GENERIC_MAPPING{FILE_GENERIC_READ, FILE_GENERIC_WRITE, FILE_GENERIC_EXECUTE, FILE_ALL_ACCESS};
-}
+GENERIC_MAPPING mapping = {FILE_GENERIC_READ, FILE_GENERIC_WRITE, FILE_GENERIC_EXECUTE, FILE_ALL_ACCESS};
 
 // A descriptor from its text form, owned by `descriptor`.
 void AssignText(VSecurityDescriptor& descriptor, const wchar_t* text)
@@ -43,7 +40,6 @@ bool ThreadIsImpersonating()
 
 TEST(FilesSecurityDescriptor, TheCheckAnswersForATokenOrTheProcessAndPutsTheThreadsIdentityBack)
 {
-    GENERIC_MAPPING mapping = FileMapping();
     const HANDLE token = ProcessToken();
     ASSERT_NE(nullptr, token);
     ASSERT_FALSE(ThreadIsImpersonating());
@@ -72,7 +68,6 @@ TEST(FilesSecurityDescriptor, TheCheckAnswersForATokenOrTheProcessAndPutsTheThre
 
 TEST(FilesSecurityDescriptor, FailuresLandInTheErrorRecord)
 {
-    GENERIC_MAPPING mapping = FileMapping();
     VSecurityDescriptor descriptor;
     AssignText(descriptor, L"O:BAG:BAD:(A;;FA;;;WD)");
 
@@ -88,8 +83,7 @@ TEST(FilesSecurityDescriptor, FailuresLandInTheErrorRecord)
 
     // Generic rights cannot be asked for without mapping them first.
     const HANDLE token = ProcessToken();
-    EXPECT_FALSE(descriptor.AccessCheck(token, GENERIC_READ));
-    EXPECT_NE(0u, descriptor.GetError().GetMessageId());
+    EXPECT_FALSE(descriptor.AccessCheck(token, GENERIC_READ) || descriptor.GetError().GetMessageId() == 0);
     CloseHandle(token);
 
     // A successful check clears what an earlier failure left.
@@ -111,11 +105,9 @@ TEST(FilesSecurityDescriptor, AssignTakesEitherFormAndRefusesGarbage)
     LocalFree(text);
 
     BYTE garbage[64] = {0xFF, 0xFF};
-    EXPECT_FALSE(second.Assign(garbage));
+    EXPECT_FALSE(second.Assign(garbage) || second.Assign(nullptr));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_SECURITY_DESCR), second.GetError().GetMessageId());
-    EXPECT_FALSE(second.Assign(nullptr));
-    // The descriptor held before is unchanged.
-    EXPECT_TRUE(IsValidSecurityDescriptor(second.GetDescriptor()));
+    EXPECT_TRUE(IsValidSecurityDescriptor(second.GetDescriptor())) << "the descriptor held before was lost";
 
     EXPECT_FALSE(second.AssignFromFile(L"C:\\pardalin-no-such-file"));
     EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), second.GetError().GetMessageId());

@@ -28,44 +28,34 @@ protected:
 const DWORD ReadWrite = GENERIC_READ | GENERIC_WRITE;
 } // namespace
 
-TEST_F(FilesFile, OpenFailureLeavesTheFileClosedAndTheErrorBehind)
+TEST_F(FilesFile, OpenReadsAtAbsoluteOffsetsAndKeepsTheNameAfterClose)
 {
     VFile file;
     EXPECT_FALSE(file.Open(folder.Path(L"missing.bin").c_str(), GENERIC_READ, OPEN_EXISTING));
     EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
     EXPECT_FALSE(file.IsOpen() || !file.GetName().IsEmpty());
 
-    const std::wstring path = MakeFile(L"present.bin", "x");
+    const std::wstring path = MakeFile(L"digits.bin", "0123456789");
     ASSERT_TRUE(file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
-    EXPECT_EQ(path, ToStd(file.GetName()));
     VFile second;
     EXPECT_FALSE(second.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING)) << "no sharing unless asked";
     EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), GetLastError());
-    file.Close();
-    file.Close();
-    EXPECT_TRUE(!file.IsOpen() && path == ToStd(file.GetName())) << "Close keeps the name";
-}
-
-TEST_F(FilesFile, ReadsAtAbsoluteOffsets)
-{
-    const std::wstring path = MakeFile(L"digits.bin", "0123456789");
-    VFile file;
-    ASSERT_TRUE(file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
+    // Reads go to their offset whatever the pointer says; across the end they return what is there, at or
+    // past it nothing, without an error.
     ASSERT_TRUE(file.Seek(2, FILE_BEGIN));
     char buffer[8] = {};
     DWORD read = 0;
     ASSERT_TRUE(file.Read(buffer, 4, 6, &read));
     EXPECT_TRUE(read == 4 && std::memcmp(buffer, "6789", 4) == 0);
-    EXPECT_TRUE(file.Read(buffer, 8, 7, &read) && read == 3) << "a read across the end returns what is there";
+    EXPECT_TRUE(file.Read(buffer, 8, 7, &read) && read == 3);
     for (unsigned __int64 offset : {10ull, 1ull << 40})
-    {
-        read = 99;
-        EXPECT_TRUE(file.Read(buffer, 4, offset, &read)) << "reading at or past the end is not an error";
-        EXPECT_EQ(0u, read);
-    }
+        EXPECT_TRUE(file.Read(buffer, 4, offset, &read) && read == 0) << offset;
+    file.Close();
+    file.Close();
+    EXPECT_TRUE(!file.IsOpen() && path == ToStd(file.GetName())) << "Close keeps the name";
 }
 
-TEST_F(FilesFile, WritesAtThePointerAndSeeksEveryWay)
+TEST_F(FilesFile, WritesAtThePointerSeeksEveryWayAndTruncatesAtIt)
 {
     VFile file;
     const std::wstring path = folder.Path(L"written.bin");
@@ -73,11 +63,8 @@ TEST_F(FilesFile, WritesAtThePointerAndSeeksEveryWay)
     DWORD written = 0;
     ASSERT_TRUE(file.Write("abcdef", 6, &written));
     EXPECT_TRUE(written == 6 && file.GetPosition() == 6 && file.GetSize() == 6);
-    ASSERT_TRUE(file.Seek(-4, FILE_CURRENT));
-    ASSERT_TRUE(file.Write("XY", 2, &written));
-    ASSERT_TRUE(file.Seek(-1, FILE_END));
-    ASSERT_TRUE(file.Write("Z", 1, nullptr));
-
+    ASSERT_TRUE(file.Seek(-4, FILE_CURRENT) && file.Write("XY", 2, &written));
+    ASSERT_TRUE(file.Seek(-1, FILE_END) && file.Write("Z", 1, nullptr));
     // A low half of 0xFFFFFFFF is also what SetFilePointer returns on failure.
     ASSERT_TRUE(file.Seek(0x1FFFFFFFFll, FILE_BEGIN));
     EXPECT_EQ(0x1FFFFFFFFull, file.GetPosition());
@@ -87,26 +74,17 @@ TEST_F(FilesFile, WritesAtThePointerAndSeeksEveryWay)
     EXPECT_EQ(0x1FFFFFFFFull, file.GetPosition()) << "a failed seek does not move";
     file.Close();
     EXPECT_EQ("abXYeZ", ReadBytes(path));
-}
 
-TEST_F(FilesFile, TruncateEmptiesTheFileAndKeepsThePointer)
-{
-    const std::wstring path = MakeFile(L"hundred.bin", std::string(100, 'h'));
-    VFile file;
-    ASSERT_TRUE(file.Open(path.c_str(), ReadWrite, OPEN_EXISTING));
-    ASSERT_TRUE(file.Seek(40, FILE_BEGIN));
+    // Truncate empties the file and keeps the pointer; without write access (Windows says access denied,
+    // Wine invalid parameter) the pointer comes back.
+    ASSERT_TRUE(file.Open(path.c_str(), ReadWrite, OPEN_EXISTING) && file.Seek(4, FILE_BEGIN));
     ASSERT_TRUE(file.Truncate());
-    EXPECT_TRUE(file.GetSize() == 0 && file.GetPosition() == 40);
-
-    // Without write access: Windows says access denied, Wine invalid parameter; the pointer comes back.
-    VFile reader;
-    reader.SetShareMode(FILE_SHARE_READ | FILE_SHARE_WRITE);
+    EXPECT_TRUE(file.GetSize() == 0 && file.GetPosition() == 4);
     file.Close();
     ASSERT_TRUE(WriteBytes(path, std::string(10, 'r')));
-    ASSERT_TRUE(reader.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
-    ASSERT_TRUE(reader.Seek(3, FILE_BEGIN));
-    EXPECT_FALSE(reader.Truncate() || GetLastError() == 0);
-    EXPECT_TRUE(reader.GetPosition() == 3 && reader.GetSize() == 10);
+    ASSERT_TRUE(file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING) && file.Seek(3, FILE_BEGIN));
+    EXPECT_FALSE(file.Truncate() || GetLastError() == 0);
+    EXPECT_TRUE(file.GetPosition() == 3 && file.GetSize() == 10);
     VFile closed;
     EXPECT_FALSE(closed.Truncate());
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), GetLastError());
@@ -121,7 +99,6 @@ TEST_F(FilesFile, MapsWholeFilesReadOnly)
     EXPECT_EQ(0, std::memcmp(file.GetMappedView(), content.data(), content.size()));
     file.Close();
     EXPECT_EQ(nullptr, file.GetMappedView());
-
     EXPECT_TRUE(file.OpenMapped(MakeFile(L"empty.bin", "").c_str()) && file.IsOpen());
     EXPECT_EQ(nullptr, file.GetMappedView()) << "an empty file has no view";
     EXPECT_FALSE(file.OpenMapped(folder.Path(L"absent.bin").c_str()));
@@ -169,39 +146,32 @@ TEST_F(FilesFile, TemporaryNamesCountUpInHexadecimalInFoldersOfAnyLength)
     EXPECT_FALSE(Exists(ToStd(created)));
 }
 
-TEST_F(FilesFile, LocksConflictBetweenHandles)
+TEST_F(FilesFile, LocksTakeTheirModeAndRangesBeyond4GiBUseBothHalves)
 {
     const std::wstring path = MakeFile(L"locks.bin", std::string(64, 'l'));
-    VFile a;
-    VFile b;
-    a.SetShareMode(FILE_SHARE_READ | FILE_SHARE_WRITE);
-    b.SetShareMode(FILE_SHARE_READ | FILE_SHARE_WRITE);
-    ASSERT_TRUE(a.Open(path.c_str(), ReadWrite, OPEN_EXISTING));
-    ASSERT_TRUE(b.Open(path.c_str(), ReadWrite, OPEN_EXISTING));
-    // Asks b for a lock without waiting, and gives it back at once.
-    const auto tryLock = [&](bool exclusive, unsigned __int64 offset, DWORD length)
+    VFile a, b;
+    for (VFile* file : {&a, &b})
+    {
+        file->SetShareMode(FILE_SHARE_READ | FILE_SHARE_WRITE);
+        ASSERT_TRUE(file->Open(path.c_str(), ReadWrite, OPEN_EXISTING));
+    }
+    // Asks b for a shared lock of one byte without waiting, and gives it back at once.
+    const auto free = [&](unsigned __int64 offset)
     {
         OVERLAPPED at = {};
         at.Offset = static_cast<DWORD>(offset);
         at.OffsetHigh = static_cast<DWORD>(offset >> 32);
-        const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0);
-        return LockFileEx(b.GetHandle(), flags, 0, length, 0, &at) &&
-               UnlockFileEx(b.GetHandle(), 0, length, 0, &at);
+        return LockFileEx(b.GetHandle(), LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at) &&
+               UnlockFileEx(b.GetHandle(), 0, 1, 0, &at);
     };
-
-    // The locks themselves are the system's; the wrapper passes the mode and the range.
-    ASSERT_TRUE(a.Lock(0, 16, true));
-    EXPECT_FALSE(tryLock(false, 8, 4)) << "an exclusive lock keeps out shared ones";
-    ASSERT_TRUE(a.Unlock(0, 16) && a.Lock(0, 16, false));
-    EXPECT_TRUE(tryLock(false, 0, 16)) << "shared locks share";
-    EXPECT_TRUE(a.Unlock(0, 16) && !a.Unlock(0, 16)) << "nothing left to unlock";
-
-    // Ranges beyond 4 GiB use both halves of offset and length.
     const unsigned __int64 beyond4G = 0x100000000ull;
     ASSERT_TRUE(a.Lock(beyond4G, beyond4G + 8, true));
-    EXPECT_FALSE(tryLock(false, beyond4G + 0x80000000ull, 1));
-    EXPECT_TRUE(tryLock(false, beyond4G - 1, 1));
-    EXPECT_TRUE(a.Unlock(beyond4G, beyond4G + 8));
+    EXPECT_FALSE(free(beyond4G + 0x80000000ull));
+    EXPECT_TRUE(free(beyond4G - 1));
+    EXPECT_TRUE(a.Unlock(beyond4G, beyond4G + 8) && !a.Unlock(beyond4G, beyond4G + 8));
+    EXPECT_TRUE(free(beyond4G));
+    ASSERT_TRUE(a.Lock(0, 16, false));
+    EXPECT_TRUE(free(8)) << "a shared lock keeps out no shared one";
 }
 
 TEST_F(FilesFile, SecurityDescriptorIsPassedToCreateFile)
@@ -214,7 +184,6 @@ TEST_F(FilesFile, SecurityDescriptorIsPassedToCreateFile)
     auto* descriptor = new VSecurityDescriptor;
     ASSERT_TRUE(descriptor->Assign(source));
     LocalFree(source);
-
     const std::wstring secured = folder.Path(L"secured.bin");
     const std::wstring plain = folder.Path(L"plain.bin");
     {

@@ -18,7 +18,6 @@ using namespace pardalin::detail;
 namespace
 {
 using fuzz::Random;
-using fuzz::Rounds;
 using Bytes = std::vector<BYTE>;
 
 // The fields in the order the name is built, and each one's key by field index.
@@ -75,59 +74,59 @@ bool NumbersFillTheirFields(const Bytes& blob)
 
 TEST(CertificateFuzz, SubjectNamesFollowTheQuoteCheckAndDecode)
 {
-    Random random(0xCE47A11E);
     static std::vector<wchar_t> decoded(1 << 16);
     // One object for every round: a failure must not leave its status or field to the next encoding.
     VCapiCertificateName name;
-    for (unsigned long round = 0, rounds = Rounds(1000); round < rounds && !HasFailure(); ++round)
-    {
-        SCOPED_TRACE("round " + std::to_string(round));
-        std::wstring values[7];
-        std::wstring expected; // the platform's reading of a name of plain values
-        bool plain = true;
-        int separatorField = VCapiCertificateName::NoField;
-        for (int field : kOrder)
+    fuzz::ForEachRound(
+        0xCE47A11E, 1000,
+        [&](Random& random)
         {
-            const std::uint32_t kind = random.Below(10);
-            values[field] = kind < 3 ? L"" : RandomValue(random, kind < 7);
-            plain = plain && kind < 7;
-            if (separatorField == VCapiCertificateName::NoField && SeparatorOutsideQuotes(values[field]))
-                separatorField = field;
-            name.SetField(field, values[field].c_str());
-            if (!values[field].empty())
-                expected +=
-                    (expected.empty() ? L"" : L"; ") + std::wstring(kKeys[field]) + L"=" + values[field];
-        }
-        const CERT_NAME_BLOB* encoded = name.Encode();
-        const DWORD status = name.GetStatus().GetMessageId();
-        const int failed = name.GetFailedField();
-        if (separatorField != VCapiCertificateName::NoField || !encoded)
-        {
-            // Refused by the check, naming the first culprit in building order; or by the conversion, which
-            // takes every plain name and names a field that was set, if any.
-            ASSERT_EQ(nullptr, encoded);
-            EXPECT_TRUE(separatorField == VCapiCertificateName::NoField
-                            ? !plain && (failed < 0 || !values[failed].empty())
-                            : failed == separatorField);
-            EXPECT_TRUE(status == static_cast<DWORD>(CRYPT_E_INVALID_X500_STRING) ||
-                        (status != 0 && failed < 0));
-            continue;
-        }
-        EXPECT_EQ(0u, status);
-        EXPECT_EQ(VCapiCertificateName::NoField, failed);
-        // Every name made reads back; one of plain values gives back each value, in building order.
-        CertNameToStrW(X509_ASN_ENCODING, const_cast<CERT_NAME_BLOB*>(encoded),
-                       CERT_X500_NAME_STR | CERT_NAME_STR_SEMICOLON_FLAG, decoded.data(),
-                       static_cast<DWORD>(decoded.size()));
-        EXPECT_TRUE(plain ? expected == decoded.data() : decoded[0] != 0 || encoded->cbData == 2);
-    }
+            std::wstring values[7];
+            std::wstring expected; // the platform's reading of a name of plain values
+            bool plain = true;
+            int separatorField = VCapiCertificateName::NoField;
+            for (int field : kOrder)
+            {
+                const std::uint32_t kind = random.Below(10);
+                values[field] = kind < 3 ? L"" : RandomValue(random, kind < 7);
+                plain = plain && kind < 7;
+                if (separatorField == VCapiCertificateName::NoField && SeparatorOutsideQuotes(values[field]))
+                    separatorField = field;
+                name.SetField(field, values[field].c_str());
+                if (!values[field].empty())
+                    expected +=
+                        (expected.empty() ? L"" : L"; ") + std::wstring(kKeys[field]) + L"=" + values[field];
+            }
+            const CERT_NAME_BLOB* encoded = name.Encode();
+            const DWORD status = name.GetStatus().GetMessageId();
+            const int failed = name.GetFailedField();
+            if (separatorField != VCapiCertificateName::NoField || !encoded)
+            {
+                // Refused by the check, naming the first culprit in building order; or by the conversion,
+                // which takes every plain name and names a field that was set, if any.
+                ASSERT_EQ(nullptr, encoded);
+                EXPECT_TRUE(separatorField == VCapiCertificateName::NoField
+                                ? !plain && (failed < 0 || !values[failed].empty())
+                                : failed == separatorField);
+                EXPECT_TRUE(status == static_cast<DWORD>(CRYPT_E_INVALID_X500_STRING) ||
+                            (status != 0 && failed < 0));
+                return;
+            }
+            EXPECT_EQ(0u, status);
+            EXPECT_EQ(VCapiCertificateName::NoField, failed);
+            // Every name made reads back; one of plain values gives back each value, in building order.
+            CertNameToStrW(X509_ASN_ENCODING, const_cast<CERT_NAME_BLOB*>(encoded),
+                           CERT_X500_NAME_STR | CERT_NAME_STR_SEMICOLON_FLAG, decoded.data(),
+                           static_cast<DWORD>(decoded.size()));
+            EXPECT_TRUE(plain ? expected == decoded.data() : decoded[0] != 0 || encoded->cbData == 2);
+        });
 }
 
 // Each round makes a key, so a round weighs about what a thousand rounds of the names do.
 TEST(CertificateFuzz, RequestsAndPfxFilesFromRandomKeysReadBack)
 {
     Random random(0x9F12C0DE);
-    for (unsigned long round = 0, rounds = std::max(1ul, Rounds(3000) / 1000);
+    for (unsigned long round = 0, rounds = std::max(1ul, fuzz::Rounds(3000) / 1000);
          round < rounds && !HasFailure(); ++round)
     {
         // RSA keys of 512 to 1024 bits in steps of 16: the platform's import takes no key whose halves are

@@ -1,8 +1,10 @@
-// What every fuzz harness shares: the round count and a fixed, platform-independent generator, so that a
-// failing round reproduces from its number.
+// What every fuzz harness shares: the round count, a fixed, platform-independent generator, so that a
+// failing round reproduces from its number, the round loop and the mutations.
 #pragma once
 
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -43,6 +45,35 @@ public:
 private:
     std::uint64_t m_state;
 };
+
+// Runs body(random) for each round, naming the round in every failure, and stops after the first that fails.
+template <class Body> void ForEachRound(std::uint64_t seed, unsigned long fallbackRounds, Body body)
+{
+    Random random(seed);
+    const unsigned long rounds = Rounds(fallbackRounds);
+    for (unsigned long round = 0; round < rounds && !::testing::Test::HasFailure(); ++round)
+    {
+        SCOPED_TRACE("round " + std::to_string(round));
+        body(random);
+    }
+}
+
+// Up to `longest` random bytes: one of `frequent` at `frequentPercent`, any byte at `anyPercent`, otherwise a
+// lower-case letter.
+template <size_t N>
+std::string WeightedBytes(Random& random, std::uint32_t longest, const char (&frequent)[N],
+                          std::uint32_t frequentPercent, std::uint32_t anyPercent)
+{
+    std::string bytes;
+    for (std::uint32_t length = random.Below(longest); length > 0; --length)
+    {
+        const std::uint32_t pick = random.Below(100);
+        bytes += pick < frequentPercent                ? frequent[random.Below(N)]
+                 : pick < frequentPercent + anyPercent ? static_cast<char>(random.Below(256))
+                                                       : static_cast<char>('a' + random.Below(26));
+    }
+    return bytes;
+}
 
 // Changes up to maxChanges bytes: bit flips, insertions and replacements by bytes that matter to the reader
 // under test, and removals of up to maxRemoved bytes.

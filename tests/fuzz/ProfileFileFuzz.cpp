@@ -4,6 +4,7 @@
 #include "hostkit/detail/ProfileFile.h"
 #include "hostkit/detail/ProfileText.h"
 #include "fuzz/FuzzSupport.h"
+#include "harness/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,6 @@ using namespace pardalin::detail;
 namespace
 {
 using fuzz::Random;
-using fuzz::Rounds;
 
 // Units that the file form has to escape or take care over, among ordinary ones; the surrogates come
 // alone, in pairs and reversed.
@@ -75,22 +75,6 @@ std::string Mutate(Random& random, const std::string& bytes)
     return fuzz::Mutate(random, bytes, interesting, 8, 4);
 }
 
-std::string RandomBytes(Random& random)
-{
-    std::string bytes;
-    for (std::uint32_t length = random.Below(3000); length > 0; --length)
-    {
-        const std::uint32_t pick = random.Below(100);
-        bytes += pick < 8    ? '\n'
-                 : pick < 12 ? '['
-                 : pick < 16 ? ']'
-                 : pick < 22 ? '='
-                 : pick < 50 ? static_cast<char>(random.Below(256))
-                             : static_cast<char>('a' + random.Below(26));
-    }
-    return bytes;
-}
-
 // Flips the case of ASCII letters, which the store must not notice.
 std::wstring OtherCase(std::wstring name)
 {
@@ -103,60 +87,55 @@ std::wstring OtherCase(std::wstring name)
 
 TEST(FuzzProfileFile, WrittenFilesReadBackExactly)
 {
-    Random random(0x1A1F11E5ull);
-    const unsigned long rounds = Rounds(300);
-    for (unsigned long round = 0; round < rounds; ++round)
-    {
-        const ProfileFileModel model = RandomModel(random);
-        const std::string bytes = FormatProfileText(model);
-        const ProfileFileModel read = ParseProfileText(bytes);
-        ASSERT_TRUE(read == model) << "round " << round;
-        for (const StoredKey& key : model.Keys())
-        {
-            const StoredKey* found = read.Find(key.Path());
-            ASSERT_NE(nullptr, found) << "round " << round;
-            for (const StoredValue& value : key.Values())
-            {
-                const StoredValue* same = found->Find(OtherCase(value.name));
-                ASSERT_TRUE(same && *same == value) << "round " << round;
-            }
-        }
-    }
+    fuzz::ForEachRound(0x1A1F11E5ull, 300,
+                       [](Random& random)
+                       {
+                           const ProfileFileModel model = RandomModel(random);
+                           const ProfileFileModel read = ParseProfileText(FormatProfileText(model));
+                           ASSERT_TRUE(read == model);
+                           for (const StoredKey& key : model.Keys())
+                           {
+                               const StoredKey* found = read.Find(key.Path());
+                               ASSERT_NE(nullptr, found);
+                               for (const StoredValue& value : key.Values())
+                               {
+                                   const StoredValue* same = found->Find(OtherCase(value.name));
+                                   ASSERT_TRUE(same && *same == value);
+                               }
+                           }
+                       });
 }
 
 TEST(FuzzProfileFile, AnyFileReadsAndWritesBackTheSame)
 {
-    Random random(0xBADF11E5ull);
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring path =
-        std::wstring(temp) + L"pardalin-fuzz-" + std::to_wstring(GetCurrentProcessId()) + L".ini";
-    const unsigned long rounds = Rounds(400);
-    for (unsigned long round = 0; round < rounds; ++round)
-    {
-        const std::uint32_t kind = random.Below(3);
-        const std::string bytes =
-            kind == 0   ? RandomBytes(random)
-            : kind == 1 ? Mutate(random, FormatProfileText(RandomModel(random)))
-                        : Mutate(random, Mutate(random, FormatProfileText(RandomModel(random))));
-        const ProfileFileModel read = ParseProfileText(bytes);
-        const std::string written = FormatProfileText(read);
-        ASSERT_TRUE(ParseProfileText(written) == read) << "round " << round;
-        ASSERT_EQ(written, FormatProfileText(ParseProfileText(written))) << "round " << round;
+    const testkit::TempFolder folder;
+    const std::wstring path = folder.Path(L"fuzz.ini");
+    static const char structure[] = {'\n', '[', ']', '='};
+    fuzz::ForEachRound(0xBADF11E5ull, 400,
+                       [&](Random& random)
+                       {
+                           const std::uint32_t kind = random.Below(3);
+                           const std::string bytes =
+                               kind == 0 ? fuzz::WeightedBytes(random, 3000, structure, 22, 28)
+                               : kind == 1
+                                   ? Mutate(random, FormatProfileText(RandomModel(random)))
+                                   : Mutate(random, Mutate(random, FormatProfileText(RandomModel(random))));
+                           const ProfileFileModel read = ParseProfileText(bytes);
+                           const std::string written = FormatProfileText(read);
+                           ASSERT_TRUE(ParseProfileText(written) == read);
+                           ASSERT_EQ(written, FormatProfileText(ParseProfileText(written)));
 
-        // Now and then the whole way through the disk, as the store goes.
-        if (random.Chance(10))
-        {
-            ASSERT_TRUE(ReplaceProfileFile(path, bytes)) << "round " << round;
-            std::string fromDisk;
-            {
-                ProfileFileLock lock(path);
-                ASSERT_TRUE(lock.Held());
-                ASSERT_TRUE(ReadProfileFile(path, fromDisk)) << "round " << round;
-            }
-            ASSERT_EQ(bytes, fromDisk) << "round " << round;
-            ASSERT_TRUE(ParseProfileText(fromDisk) == read) << "round " << round;
-        }
-    }
-    DeleteProfileFile(path);
+                           // Now and then the whole way through the disk, as the store goes.
+                           if (!random.Chance(10))
+                               return;
+                           ASSERT_TRUE(ReplaceProfileFile(path, bytes));
+                           std::string fromDisk;
+                           {
+                               ProfileFileLock lock(path);
+                               ASSERT_TRUE(lock.Held());
+                               ASSERT_TRUE(ReadProfileFile(path, fromDisk));
+                           }
+                           ASSERT_EQ(bytes, fromDisk);
+                           ASSERT_TRUE(ParseProfileText(fromDisk) == read);
+                       });
 }

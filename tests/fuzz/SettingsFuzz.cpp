@@ -18,7 +18,6 @@
 
 namespace
 {
-using fuzz::Rounds;
 using Generator = fuzz::Random;
 
 // A record file as the host writes it, with some lines the reader must take in its stride.
@@ -53,103 +52,75 @@ std::wstring RecordText(Generator& random)
     return text;
 }
 
-void Mutate(std::string& bytes, Generator& random)
-{
-    for (int n = static_cast<int>(random.Below(4)); n > 0 && !bytes.empty(); --n)
-    {
-        const size_t at = random.Below(static_cast<std::uint32_t>(bytes.size()));
-        switch (random.Below(3))
-        {
-        case 0:
-            bytes[at] = static_cast<char>(random.Below(256));
-            break;
-        case 1:
-            bytes.erase(at, 1 + random.Below(3));
-            break;
-        default:
-            bytes.insert(at, 1, static_cast<char>(random.Below(256)));
-        }
-    }
-}
-
 } // namespace
 
 TEST(FuzzSettings, RecordReaderTakesAnyFile)
 {
     const testkit::TempFolder folder;
     const std::wstring path = folder.Path(L"record.txt");
-    Generator random(0x5eed0001);
-    const unsigned long rounds = Rounds(300);
-    for (unsigned long round = 0; round < rounds; ++round)
-    {
-        std::string bytes = filetest::EncodeFile(RecordText(random), filetest::AllEncodings[random.Below(4)]);
-        if (random.Below(2))
-            Mutate(bytes, random);
-        ASSERT_TRUE(filetest::WriteBytes(path, bytes));
-
-        VTextFile file;
-        ASSERT_TRUE(file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
-        ProfileRecord record;
-        // Every load consumes at least one line, so the loop ends within the file's line count.
-        int loads = 0;
-        const int limit = static_cast<int>(bytes.size()) + 2;
-        for (;;)
-        {
-            const VUnicodeString name = record.load(file);
-            ASSERT_LT(++loads, limit) << "round " << round;
-            ASSERT_EQ(-1, name.Find(L'\r')) << "round " << round;
-            ASSERT_EQ(-1, name.Find(L'\n')) << "round " << round;
-            if (name.IsEmpty())
-            {
-                VUnicodeString rest;
-                if (!file.ReadLine(rest))
-                    break;
-            }
-            ProfileInt number;
-            number.init(record, L"abc", 1);
-            ProfileLogfont font;
-            font.init(record, L"abc", L"", 12);
-            ASSERT_EQ(L'\0', font.m_logfont.lfFaceName[LF_FACESIZE - 1]) << "round " << round;
-        }
-    }
+    static const char interesting[] = {'\r', '\n', '[', ']', '=', '\0', '\xC3', '\xFF'};
+    fuzz::ForEachRound(0x5eed0001, 300,
+                       [&](Generator& random)
+                       {
+                           std::string bytes = filetest::EncodeFile(RecordText(random),
+                                                                    filetest::AllEncodings[random.Below(4)]);
+                           if (random.Below(2))
+                               bytes = fuzz::Mutate(random, bytes, interesting, 3, 3);
+                           ASSERT_TRUE(filetest::WriteBytes(path, bytes));
+                           VTextFile file;
+                           ASSERT_TRUE(file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
+                           ProfileRecord record;
+                           // Every load consumes at least one line, so the loop ends within the file's line
+                           // count.
+                           for (int loads = 0;; ++loads)
+                           {
+                               ASSERT_LT(loads, static_cast<int>(bytes.size()) + 2);
+                               const VUnicodeString name = record.load(file);
+                               ASSERT_TRUE(name.Find(L'\r') < 0 && name.Find(L'\n') < 0);
+                               VUnicodeString rest;
+                               if (name.IsEmpty() && !file.ReadLine(rest))
+                                   break;
+                               ProfileInt number;
+                               number.init(record, L"abc", 1);
+                               ProfileLogfont font;
+                               font.init(record, L"abc", L"", 12);
+                               ASSERT_EQ(L'\0', font.m_logfont.lfFaceName[LF_FACESIZE - 1]);
+                           }
+                       });
 }
 
 TEST(FuzzSettings, PathTemplatesFailOnlyWithTheirTwoMessages)
 {
     static const wchar_t alphabet[] = L"%%%YMDhmstSHX:\\ab.\u00e9";
-    Generator random(0x5eed0002);
-    const unsigned long rounds = Rounds(2000);
-    for (unsigned long round = 0; round < rounds; ++round)
-    {
-        std::wstring text;
-        for (int n = static_cast<int>(random.Below(24)); n > 0; --n)
-            text += random.Pick(alphabet);
-        const wchar_t* valueH = random.Below(2) ? L"fe80::1" : nullptr;
-        const wchar_t* valueS = random.Below(2) ? L"session" : nullptr;
-        VReportMessageParams params;
-        const VUnicodeString result =
-            pardalin::detail::ExpandPathTemplate(VUnicodeString(text.c_str()), params, valueH, valueS);
-        const DWORD id = params.GetMessageId();
-        if (id == 0)
-        {
-            if (text.find(L':') == std::wstring::npos)
-            {
-                ASSERT_EQ(-1, result.Find(L':')) << "round " << round << ": %H brings no colon";
-            }
-            continue;
-        }
-        ASSERT_TRUE(result.IsEmpty()) << "round " << round;
-        if (id == MSG_HOST_LONE_PERCENT)
-        {
-            ASSERT_EQ(0, params.GetInsertCount());
-            ASSERT_EQ(L'%', text.back()) << "round " << round;
-            continue;
-        }
-        ASSERT_EQ(MSG_HOST_UNKNOWN_PLACEHOLDER, id) << "round " << round;
-        ASSERT_EQ(1, params.GetInsertCount());
-        const std::wstring insert = params.GetInserts()[0];
-        ASSERT_GE(insert.size(), 2u);
-        ASSERT_EQ(L'%', insert.front());
-        ASSERT_NE(std::wstring::npos, text.find(insert)) << "round " << round;
-    }
+    fuzz::ForEachRound(0x5eed0002, 2000,
+                       [](Generator& random)
+                       {
+                           std::wstring text;
+                           for (int n = static_cast<int>(random.Below(24)); n > 0; --n)
+                               text += random.Pick(alphabet);
+                           const wchar_t* valueH = random.Below(2) ? L"fe80::1" : nullptr;
+                           const wchar_t* valueS = random.Below(2) ? L"session" : nullptr;
+                           VReportMessageParams params;
+                           const VUnicodeString result = pardalin::detail::ExpandPathTemplate(
+                               VUnicodeString(text.c_str()), params, valueH, valueS);
+                           const DWORD id = params.GetMessageId();
+                           if (id == 0)
+                           {
+                               ASSERT_TRUE(text.find(L':') != std::wstring::npos || result.Find(L':') < 0)
+                                   << "%H brings no colon";
+                               return;
+                           }
+                           ASSERT_TRUE(result.IsEmpty());
+                           if (id == MSG_HOST_LONE_PERCENT)
+                           {
+                               ASSERT_TRUE(params.GetInsertCount() == 0 && text.back() == L'%');
+                               return;
+                           }
+                           ASSERT_EQ(MSG_HOST_UNKNOWN_PLACEHOLDER, id);
+                           ASSERT_EQ(1, params.GetInsertCount());
+                           const std::wstring insert = params.GetInserts()[0];
+                           ASSERT_TRUE(insert.size() >= 2 && insert.front() == L'%' &&
+                                       text.find(insert) != std::wstring::npos)
+                               << insert;
+                       });
 }

@@ -19,7 +19,6 @@ using namespace filetest;
 namespace
 {
 using fuzz::Random;
-using fuzz::Rounds;
 
 // The model's UTF-8 decoder, written for clarity: the whole file in one go.
 std::wstring ModelUtf8(const std::string& bytes)
@@ -110,21 +109,6 @@ std::string Mutate(Random& random, const std::string& bytes)
     return fuzz::Mutate(random, bytes, interesting, 6, 1);
 }
 
-// Text-like random bytes behind any mark.
-std::string RandomFile(Random& random)
-{
-    static const char* const marks[] = {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
-    std::string bytes = marks[random.Below(4)];
-    for (size_t length = random.Below(3 * VTextFile::BufferSize); length > 0; --length)
-    {
-        const std::uint32_t pick = random.Below(100);
-        bytes += pick < 10   ? '\r'
-                 : pick < 20 ? '\n'
-                 : pick < 40 ? static_cast<char>(random.Below(256))
-                             : static_cast<char>('a' + random.Below(26));
-    }
-    return bytes;
-}
 } // namespace
 
 TEST(FuzzTextFile, ReaderAgreesWithTheModel)
@@ -146,43 +130,44 @@ TEST(FuzzTextFile, ReaderAgreesWithTheModel)
                written == bytes.size() && SetEndOfFile(writer);
     };
 
-    Random random(0x5EED5EED12345ull);
-    const unsigned long rounds = Rounds(400);
-    for (unsigned long round = 0; round < rounds; ++round)
-    {
-        const std::uint32_t kind = random.Below(3);
-        const std::string bytes = kind == 2 ? RandomFile(random)
-                                  : kind == 1
-                                      ? Mutate(random, ValidFile(random, AllEncodings[random.Below(4)]))
-                                      : ValidFile(random, AllEncodings[random.Below(4)]);
-        ASSERT_TRUE(rewrite(bytes));
-        const std::vector<std::wstring> expected = ReferenceLines(ModelText(bytes));
-
-        VTextFile file;
-        file.SetShareMode(FILE_SHARE_READ | FILE_SHARE_WRITE);
-        file.SetLockWhileReading(random.Chance(20));
-        ASSERT_TRUE(file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
-        std::vector<std::wstring> lines;
-        // Copies of some lines, which reading the next line into the same string must leave alone.
-        std::vector<std::pair<VUnicodeString, std::wstring>> kept;
-        VUnicodeString line;
-        // Every line costs at least one byte, so a reader that goes on beyond that would never end.
-        const size_t limit = bytes.size() + 2;
-        while (lines.size() <= limit && file.ReadLine(line))
+    static const char marks[][4] = {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+    static const char lineEnds[] = {'\r', '\n'};
+    fuzz::ForEachRound(
+        0x5EED5EED12345ull, 400,
+        [&](Random& random)
         {
-            lines.push_back(ToStd(line));
-            ASSERT_EQ(std::wstring::npos, lines.back().find_first_of(L"\r\n")) << "round " << round;
-            if (random.Chance(10))
-                kept.emplace_back(line, lines.back());
-        }
-        ASSERT_LE(lines.size(), limit) << "round " << round << ": reading did not end";
-        ASSERT_EQ(expected, lines) << "round " << round << ", " << bytes.size() << " bytes";
-        const DWORD error = GetLastError();
-        ASSERT_TRUE(error == ERROR_HANDLE_EOF || error == ERROR_NO_UNICODE_TRANSLATION)
-            << "round " << round << " ended with error " << error;
-        ASSERT_FALSE(file.ReadLine(line)) << "round " << round << ": the end did not stay the end";
-        for (const auto& copy : kept)
-            ASSERT_EQ(copy.second, ToStd(copy.first)) << "round " << round;
-    }
+            // Valid text, mutated text, or text-like random bytes behind any mark.
+            const std::uint32_t kind = random.Below(3);
+            const std::string bytes =
+                kind == 2 ? marks[random.Below(4)] +
+                                fuzz::WeightedBytes(random, 3 * VTextFile::BufferSize, lineEnds, 20, 20)
+                : kind == 1 ? Mutate(random, ValidFile(random, AllEncodings[random.Below(4)]))
+                            : ValidFile(random, AllEncodings[random.Below(4)]);
+            ASSERT_TRUE(rewrite(bytes));
+            const std::vector<std::wstring> expected = ReferenceLines(ModelText(bytes));
+
+            VTextFile file;
+            file.SetShareMode(FILE_SHARE_READ | FILE_SHARE_WRITE);
+            file.SetLockWhileReading(random.Chance(20));
+            ASSERT_TRUE(file.Open(path.c_str(), GENERIC_READ, OPEN_EXISTING));
+            std::vector<std::wstring> lines;
+            // Copies of some lines, which reading the next line into the same string must leave alone.
+            std::vector<std::pair<VUnicodeString, std::wstring>> kept;
+            VUnicodeString line;
+            // Every line costs at least one byte, so a reader that goes on beyond that would never end.
+            while (lines.size() <= bytes.size() + 2 && file.ReadLine(line))
+            {
+                lines.push_back(ToStd(line));
+                ASSERT_EQ(std::wstring::npos, lines.back().find_first_of(L"\r\n"));
+                if (random.Chance(10))
+                    kept.emplace_back(line, lines.back());
+            }
+            ASSERT_EQ(expected, lines) << bytes.size() << " bytes";
+            const DWORD error = GetLastError();
+            ASSERT_TRUE(error == ERROR_HANDLE_EOF || error == ERROR_NO_UNICODE_TRANSLATION) << error;
+            ASSERT_FALSE(file.ReadLine(line)) << "the end did not stay the end";
+            for (const auto& copy : kept)
+                ASSERT_EQ(copy.second, ToStd(copy.first));
+        });
     CloseHandle(writer);
 }

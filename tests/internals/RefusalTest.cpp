@@ -41,7 +41,7 @@ protected:
 };
 } // namespace
 
-TEST_P(InternalRefusal, ConfigFolderMessageFollowsTheReason)
+TEST_P(InternalRefusal, ConfigFolderTemporaryFileAndWritabilityKeepTheReason)
 {
     VUnicodeString path(folder.c_str());
     VReportMessageParams params;
@@ -50,20 +50,15 @@ TEST_P(InternalRefusal, ConfigFolderMessageFollowsTheReason)
               params.GetMessageId());
     ASSERT_EQ(1, params.GetInsertCount());
     EXPECT_STREQ(folder.c_str(), params.GetInserts()[0]);
-}
 
-TEST_P(InternalRefusal, TemporaryFileStopsAtTheFirstRefusal)
-{
+    g_calls = 0;
     VFile file;
     VUnicodeString created;
     EXPECT_FALSE(file.CreateTempFile(folder.c_str(), L"TEST", created));
     EXPECT_EQ(GetParam(), GetLastError());
     EXPECT_EQ(1, g_calls) << "only a name that exists already is worth another try";
     EXPECT_EQ(folder + L"\\TEST1.tmp", std::wstring(created.GetString()));
-}
 
-TEST_P(InternalRefusal, WritabilityKeepsTheReason)
-{
     EXPECT_FALSE(VIsPathWritable((folder + L"\\new\\file.txt").c_str()));
     EXPECT_EQ(GetParam(), GetLastError());
 }

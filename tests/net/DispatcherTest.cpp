@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -16,7 +17,7 @@ using testpump::PumpUntilSignalled;
 
 namespace
 {
-// Each run appends (id, thread) to a shared log; optionally queues a follow-up procedure when it runs.
+// Each run appends its id and thread to the log; a procedure may queue a follow-up when it runs.
 struct RunLog
 {
     std::vector<int> ids;
@@ -35,8 +36,7 @@ public:
     void Execute(ULONG_PTR context) override
     {
         EXPECT_EQ(static_cast<ULONG_PTR>(id * 10), context);
-        // The dispatcher holds its own reference while the procedure runs.
-        EXPECT_GE(references.load(), 2);
+        EXPECT_GE(references.load(), 2) << "the dispatcher holds a reference while the procedure runs";
         log.ids.push_back(id);
         log.threads.push_back(::GetCurrentThreadId());
         if (followUp)
@@ -50,18 +50,14 @@ public:
     IDeferredProcedureDispatcher* followUpDispatcher = nullptr;
 };
 
-// Removes this thread's pending drain messages and returns how many there were; dispatching them is left to
-// the caller.
-int CountQueuedDrains(std::vector<MSG>& removed)
+// Removes this thread's pending drain messages; dispatching them is left to the caller.
+std::vector<MSG> TakeDrains()
 {
+    std::vector<MSG> drains;
     MSG msg;
-    int count = 0;
     while (::PeekMessageW(&msg, nullptr, WM_USER + 1, WM_USER + 1, PM_REMOVE))
-    {
-        removed.push_back(msg);
-        ++count;
-    }
-    return count;
+        drains.push_back(msg);
+    return drains;
 }
 } // namespace
 
@@ -70,45 +66,41 @@ TEST(Dispatcher, RunsWorkerQueuedProceduresOnItsThreadInOrderOnce)
     IDeferredProcedureDispatcher* dispatcher = CreateVMsgDeferredProcedureDispatcher();
     ASSERT_NE(nullptr, dispatcher);
     RunLog log;
-    std::vector<CRecordingProcedure*> procedures;
+    std::vector<std::unique_ptr<CRecordingProcedure>> procedures;
+    std::vector<int> ids;
     for (int id = 1; id <= 50; ++id)
-        procedures.push_back(new CRecordingProcedure(log, id));
-
+    {
+        procedures.push_back(std::make_unique<CRecordingProcedure>(log, id));
+        ids.push_back(id);
+    }
     std::thread worker(
         [&]
         {
-            for (CRecordingProcedure* procedure : procedures)
-                dispatcher->QueueProcedure(procedure, procedure->id * 10);
+            for (auto& procedure : procedures)
+                dispatcher->QueueProcedure(procedure.get(), procedure->id * 10);
         });
     worker.join();
 
-    // Fifty procedures queued before this thread pumped: one drain message.
-    std::vector<MSG> drains;
-    EXPECT_EQ(1, CountQueuedDrains(drains));
+    // Fifty procedures queued before this thread pumped: one drain message runs them all.
+    std::vector<MSG> drains = TakeDrains();
+    ASSERT_EQ(1u, drains.size());
     EXPECT_TRUE(log.ids.empty());
-    for (const MSG& msg : drains)
-        ::DispatchMessageW(&msg);
-
-    ASSERT_EQ(50u, log.ids.size());
-    for (int i = 0; i < 50; ++i)
-    {
-        EXPECT_EQ(i + 1, log.ids[i]);
-        EXPECT_EQ(::GetCurrentThreadId(), log.threads[i]);
-        EXPECT_EQ(1, procedures[i]->references.load()) << "procedure " << i + 1 << " kept a reference";
-    }
+    ::DispatchMessageW(&drains[0]);
+    EXPECT_EQ(ids, log.ids);
+    EXPECT_EQ(std::vector<DWORD>(50, ::GetCurrentThreadId()), log.threads);
+    for (auto& procedure : procedures)
+        EXPECT_EQ(1, procedure->references.load()) << "procedure " << procedure->id << " kept a reference";
 
     // Queuing after a drain posts again; a procedure queued by a running one runs in the same drain.
-    procedures[0]->followUp = procedures[1];
+    procedures[0]->followUp = procedures[1].get();
     procedures[0]->followUpDispatcher = dispatcher;
-    dispatcher->QueueProcedure(procedures[0], 10);
-    drains.clear();
-    ASSERT_EQ(1, CountQueuedDrains(drains));
+    dispatcher->QueueProcedure(procedures[0].get(), 10);
+    drains = TakeDrains();
+    ASSERT_EQ(1u, drains.size());
     ::DispatchMessageW(&drains[0]);
     ASSERT_EQ(52u, log.ids.size());
     EXPECT_EQ(2, log.ids[51]);
     EXPECT_EQ(0u, dispatcher->Release());
-    for (CRecordingProcedure* procedure : procedures)
-        delete procedure;
 }
 
 TEST(Dispatcher, LastReleaseOnAnotherThreadRunsWhatIsQueuedThere)
@@ -119,8 +111,7 @@ TEST(Dispatcher, LastReleaseOnAnotherThreadRunsWhatIsQueuedThere)
     dispatcher->QueueProcedure(&first, 10);
     dispatcher->QueueProcedure(&second, 20);
     // The drain message is withdrawn so that only the destruction can run them.
-    std::vector<MSG> drains;
-    ASSERT_EQ(1, CountQueuedDrains(drains));
+    ASSERT_EQ(1u, TakeDrains().size());
 
     DWORD releasingThread = 0;
     const HANDLE done = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -135,11 +126,9 @@ TEST(Dispatcher, LastReleaseOnAnotherThreadRunsWhatIsQueuedThere)
     EXPECT_TRUE(PumpUntilSignalled(done));
     releaser.join();
     ::CloseHandle(done);
-
     EXPECT_EQ((std::vector<int>{1, 2}), log.ids);
     EXPECT_EQ((std::vector<DWORD>{releasingThread, releasingThread}), log.threads);
-    EXPECT_EQ(1, first.references.load());
-    EXPECT_EQ(1, second.references.load());
+    EXPECT_TRUE(first.references == 1 && second.references == 1);
 }
 
 namespace
@@ -165,8 +154,6 @@ TEST(NotificationSink, WindowIsMessageOnlyAndFollowsTheAttachingThread)
     CCountingSink sink;
     ASSERT_TRUE(sink.Create());
     const HWND first = sink.GetNotificationWindow();
-    ASSERT_TRUE(::IsWindow(first));
-    EXPECT_EQ(HWND_MESSAGE, sink.GetParentWindow());
     EXPECT_EQ(first, ::FindWindowExW(HWND_MESSAGE, nullptr, L"Notification VNotificationSink", nullptr));
     ASSERT_TRUE(sink.AttachToCurrentThread());
     EXPECT_EQ(first, sink.GetNotificationWindow()) << "a second attach on one thread made a new window";
@@ -192,9 +179,7 @@ TEST(NotificationSink, WindowIsMessageOnlyAndFollowsTheAttachingThread)
     ASSERT_TRUE(sink.PostNotification(WM_USER + 7));
     ::SetEvent(release);
     worker.join();
-    EXPECT_EQ(1, sink.calls);
-    EXPECT_EQ(static_cast<UINT>(WM_USER + 7), sink.lastMessage);
-    EXPECT_EQ(workerId, sink.thread);
+    EXPECT_TRUE(sink.calls == 1 && sink.lastMessage == WM_USER + 7 && sink.thread == workerId);
     EXPECT_EQ(nullptr, sink.GetNotificationWindow());
     EXPECT_FALSE(sink.PostNotification(WM_USER + 7));
     ::CloseHandle(attached);
