@@ -372,42 +372,67 @@ TEST(TreeDialogHiding, OddPagesAndCallsAreHarmless)
     EXPECT_EQ(MapShape(map), L"=E- A~B=E- General=ES Page=E-");
 }
 
-// Holds the keys down (input from the system's queue: the dialog must be in the foreground) and runs the
-// thread's message loop, pre-translation included, until done holds, then lets the keys go. False when done
-// does not come within five seconds, which only a fault reaches.
+// Any process's window that is shown takes the foreground, and with it the keyboard input of the display;
+// the thread that had it loses its active window and focus. While one lives, this thread's active window
+// and focus stay where its test puts them whichever process is in the foreground.
+class KeepFocus
+{
+public:
+    KeepFocus() : m_hHook(::SetWindowsHookExW(WH_CBT, &Refuse, nullptr, ::GetCurrentThreadId())) {}
+    ~KeepFocus() { ::UnhookWindowsHookEx(m_hHook); }
+    KeepFocus(const KeepFocus&) = delete;
+    KeepFocus& operator=(const KeepFocus&) = delete;
+
+private:
+    static LRESULT CALLBACK Refuse(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        if (nCode == HCBT_ACTIVATE && wParam == 0)
+            return 1;
+        return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+    }
+    HHOOK m_hHook;
+};
+
+// Holds the modifiers down, types the last key into the window that has this thread's focus and runs the
+// thread's message loop, pre-translation included, until done holds; then lets the keys go. The modifiers
+// go through the system's input, as the dialog reads them from the display's key state; the key itself is
+// posted, as it would reach the focus window in the foreground, so that no other process's window can take
+// it. False when done does not come within five seconds, which only a fault reaches.
 bool Chord(std::initializer_list<WORD> keys, const std::function<bool()>& done)
 {
-    auto send = [&keys](DWORD dwFlags)
+    const std::vector<WORD> modifiers(keys.begin(), keys.end() - 1);
+    const WORD wKey = *(keys.end() - 1);
+    BYTE state[256] = {}, held[256] = {};
+    ::GetKeyboardState(state);
+    std::copy(std::begin(state), std::end(state), held);
+    auto press = [&modifiers](DWORD dwFlags)
     {
-        std::vector<INPUT> inputs(keys.size());
-        for (size_t i = 0; i < keys.size(); ++i)
+        std::vector<INPUT> inputs(modifiers.size());
+        for (size_t i = 0; i < modifiers.size(); ++i)
         {
             inputs[i].type = INPUT_KEYBOARD;
-            inputs[i].ki.wVk = keys.begin()[dwFlags == 0 ? i : keys.size() - 1 - i];
+            inputs[i].ki.wVk = modifiers[dwFlags == 0 ? i : modifiers.size() - 1 - i];
             inputs[i].ki.dwFlags = dwFlags;
         }
         ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     };
-    auto pump = [](const std::function<bool()>& until)
+    for (WORD wModifier : modifiers)
+        held[wModifier] = 0x80;
+    press(0);
+    ::SetKeyboardState(held);
+    HWND hFocus = ::GetFocus();
+    ::PostMessageW(hFocus, WM_KEYDOWN, wKey, 1);
+    bool bDone = true;
+    for (DWORD dwStart = ::GetTickCount(); bDone && !done();)
     {
-        for (DWORD dwStart = ::GetTickCount(); !until();)
-        {
-            DWORD dwLeft = 5000 - std::min<DWORD>(::GetTickCount() - dwStart, 5000);
-            if (::MsgWaitForMultipleObjects(0, nullptr, FALSE, dwLeft, QS_ALLINPUT) == WAIT_TIMEOUT)
-                return false;
-            for (MSG msg; !until() && ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);)
-                AfxGetThread()->PumpMessage();
-        }
-        return true;
-    };
-    send(0);
-    bool bDone = pump(done);
-    send(KEYEVENTF_KEYUP);
-    pump(
-        [] {
-            return ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0 &&
-                   ::GetKeyState(VK_TAB) >= 0;
-        });
+        DWORD dwLeft = 5000 - std::min<DWORD>(::GetTickCount() - dwStart, 5000);
+        bDone = ::MsgWaitForMultipleObjects(0, nullptr, FALSE, dwLeft, QS_ALLINPUT) != WAIT_TIMEOUT;
+        for (MSG msg; !done() && ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);)
+            AfxGetThread()->PumpMessage();
+    }
+    ::PostMessageW(hFocus, WM_KEYUP, wKey, 0xC0000001);
+    press(KEYEVENTF_KEYUP);
+    ::SetKeyboardState(state);
     return bDone;
 }
 
@@ -417,8 +442,8 @@ TEST(TreeDialogKeysFocus, ShortcutsWrapAndTabMovesBetweenTreeAndPage)
     PageSet pages(dialog);
     dialog.m_script = [&](CTestTreeDialog& d)
     {
-        d.SetForegroundWindow();
-        ASSERT_EQ(::GetForegroundWindow(), d.m_hWnd);
+        KeepFocus keep;
+        d.GotoDlgCtrl(&d.Tree());
         EXPECT_TRUE(Chord({VK_TAB}, [&] { return ::GetFocus() == pages.general.Value()->m_hWnd; }));
         EXPECT_TRUE(Chord({VK_SHIFT, VK_TAB}, [&] { return ::GetFocus() == d.Tree().m_hWnd; }));
         const struct
@@ -458,7 +483,7 @@ TEST(TreeDialogKeysFocus, FailingPageVetoesSelectionAndOk)
     PageSet pages(dialog);
     dialog.m_script = [&](CTestTreeDialog& d)
     {
-        d.SetForegroundWindow();
+        KeepFocus keep;
         MessageBoxRecorder boxes;
         pages.general.Value()->SetWindowText(L"500");
         d.Tree().SelectItem(pages.transfers.GetTreeItem());
