@@ -7,6 +7,14 @@
 #include <utility>
 
 template <class S> using CoreStringSharing = StringTest<S>;
+
+// Each of the strings, numbered from 0 in a failure, is sensitive.
+template <class... S> void ExpectAllSensitive(const S&... strings)
+{
+    const bool sensitive[] = {strings.IsSensitive()...};
+    for (std::size_t i = 0; i < sizeof...(strings); ++i)
+        EXPECT_TRUE(sensitive[i]) << "string " << i;
+}
 TYPED_TEST_SUITE(CoreStringSharing, BothStrings);
 
 TYPED_TEST(CoreStringSharing, CopiesShareOneBufferUntilOneWrites)
@@ -42,8 +50,7 @@ TYPED_TEST(CoreStringSharing, CopiesShareOneBufferUntilOneWrites)
 TYPED_TEST(CoreStringSharing, AssignmentSharesMoveTransfersAndTheSoleOwnerWritesInPlace)
 {
     using F = TestFixture;
-    TypeParam a = F::Make("alpha");
-    TypeParam b;
+    TypeParam a = F::Make("alpha"), b;
     b = a;
     EXPECT_EQ(a.GetString(), b.GetString());
     const auto* buffer = a.GetString();
@@ -69,8 +76,7 @@ TYPED_TEST(CoreStringSharing, EmptyStringsShareOneBufferPerSensitivity)
 {
     using F = TestFixture;
     using S = TypeParam;
-    const S plain;
-    const S secret(Str::Sensitive);
+    const S plain, secret(Str::Sensitive);
     EXPECT_NE(plain.GetString(), secret.GetString());
 
     S text = F::Make("text");
@@ -111,8 +117,7 @@ TYPED_TEST(CoreStringSharing, SensitivityStaysWithTheStringAndSpreadsToWhatIsMad
     }
     // A moved-from sensitive string stays sensitive for whatever it holds next.
     const S moved(std::move(target));
-    target = F::Of("again").c_str();
-    EXPECT_TRUE(moved.IsSensitive() && target.IsSensitive());
+    EXPECT_TRUE(moved.IsSensitive() && (target = F::Of("again").c_str()).IsSensitive());
 
     const S secret = F::Make("pw", Str::Sensitive);
     S assigned = F::Make("x");
@@ -122,17 +127,8 @@ TYPED_TEST(CoreStringSharing, SensitivityStaysWithTheStringAndSpreadsToWhatIsMad
     appended.Append(secret);
     S emptyTarget;
     emptyTarget += S(Str::Sensitive);
-    const S derived[] = {assigned,
-                         appended,
-                         emptyTarget,
-                         F::Of("a").c_str() + secret,
-                         secret + F::Of("a").c_str(),
-                         F::Make("a") + secret,
-                         secret + 'a',
-                         secret.Left(1),
-                         secret.Right(1),
-                         secret.Mid(1),
-                         S(typename S::Twin(secret))};
-    for (const S& s : derived)
-        EXPECT_TRUE(s.IsSensitive()) << Ascii(s);
+    const auto a = F::Of("a");
+    ExpectAllSensitive(assigned, appended, emptyTarget, a.c_str() + secret, secret + a.c_str(),
+                       F::Make("a") + secret, secret + 'a', secret.Left(1), secret.Right(1), secret.Mid(1),
+                       S(typename S::Twin(secret)));
 }
