@@ -45,20 +45,12 @@ std::wstring Describe(const CMFCToolBar& bar)
             result += L" ";
         if (button->IsSeparator())
             result += L"-";
-        else if (!button->m_bUserButton)
-            result += L"?";
         else
             result += std::to_wstring(button->m_nID) + (button->m_bText
                                                             ? L":'" + std::wstring(button->m_strText) + L"'"
                                                             : L":" + std::to_wstring(button->GetImage()));
     }
     return result;
-}
-
-void WriteFile(const std::wstring& path, const std::string& content)
-{
-    std::ofstream file(path.c_str(), std::ios::binary);
-    file << content;
 }
 
 // A toolbar on a hidden window, and the host's menus.
@@ -88,7 +80,7 @@ struct SettingsMigrator : ::testing::Test
     VXtXmlMigrator Migrate(const std::string& content)
     {
         const std::wstring path = m_folder.Path(L"AppMenuToolbar.xml");
-        WriteFile(path, content);
+        std::ofstream(path.c_str(), std::ios::binary) << content;
         return VXtXmlMigrator(path.c_str(), &m_menu, &m_toolBar, &m_themes, &m_window, m_images);
     }
 
