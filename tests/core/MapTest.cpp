@@ -5,20 +5,19 @@
 
 #include <climits>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 namespace
 {
-
 using Chains = std::vector<std::vector<std::wstring>>;
 
+std::wstring Render(const VUnicodeString& key)
+{
+    return key.GetString();
+}
 template <class K> std::wstring Render(const K& key)
 {
-    if constexpr (std::is_same_v<K, VUnicodeString>)
-        return key.GetString();
-    else
-        return std::to_wstring(key);
+    return std::to_wstring(key);
 }
 
 // The keys of every non-empty chain, in bucket order and along each chain.
@@ -36,20 +35,16 @@ template <class K, class V> Chains ChainsOf(const VMap<K, V>& map)
     return chains;
 }
 
-template <class K, class V>
-using BucketsOutOfRange = typename VArray<typename VMap<K, V>::Entry*>::OutOfRange;
-using IntOutOfRange = BucketsOutOfRange<int, int>;
-using TextOutOfRange = BucketsOutOfRange<VUnicodeString, VUnicodeString>;
-using KeyOutOfRange = BucketsOutOfRange<VUnicodeString, int>;
-
-} // namespace
+template <class K, class V> using OutOfRange = typename VArray<typename VMap<K, V>::Entry*>::OutOfRange;
+using IntOutOfRange = OutOfRange<int, int>;
+using TextOutOfRange = OutOfRange<VUnicodeString, VUnicodeString>;
+using KeyOutOfRange = OutOfRange<VUnicodeString, int>;
 
 TEST(CoreMap, KeysHashByCodeUnitSumOrIntegerValueAndChainNewestFirst)
 {
     VMap<VUnicodeString, int> texts;
-    texts.Set(VUnicodeString(L"ab"), 1);
-    texts.Set(VUnicodeString(L"ba"), 2);
-    texts.Set(VUnicodeString(L"AB"), 3);
+    for (const auto& [key, value] : {std::pair{L"ab", 1}, std::pair{L"ba", 2}, std::pair{L"AB", 3}})
+        texts.Set(VUnicodeString(key), value);
     const Chains chains = ChainsOf(texts);
     ASSERT_EQ(2u, chains.size());
     EXPECT_EQ((std::vector<std::wstring>{L"ba", L"ab"}), chains[0].size() == 2 ? chains[0] : chains[1]);
@@ -58,21 +53,20 @@ TEST(CoreMap, KeysHashByCodeUnitSumOrIntegerValueAndChainNewestFirst)
     for (const auto& [key, expected] : {std::pair{L"ab", 1}, std::pair{L"ba", 2}, std::pair{L"AB", 3}})
         EXPECT_TRUE(texts.Lookup(VUnicodeString(key), value) && value == expected) << key;
     EXPECT_FALSE(texts.IsPresent(VUnicodeString(L"Ab")));
+    const VUnicodeString probe(L"ba");
+    EXPECT_TRUE(&texts.GetKey(probe) != &probe && texts.GetKey(probe) == L"ba");
+    EXPECT_THROW(texts.GetKey(VUnicodeString(L"Ab")), KeyOutOfRange);
 
     // Integer keys: the bucket is the value mod the bucket count, computed unsigned.
     VMap<int, int> numbers(7);
     for (int key : {1, 8, 15, -1, INT_MIN})
         numbers.Set(key, key);
     EXPECT_EQ((Chains{{L"15", L"8", L"1"}, {L"-2147483648"}, {L"-1"}}), ChainsOf(numbers));
-    VMap<unsigned int, int> byUnsigned;
-    byUnsigned.Set(0xFFFFFFFFu, 1);
-    EXPECT_TRUE(byUnsigned.IsPresent(0xFFFFFFFFu));
 }
 
 TEST(CoreMap, TableIsMadeAtTheFirstInsertionAndNeverGrows)
 {
     VMap<int, int> map(7);
-    EXPECT_EQ(7, map.GetBucketCount());
     EXPECT_THROW(map.GetBucket(0), IntOutOfRange);
     for (int key = 0; key < 700; ++key)
         map.Set(key, key * 2);
@@ -94,8 +88,7 @@ TEST(CoreMap, RemovalUnlinksAnywhereAndRemoveAllMakesTheTableAgainLater)
     EXPECT_FALSE(map.RemoveKey(22));
     EXPECT_TRUE(map.RemoveKey(12)); // middle
     EXPECT_EQ((Chains{{L"17", L"7", L"2"}}), ChainsOf(map));
-    EXPECT_TRUE(map.RemoveKey(17)); // head
-    EXPECT_TRUE(map.RemoveKey(2));  // tail
+    EXPECT_TRUE(map.RemoveKey(17) && map.RemoveKey(2)); // head, tail
     EXPECT_FALSE(map.RemoveKey(2));
     EXPECT_EQ((Chains{{L"7"}}), ChainsOf(map));
     EXPECT_EQ(1, map.GetCount());
@@ -104,31 +97,14 @@ TEST(CoreMap, RemovalUnlinksAnywhereAndRemoveAllMakesTheTableAgainLater)
     texts.Set(VUnicodeString(L"k"), VUnicodeString(L"v"));
     texts.RemoveAll();
     EXPECT_TRUE(texts.IsEmpty());
-    EXPECT_EQ(3, texts.GetBucketCount());
     EXPECT_THROW(texts.GetBucket(0), TextOutOfRange);
     EXPECT_FALSE(texts.RemoveKey(VUnicodeString(L"k")));
-    texts[VUnicodeString(L"again")] = L"yes";
-    EXPECT_NO_THROW(texts.GetBucket(2));
+    // Indexing adds a missing key once, with a default value.
+    texts[VUnicodeString(L"again")] += L"yes";
+    texts[VUnicodeString(L"again")] += L"!";
     EXPECT_THROW(texts.GetBucket(3), TextOutOfRange);
-    EXPECT_STREQ(L"yes", texts[VUnicodeString(L"again")].GetString());
-}
-
-TEST(CoreMap, IndexingAddsOnceAndGetKeyGivesTheStoredKey)
-{
-    VMap<VUnicodeString, int> map;
-    EXPECT_EQ(0, map[VUnicodeString(L"n")]);
-    map[VUnicodeString(L"n")] += 5;
-    map.Set(VUnicodeString(L"m"), 9);
-    map.Set(VUnicodeString(L"m"), 8);
-    EXPECT_EQ(2, map.GetCount());
-    int value = 0;
-    EXPECT_TRUE(map.Lookup(VUnicodeString(L"n"), value) && value == 5);
-    EXPECT_TRUE(map.Lookup(VUnicodeString(L"m"), value) && value == 8);
-
-    const VUnicodeString probe(L"n");
-    EXPECT_NE(&probe, &map.GetKey(probe));
-    EXPECT_TRUE(map.GetKey(probe) == L"n");
-    EXPECT_THROW(map.GetKey(VUnicodeString(L"absent")), KeyOutOfRange);
+    EXPECT_EQ(1, texts.GetCount());
+    EXPECT_STREQ(L"yes!", texts[VUnicodeString(L"again")].GetString());
 }
 
 TEST(CoreMap, CopiesTakeEveryEntryChainByChainAndForEachWalksTheSameWay)
@@ -138,11 +114,11 @@ TEST(CoreMap, CopiesTakeEveryEntryChainByChainAndForEachWalksTheSameWay)
         source.Set(key, key * 10);
     // Copying re-inserts each chain front to back, so a copied chain comes out reversed.
     VMap<int, int> copy(source);
-    EXPECT_EQ(5, copy.GetBucketCount());
     EXPECT_EQ((Chains{{L"11", L"6", L"1"}, {L"3"}}), ChainsOf(source));
     EXPECT_EQ((Chains{{L"1", L"6", L"11"}, {L"3"}}), ChainsOf(copy));
     copy.Set(1, -1);
     int value = 0;
+    EXPECT_TRUE(copy.Lookup(1, value) && value == -1 && copy.GetCount() == 4);
     EXPECT_TRUE(source.Lookup(1, value) && value == 10);
 
     // Assignment keeps the target's own table size and drops what the target held.
@@ -150,7 +126,6 @@ TEST(CoreMap, CopiesTakeEveryEntryChainByChainAndForEachWalksTheSameWay)
     assigned.Set(99, 0);
     assigned = source;
     assigned = assigned;
-    EXPECT_EQ(2, assigned.GetBucketCount());
     EXPECT_EQ((Chains{{L"6"}, {L"3", L"1", L"11"}}), ChainsOf(assigned));
 
     std::vector<int> order;
@@ -161,3 +136,4 @@ TEST(CoreMap, CopiesTakeEveryEntryChainByChainAndForEachWalksTheSameWay)
     EXPECT_EQ((std::vector<int>{11, 6, 1, 3}), order);
     EXPECT_EQ(4, sum);
 }
+} // namespace

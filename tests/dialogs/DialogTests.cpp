@@ -117,10 +117,11 @@ TEST_F(DialogTemplate, ModelessCreateInBothForms)
 {
     CCancelModeWnd owner;
     ASSERT_TRUE(owner.Make());
-    struct Case
+    // nHelpId 0: Create(IDD_DLG_COLOURS, &owner), else Create().
+    struct
     {
         bool bNoLoad;
-        UINT nHelpId; // 0: Create(IDD_DLG_COLOURS, &owner), else Create()
+        UINT nHelpId;
         HINSTANCE hModule;
         BOOL bCreated;
         HWND hOwner;
@@ -130,8 +131,9 @@ TEST_F(DialogTemplate, ModelessCreateInBothForms)
         {true, IDD_DLG_COLOURS, g_hTestModule, TRUE, nullptr}, // no parent stored without loading
         {false, IDD_DLG_MISSING, g_hTestModule, FALSE, nullptr},
         {true, 0, nullptr, FALSE, nullptr}};
-    for (const Case& c : cases)
+    for (const auto& c : cases)
     {
+        SCOPED_TRACE(c.nHelpId);
         CScriptedDialog dialog(IDD_DLG_COLOURS, c.hModule, c.bNoLoad, &owner);
         dialog.SetHelpId(c.nHelpId);
         EXPECT_EQ(c.nHelpId == 0 ? dialog.Create(IDD_DLG_COLOURS, &owner) : dialog.Create(), c.bCreated);
@@ -171,16 +173,15 @@ TEST(DialogResize, FitsTheControlAndMovesTheListedOnes)
     VUnicodeString longText;
     for (int i = 0; i < 12; ++i)
         longText += L"Words that wrap in a narrow static control. ";
-    struct Case
+    struct
     {
         VUnicodeString text;
         std::vector<int> below;
         bool bGrows;
     } const cases[] = {{longText, {IDC_DLG_BELOW1, IDC_DLG_BELOW2}, true},
-                       {VUnicodeString(L"Hi"), {IDC_DLG_BELOW2, IDC_DLG_BELOW1}, false},
-                       {longText, {}, true}};
+                       {VUnicodeString(L"Hi"), {IDC_DLG_BELOW2, 9999}, false}}; // 9999 names no control
     const int ids[] = {IDC_DLG_TEXT, IDC_DLG_BELOW1, IDC_DLG_BELOW2, IDC_DLG_SIDE};
-    for (const Case& c : cases)
+    for (const auto& c : cases)
     {
         CScriptedDialog dialog(IDD_DLG_RESIZE, g_hTestModule, true, nullptr);
         ASSERT_TRUE(dialog.Create(IDD_DLG_RESIZE, nullptr));
@@ -190,8 +191,7 @@ TEST(DialogResize, FitsTheControlAndMovesTheListedOnes)
         CRect rcDialog, rcDialogAfter;
         dialog.GetWindowRect(&rcDialog);
         VArray<int> below;
-        for (int nID : c.below)
-            below.Add(nID);
+        std::for_each(c.below.begin(), c.below.end(), [&below](int nID) { below.Add(nID); });
 
         dialog.ResizeElements(IDC_DLG_TEXT, below, c.text);
         const CRect rcText = ChildRect(dialog, IDC_DLG_TEXT);
@@ -241,14 +241,13 @@ TEST(ParentableFocus, GivesTheLastActivePopupOfTheParent)
 {
     CCancelModeWnd owner, popup;
     ASSERT_TRUE(owner.Make(nullptr, WS_POPUP | WS_VISIBLE));
-    ::SetForegroundWindow(owner.m_hWnd);
     CParentable parentable;
     parentable.SetParentWindow(&owner);
     EXPECT_EQ(parentable.GetParentWindow(), &owner);
-    ASSERT_TRUE(popup.CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP | WS_VISIBLE, 20, 20, 100, 80,
-                               owner.m_hWnd, nullptr));
+    ASSERT_TRUE(
+        popup.CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP, 20, 20, 100, 80, owner.m_hWnd, nullptr));
+    EXPECT_EQ(parentable.GetParentWindow(), &owner); // never active yet
     ::SetActiveWindow(popup.m_hWnd);
-    ASSERT_EQ(::GetActiveWindow(), popup.m_hWnd);
     EXPECT_EQ(parentable.GetParentWindow(), &popup);
     popup.DestroyWindow();
     owner.DestroyWindow();

@@ -1,5 +1,5 @@
-// VPropertyTreeDialog, VPropertyTreePage and the plug-in classes with real windows: the templates as the
-// resource data holds them, the state kept across openings, vetoed selections, hidden and shown pages, the
+// VPropertyTreeDialog, VPropertyTreePage and the plug-in classes with real windows: the templates' buttons,
+// the state kept across openings, vetoed selections, hidden and shown pages, the
 // keyboard shortcuts with real input, and the sample plug-in's page and dialog from its own module. Each
 // dialog runs a script inside its modal loop and reads the tree and the state map back as short texts.
 #include "dialogs/VPluginDialog.h"
@@ -8,7 +8,6 @@
 #include "examples/plugin/SamplePlugin.h"
 #include "examples/plugin/SamplePluginIds.h"
 #include "frame/Pardalin.h"
-#include "harness/DialogTemplateReader.h"
 #include "harness/TestApp.h"
 #include "resources/PropertyTreeDialogIds.h"
 
@@ -19,7 +18,6 @@
 #include <algorithm>
 #include <functional>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -137,80 +135,6 @@ struct PageSet
     }
 };
 
-TEST(TreeDialogTemplate, ResourceDataMatchesTheTables)
-{
-    const DWORD dwButton = WS_TABSTOP | WS_VISIBLE;
-    const DWORD dwTree = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP |
-                         TVS_SHOWSELALWAYS | WS_BORDER | dwButton;
-    const struct
-    {
-        DWORD dwId;
-        const wchar_t *lpszClass, *lpszText;
-        DWORD dwStyleOn, dwStyleOff; // the type masks: SS_LEFT, BS_PUSHBUTTON
-        const wchar_t* lpszAt;       // in 5011, 5017 and 5018; "-" when absent
-    } controls[] = {
-        {5014, L"Static", L"Static", SS_CENTERIMAGE | WS_VISIBLE, SS_TYPEMASK,
-         L"110,15,238,12 146,15,377,12 118,15,238,12"},
-        {5013, L"Static", L"", SS_GRAYRECT, WS_VISIBLE | SS_TYPEMASK,
-         L"110,34,238,225 146,33,377,282 118,34,238,195"},
-        {IDOK, L"Button", L"OK", dwButton, BS_TYPEMASK, L"246,270,50,14 365,329,50,14 254,245,50,14"},
-        {IDCANCEL, L"Button", L"Cancel", dwButton, BS_TYPEMASK, L"301,270,50,14 419,329,50,14 308,245,50,14"},
-        {5015, L"Button", L"Apply", dwButton, BS_TYPEMASK, L"- 473,329,50,14 -"},
-        {57670, L"Button", L"Help", dwButton, BS_TYPEMASK, L"- 7,331,50,12 7,245,50,14"},
-        {0xFFFFFFFF, L"Static", L"&Category:", WS_VISIBLE, SS_TYPEMASK, L"7,5,31,8 7,5,31,8 7,5,31,8"},
-        {5012, L"SysTreeView32", L"", dwTree, 0, L"7,17,96,242 7,16,130,299 7,15,102,214"},
-    };
-    const struct
-    {
-        UINT nID;
-        const wchar_t *lpszSize, *lpszTitle;
-    } dialogs[] = {{5011, L"0,0,358,291", L"VPropertyTreeDialog"},
-                   {5017, L"0,0,530,350", L""},
-                   {5018, L"0,0,366,266", L"VPropertyTreeDialog"}};
-    for (int d = 0; d < 3; ++d)
-    {
-        SCOPED_TRACE(dialogs[d].nID);
-        HRSRC hResource = ::FindResourceW(GetPardalinDll(), MAKEINTRESOURCEW(dialogs[d].nID), RT_DIALOG);
-        auto* pBase = static_cast<const BYTE*>(::LockResource(::LoadResource(GetPardalinDll(), hResource)));
-        ASSERT_NE(pBase, nullptr);
-        DialogTemplateReader reader(pBase);
-        EXPECT_EQ(reader.Read<DWORD>(), 0xFFFF0001u); // version 1, extended
-        reader.Read<DWORD>();                         // help id
-        EXPECT_EQ(reader.Read<DWORD>(), 0u);          // extended style
-        EXPECT_EQ(reader.Read<DWORD>(), static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU |
-                                                           DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS));
-        WORD nItems = reader.Read<WORD>();
-        EXPECT_EQ(reader.Rect(), dialogs[d].lpszSize);
-        EXPECT_TRUE(reader.Text().empty() && reader.Text().empty()); // no menu, no class
-        EXPECT_EQ(reader.Text(), dialogs[d].lpszTitle);
-        EXPECT_EQ(reader.Read<WORD>(), 8);
-        reader.Read<DWORD>(); // weight, italic, character set
-        EXPECT_EQ(reader.Text(), L"MS Shell Dlg");
-        int nExpected = 0;
-        for (const auto& c : controls)
-        {
-            std::wistringstream places(c.lpszAt);
-            std::wstring strAt;
-            for (int i = 0; i <= d; ++i)
-                places >> strAt;
-            if (strAt == L"-")
-                continue;
-            SCOPED_TRACE(c.dwId);
-            ++nExpected;
-            reader.AlignItem();
-            reader.Read<DWORD>(); // help id
-            EXPECT_EQ(reader.Read<DWORD>(), 0u);
-            EXPECT_EQ(reader.Read<DWORD>() & (c.dwStyleOn | c.dwStyleOff), c.dwStyleOn);
-            EXPECT_EQ(reader.Rect(), strAt);
-            EXPECT_EQ(reader.Read<DWORD>(), c.dwId);
-            EXPECT_EQ(_wcsicmp(reader.Text().c_str(), c.lpszClass), 0); // class names have any case
-            EXPECT_EQ(reader.Text(), c.lpszText);
-            reader.p += reader.Read<WORD>(); // creation data
-        }
-        EXPECT_EQ(nItems, nExpected);
-    }
-}
-
 // The buttons of each template index (any other index is the first), clicked for real: Apply reaches
 // OnApply; Help, for which the dialog has no handler, reaches the application through the command routing.
 TEST(TreeDialog, TemplatesRunWithTheirButtons)
@@ -270,7 +194,9 @@ TEST(TreeDialog, TemplatesRunWithTheirButtons)
     }
 }
 
-TEST(TreeDialogState, FirstOpeningThenReopeningWithTheSameMap)
+// The user's keys here go straight to the tree, which takes Control, held down anywhere on the display, to
+// mean scrolling: the suites that collapse with keys run apart from the ones that hold Control down.
+TEST(TreeDialogStateFocus, FirstOpeningThenReopeningWithTheSameMap)
 {
     VPropertyPageStateMap map;
     {
@@ -310,7 +236,7 @@ TEST(TreeDialogState, FirstOpeningThenReopeningWithTheSameMap)
     }
 }
 
-TEST(TreeDialogHiding, HidesAndShowsPagesAndBranchesInPlace)
+TEST(TreeDialogStateFocus, HidesAndShowsPagesAndBranchesInPlace)
 {
     CTestTreeDialog dialog(L"Options", 0, nullptr, nullptr);
     PageSet pages(dialog);
@@ -352,9 +278,7 @@ TEST(TreeDialogHiding, OddPagesAndCallsAreHarmless)
     CTestPage general(L"General\nGeneral settings"), untitled(L""), tilde(L"A~B\nOdd"), stranger(L"Stranger");
     VPluginPage plugin(IDD_TREE_PAGE, nullptr);
     for (VPropertyTreePage* pPage :
-         {static_cast<VPropertyTreePage*>(&general), static_cast<VPropertyTreePage*>(&general),
-          static_cast<VPropertyTreePage*>(&untitled), static_cast<VPropertyTreePage*>(&tilde),
-          static_cast<VPropertyTreePage*>(&plugin)})
+         std::initializer_list<VPropertyTreePage*>{&general, &general, &untitled, &tilde, &plugin})
         dialog.AddPage(pPage);
     dialog.m_script = [&](CTestTreeDialog& d)
     {
@@ -372,42 +296,61 @@ TEST(TreeDialogHiding, OddPagesAndCallsAreHarmless)
     EXPECT_EQ(MapShape(map), L"=E- A~B=E- General=ES Page=E-");
 }
 
-// Holds the keys down (input from the system's queue: the dialog must be in the foreground) and runs the
-// thread's message loop, pre-translation included, until done holds, then lets the keys go. False when done
-// does not come within five seconds, which only a fault reaches.
+// Any process's window that is shown takes the foreground, and with it the keyboard input of the display;
+// the thread that had it loses its active window and focus. While one lives, this thread's active window
+// and focus stay where its test puts them whichever process is in the foreground.
+class KeepFocus
+{
+public:
+    KeepFocus() : m_hHook(::SetWindowsHookExW(WH_CBT, &Refuse, nullptr, ::GetCurrentThreadId())) {}
+    ~KeepFocus() { ::UnhookWindowsHookEx(m_hHook); }
+    KeepFocus(const KeepFocus&) = delete;
+    KeepFocus& operator=(const KeepFocus&) = delete;
+
+private:
+    static LRESULT CALLBACK Refuse(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        if (nCode == HCBT_ACTIVATE && wParam == 0)
+            return 1;
+        return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+    }
+    HHOOK m_hHook;
+};
+
+// Holds the modifiers down, types the last key into the window that has this thread's focus and runs the
+// thread's message loop, pre-translation included, until done holds; then lets the keys go. The modifiers
+// go through the system's input, as the dialog reads them from the display's key state; the key itself is
+// posted, as it would reach the focus window in the foreground, so that no other process's window can take
+// it. False when done does not come within five seconds, which only a fault reaches.
 bool Chord(std::initializer_list<WORD> keys, const std::function<bool()>& done)
 {
-    auto send = [&keys](DWORD dwFlags)
+    BYTE state[256] = {}, held[256];
+    ::GetKeyboardState(state);
+    std::copy(std::begin(state), std::end(state), held);
+    std::vector<INPUT> modifiers(keys.size() - 1);
+    for (size_t i = 0; i < modifiers.size(); ++i)
     {
-        std::vector<INPUT> inputs(keys.size());
-        for (size_t i = 0; i < keys.size(); ++i)
-        {
-            inputs[i].type = INPUT_KEYBOARD;
-            inputs[i].ki.wVk = keys.begin()[dwFlags == 0 ? i : keys.size() - 1 - i];
-            inputs[i].ki.dwFlags = dwFlags;
-        }
-        ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    };
-    auto pump = [](const std::function<bool()>& until)
+        modifiers[i].type = INPUT_KEYBOARD;
+        modifiers[i].ki.wVk = keys.begin()[i];
+        held[keys.begin()[i]] = 0x80;
+    }
+    ::SendInput(static_cast<UINT>(modifiers.size()), modifiers.data(), sizeof(INPUT));
+    ::SetKeyboardState(held);
+    HWND hFocus = ::GetFocus();
+    ::PostMessageW(hFocus, WM_KEYDOWN, *(keys.end() - 1), 1);
+    bool bDone = true;
+    for (DWORD dwStart = ::GetTickCount(); bDone && !done();)
     {
-        for (DWORD dwStart = ::GetTickCount(); !until();)
-        {
-            DWORD dwLeft = 5000 - std::min<DWORD>(::GetTickCount() - dwStart, 5000);
-            if (::MsgWaitForMultipleObjects(0, nullptr, FALSE, dwLeft, QS_ALLINPUT) == WAIT_TIMEOUT)
-                return false;
-            for (MSG msg; !until() && ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);)
-                AfxGetThread()->PumpMessage();
-        }
-        return true;
-    };
-    send(0);
-    bool bDone = pump(done);
-    send(KEYEVENTF_KEYUP);
-    pump(
-        [] {
-            return ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0 &&
-                   ::GetKeyState(VK_TAB) >= 0;
-        });
+        DWORD dwLeft = 5000 - std::min<DWORD>(::GetTickCount() - dwStart, 5000);
+        bDone = ::MsgWaitForMultipleObjects(0, nullptr, FALSE, dwLeft, QS_ALLINPUT) != WAIT_TIMEOUT;
+        for (MSG msg; !done() && ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);)
+            AfxGetThread()->PumpMessage();
+    }
+    ::PostMessageW(hFocus, WM_KEYUP, *(keys.end() - 1), 0xC0000001);
+    for (INPUT& input : modifiers)
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(static_cast<UINT>(modifiers.size()), modifiers.data(), sizeof(INPUT));
+    ::SetKeyboardState(state);
     return bDone;
 }
 
@@ -417,8 +360,8 @@ TEST(TreeDialogKeysFocus, ShortcutsWrapAndTabMovesBetweenTreeAndPage)
     PageSet pages(dialog);
     dialog.m_script = [&](CTestTreeDialog& d)
     {
-        d.SetForegroundWindow();
-        ASSERT_EQ(::GetForegroundWindow(), d.m_hWnd);
+        KeepFocus keep;
+        d.GotoDlgCtrl(&d.Tree());
         EXPECT_TRUE(Chord({VK_TAB}, [&] { return ::GetFocus() == pages.general.Value()->m_hWnd; }));
         EXPECT_TRUE(Chord({VK_SHIFT, VK_TAB}, [&] { return ::GetFocus() == d.Tree().m_hWnd; }));
         const struct
@@ -437,7 +380,8 @@ TEST(TreeDialogKeysFocus, ShortcutsWrapAndTabMovesBetweenTreeAndPage)
         };
         for (const auto& c : cases)
         {
-            SCOPED_TRACE(c.pFrom->m_strTitle + L" to " + c.pTo->m_strTitle);
+            SCOPED_TRACE(std::wstring(c.pFrom->m_strTitle.GetString()) + L" to " +
+                         c.pTo->m_strTitle.GetString());
             d.Tree().SelectItem(c.pFrom->GetTreeItem());
             d.GotoDlgCtrl(&d.Tree());
             EXPECT_TRUE(Chord(c.keys, [&] { return d.Current() == c.pTo; }));
@@ -458,7 +402,7 @@ TEST(TreeDialogKeysFocus, FailingPageVetoesSelectionAndOk)
     PageSet pages(dialog);
     dialog.m_script = [&](CTestTreeDialog& d)
     {
-        d.SetForegroundWindow();
+        KeepFocus keep;
         MessageBoxRecorder boxes;
         pages.general.Value()->SetWindowText(L"500");
         d.Tree().SelectItem(pages.transfers.GetTreeItem());

@@ -22,15 +22,14 @@ thread_local bool t_insideResolve = false;
 class RecordingSink : public IHostnameResolverSink
 {
 public:
+    // linked counts the entries of the list; loopbackWithPort holds when each is a loopback address with
+    // the port asked for.
     struct Answer
     {
-        DWORD threadId;
+        DWORD threadId, messageId;
         bool insideResolve;
-        DWORD messageId;
         int inserts;
-        UINT_PTR count;
-        size_t linked;
-        // Every address a loopback one with the port asked for.
+        UINT_PTR count, linked;
         bool loopbackWithPort;
     };
 
@@ -51,8 +50,8 @@ public:
     void OnHostname(void* context, IReportMessageParams* error, const Result& result) override
     {
         Answer answer = {GetCurrentThreadId(),
-                         t_insideResolve,
                          error->GetMessageId(),
+                         t_insideResolve,
                          error->GetInsertCount(),
                          result.count,
                          0,
@@ -86,21 +85,19 @@ using testpump::PumpUntil;
 
 TEST(HostkitResolver, EachLookupAnswersOnceOnTheAskingThreadAfterTheCallEvenWithoutItsResolver)
 {
-    struct Case
+    const struct
     {
         const char* host;
         int socketType;
         DWORD messageId;
-    };
-    // The host-not-found id is outside the socket's table, so the socket reports it as 11001.
-    const Case cases[] = {
+    } cases[] = {
         {"localhost", 0, 0},
         {"no-such-host.invalid", 0, MSG_HOST_NET_HOST_NOT_FOUND},
         {"", 0, MSG_HOST_NET_HOST_NOT_FOUND},
         {nullptr, 0, MSG_HOST_NET_HOST_NOT_FOUND},
         {"localhost", UnknownSocketType, MSG_HOST_NET_SOCKET_TYPE_NOT_SUPPORTED},
     };
-    for (const Case& test : cases)
+    for (const auto& test : cases)
     {
         SCOPED_TRACE(test.host ? test.host : "(null)");
         RecordingSink sink;
@@ -110,14 +107,11 @@ TEST(HostkitResolver, EachLookupAnswersOnceOnTheAskingThreadAfterTheCallEvenWith
         resolver->Release();
         // A name server that drops a query costs the system's retry time; the bound allows for that.
         ASSERT_TRUE(PumpUntil([&] { return sink.references == 1; }, 30000));
-        ASSERT_EQ(1u, sink.answers.size());
-        ASSERT_EQ(1u, sink.answers[1].size());
+        ASSERT_TRUE(sink.answers.size() == 1 && sink.answers[1].size() == 1);
         const RecordingSink::Answer& answer = sink.answers[1][0];
-        EXPECT_EQ(GetCurrentThreadId(), answer.threadId);
-        EXPECT_FALSE(answer.insideResolve);
+        EXPECT_TRUE(answer.threadId == GetCurrentThreadId() && !answer.insideResolve);
         EXPECT_EQ(test.messageId, answer.messageId);
-        EXPECT_EQ(answer.count, answer.linked);
-        EXPECT_EQ(test.messageId == 0, answer.count >= 1);
+        EXPECT_TRUE(answer.count == answer.linked && (test.messageId == 0) == (answer.count >= 1));
         EXPECT_TRUE(answer.loopbackWithPort);
         // A failure names the host as its one insert.
         EXPECT_EQ(test.messageId == 0 ? 0 : 1, answer.inserts);
@@ -142,8 +136,7 @@ TEST(HostkitResolver, ManyLookupsFromTwoThreadsAreEachAnsweredOnceOnTheirOwnThre
                     i % 3 == 0 ? UnknownSocketType : 0);
         outcome.pumped = PumpUntil([&] { return outcome.sink.references == 1; });
     };
-    std::thread first(ask, std::ref(outcomes[0]));
-    std::thread second(ask, std::ref(outcomes[1]));
+    std::thread first(ask, std::ref(outcomes[0])), second(ask, std::ref(outcomes[1]));
     first.join();
     second.join();
 
@@ -215,6 +208,7 @@ TEST(HostkitResolver, TheLibrarysSocketConnectsByNameThroughIt)
         const char* host;
         DWORD error;
     } cases[] = {{"localhost", 0}, {"no-such-host.invalid", WSAHOST_NOT_FOUND}};
+    // The host-not-found id is outside the socket's table, so the socket reports it as 11001.
     for (const auto& test : cases)
     {
         ConnectSink sink;

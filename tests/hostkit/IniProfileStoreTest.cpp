@@ -93,55 +93,27 @@ TEST_F(HostkitIniStore, DeletingAKeyTakesItsSubKeysButNotAKeyNamedAlike)
     EXPECT_TRUE(backslash->ReadDword(L"v", &value));
 }
 
-TEST_F(HostkitIniStore, AwkwardNamesAndStringsRoundTrip)
+// Names of top keys that a file name cannot hold as they are, or that the system would read as something
+// else. Awkward texts and key names inside a file are the profile file fuzz test's.
+TEST_F(HostkitIniStore, TopKeysWithAwkwardNamesEachHaveAFile)
 {
-    // Names and texts that a line-based file could lose or misread: line breaks, "=" and brackets, the escape
-    // and comment characters, spaces at the ends, surrogates without their pair, and the empty string.
-    const std::wstring texts[] = {L"",
-                                  L"  a\r\nb\nc\rd  ",
-                                  L"=a=b=c",
-                                  L"[section] ] [",
-                                  L";comment #not back\\slash\\ 100% %0041 %",
-                                  L"#\t\x01\x1f\x7f",
-                                  L"lone \xDC00 high at end \xD83D",
-                                  L"\xDC00\xD800 reversed, pair \xD83D\xDE00",
-                                  L"\xFEFF mark \x00e9\x4e2d\x2028\x2029\x0085"};
-    // Names of top keys that a file name cannot hold as they are, or that the system would read as
-    // something else.
-    const std::wstring fileNames[] = {
-        L"a:b",         L"a*b?",   L"\"q\"<>|",      L"a/b",
-        L"back\\slash", L"CON",    L"con.txt",       L"Lpt1",
-        L"NUL ",        L"(root)", L"trailing dot.", L"trailing space ",
-        L" leading",    L"100%",   L"\xD800",        L"\x65e5\x672c",
-        L".",           L"..",
-    };
+    const std::wstring names[] = {
+        L"a:b",          L"a*b?", L"\"q\"<>|", L"a/b",           L"back\\slash", L"CON",  L"con.txt",
+        L"Lpt1",         L"NUL ", L"(root)",   L"trailing dot.", L" x ",         L"100%", L"\xD800",
+        L"\x65e5\x672c", L".",    L".."};
     {
-        const Key root = OpenRoot(), app = Sub(*root, L"App");
-        for (size_t i = 0; i < std::size(texts); ++i)
-        {
-            app->WriteString(texts[i].c_str(), texts[i].c_str());
-            Sub(*app, L"Sub-" + texts[i])->WriteDword(L"index", static_cast<DWORD>(i)); // as a key's name too
-        }
+        const Key root = OpenRoot();
         root->WriteDword(L"in the root", 77);
-        for (size_t i = 0; i < std::size(fileNames); ++i)
-            Sub(*root, fileNames[i])->WriteDword(L"index", static_cast<DWORD>(i));
+        for (size_t i = 0; i < std::size(names); ++i)
+            Sub(*root, names[i])->WriteDword(L"index", static_cast<DWORD>(i));
     }
-    const Key root = OpenRoot(), app = Sub(*root, L"App");
+    const Key root = OpenRoot();
     DWORD number = 0;
-    for (size_t i = 0; i < std::size(texts); ++i)
-    {
-        SCOPED_TRACE(testing::Message() << "text " << i);
-        VUnicodeString read;
-        EXPECT_TRUE(app->ReadString(texts[i].c_str(), &read));
-        EXPECT_EQ(texts[i], std::wstring(read.GetString(), static_cast<size_t>(read.GetLength())));
-        EXPECT_TRUE(Sub(*app, L"Sub-" + texts[i])->ReadDword(L"index", &number) && number == i);
-    }
     EXPECT_TRUE(root->ReadDword(L"in the root", &number) && number == 77)
         << "the root's own values are apart from the key named (root)";
-    for (size_t i = 0; i < std::size(fileNames); ++i)
-        EXPECT_TRUE(Sub(*root, fileNames[i])->ReadDword(L"index", &number) && number == i) << "key " << i;
-    EXPECT_EQ(std::size(fileNames) + 2, FilesInFolder().size())
-        << "one file per top key and one for the root";
+    for (size_t i = 0; i < std::size(names); ++i)
+        EXPECT_TRUE(Sub(*root, names[i])->ReadDword(L"index", &number) && number == i) << "key " << i;
+    EXPECT_EQ(std::size(names) + 1, FilesInFolder().size()) << "one file per top key and one for the root";
     EXPECT_TRUE(root->DeleteSubKey(L"con.txt"));
     EXPECT_FALSE(Sub(*root, L"CON.TXT")->ReadDword(L"index", &number));
     EXPECT_TRUE(Sub(*root, L"CON")->ReadDword(L"index", &number));
@@ -213,8 +185,7 @@ TEST_F(HostkitIniStore, NamesCompareWithoutCaseAndKeepTheirFirstSpelling)
 
 TEST_F(HostkitIniStore, AbsentValuesReadAsFalseAndLeaveTheOutputAlone)
 {
-    auto root = OpenRoot();
-    auto app = Sub(*root, L"App");
+    const Key root = OpenRoot(), app = Sub(*root, L"App");
     app->WriteDword(L"Number", 1);
     app->WriteString(L"Text", L"t");
     const BYTE one = 1;
@@ -268,7 +239,6 @@ TEST_F(HostkitIniStore, DamagedFilesGiveWhatIsReadable)
         std::vector<std::wstring> absent;
     } cases[] = {
         {"nothing wrong", "", {}},
-        {"a 1 MB line", std::string(1 << 20, 'x') + "\r\n", {}},
         {"a 1 MB line of equals signs", "\r\n" + std::string(1 << 20, '=') + "\n", {}},
         {"NUL bytes", std::string(100, '\0') + "\r\n", {}},
         {"no equals sign", "Bad dword:00000009\r\n", {L"Bad", L"Bad dword:00000009"}},

@@ -62,24 +62,21 @@ protected:
         return factory.data->keys[L"AppMenuToolbarV2"];
     }
 
-    void StoreDword(const wchar_t* name, DWORD value) { Stored()[name] = value; }
-
     MemoryProfileFactory factory;
 };
 
 TEST_F(SettingsStore, VersionBookkeepingDecidesWhatToLoad)
 {
-    struct Row
+    // The stored values and the flag's value afterwards are -1 when absent.
+    const struct
     {
         const char* what;
         DWORD releaseToolBar, releaseMenuBar;
-        int storedToolBar, storedMenuBar, storedCustom; // -1: absent
-        int toLoad;
+        int storedToolBar, storedMenuBar, storedCustom, toLoad;
         bool customized;
-        int customAfter; // -1: absent
+        int customAfter;
         bool releaseGreater;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"same versions", 5, 3, 5, 3, 1, 2 | 4, false, 1, false},
         {"customised toolbar of an older release", 6, 3, 5, 3, 1, 4, true, 0, false},
         {"older toolbar, not customised", 6, 3, 5, 3, 0, 4, false, 0, false},
@@ -87,7 +84,7 @@ TEST_F(SettingsStore, VersionBookkeepingDecidesWhatToLoad)
         {"only the toolbar is newer", 6, 3, 5, 3, -1, 4, false, -1, false},
         {"both newer", 6, 4, 5, 3, -1, 0, false, -1, true},
     };
-    for (const Row& row : rows)
+    for (const auto& row : rows)
     {
         SCOPED_TRACE(row.what);
         SetUp();
@@ -96,12 +93,11 @@ TEST_F(SettingsStore, VersionBookkeepingDecidesWhatToLoad)
         VSettingsStore::SetMenuBarVersion(row.releaseMenuBar);
         VSettingsStore::SetToolBarBaseVersion(5);
         VSettingsStore::SetMenuBarBaseVersion(3);
-        if (row.storedToolBar >= 0)
-            StoreDword(L"ToolBar-Version", row.storedToolBar);
-        if (row.storedMenuBar >= 0)
-            StoreDword(L"MenuBar-Version", row.storedMenuBar);
-        if (row.storedCustom >= 0)
-            StoreDword(L"ToolBar-IsCustom", row.storedCustom);
+        for (const auto& [name, value] : {std::pair{L"ToolBar-Version", row.storedToolBar},
+                                          std::pair{L"MenuBar-Version", row.storedMenuBar},
+                                          std::pair{L"ToolBar-IsCustom", row.storedCustom}})
+            if (value >= 0)
+                Stored()[name] = DWORD(value);
 
         VSettingsStore store;
         ASSERT_TRUE(store.CreateKey(L"Software\\Vendor\\App\\Workspace\\MFCToolBar-59392"));
@@ -118,7 +114,7 @@ TEST_F(SettingsStore, VersionBookkeepingDecidesWhatToLoad)
         EXPECT_EQ(row.customAfter > 0, VSettingsStore::IsToolBarCustomized());
 
         // Later keys of the process only record their names.
-        StoreDword(L"ToolBar-Version", 99);
+        Stored()[L"ToolBar-Version"] = DWORD(99);
         VSettingsStore later;
         ASSERT_TRUE(later.Open(L"Other"));
         EXPECT_EQ(row.storedToolBar < 0 ? 0u : DWORD(row.storedToolBar),
@@ -208,10 +204,8 @@ TEST_F(SettingsStore, FrameworkObjectsRoundTripAndBadBlobsAreRefused)
 
 TEST_F(SettingsStore, ReadsAndWritesOnTwoThreadsNeverOverlapInTheBackEnd)
 {
-    VSettingsStore first;
-    first.CreateKey(L"Bar1");
-    VSettingsStore second;
-    second.CreateKey(L"Bar1");
+    VSettingsStore first, second;
+    ASSERT_TRUE(first.CreateKey(L"Bar1") && second.CreateKey(L"Bar1"));
     factory.data->yieldsInside = 3;
     BYTE small[4] = {1, 2, 3, 4};
     std::vector<BYTE> large(4096, 7);
@@ -232,11 +226,8 @@ TEST_F(SettingsStore, ReadsAndWritesOnTwoThreadsNeverOverlapInTheBackEnd)
         UINT size = 0;
         // The size query and the read of the bytes belong to one hold of the lock: the bytes fit.
         if (second.Read(L"Blob", &data, &size))
-        {
-            if (size != sizeof(small) && size != large.size())
-                ++bad;
-            delete[] data;
-        }
+            bad += size != sizeof(small) && size != large.size();
+        delete[] data;
         int count = 0;
         second.Read(L"Count", count);
     }

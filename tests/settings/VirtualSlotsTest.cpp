@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 namespace
 {
@@ -25,49 +26,41 @@ template <class C, class R, class... A> auto Member(R (C::*member)(A...))
     return member;
 }
 
+// The slots of the members, in the order given.
+template <class... F> std::vector<std::ptrdiff_t> Slots(F... members)
+{
+    return {Slot(members)...};
+}
+
 TEST(SettingsVirtualSlots, SettingsStoreSlotsFollowCObjectsInTheFrameworksOrder)
 {
     using S = CSettingsStore;
-    const std::ptrdiff_t slots[] = {
-        Slot(&CObject::Serialize),
-        Slot(&CObject::AssertValid),
-        Slot(&CObject::Dump),
-        Slot(&S::CreateKey),
-        Slot(&S::Open),
-        Slot(&S::Close),
-        Slot(&S::DeleteValue),
-        Slot(&S::DeleteKey),
-        Slot(Member<S, BOOL, LPCTSTR, CObject*>(&S::Write)),
-        Slot(Member<S, BOOL, LPCTSTR, CObject&>(&S::Write)),
-        Slot(Member<S, BOOL, LPCTSTR, BYTE*, UINT>(&S::Write)),
-        Slot(Member<S, BOOL, LPCTSTR, const CRect&>(&S::Write)),
-        Slot(Member<S, BOOL, LPCTSTR, LPCTSTR>(&S::Write)),
-        Slot(Member<S, BOOL, LPCTSTR, DWORD>(&S::Write)),
-        Slot(Member<S, BOOL, LPCTSTR, int>(&S::Write)),
-        Slot(Member<S, BOOL, LPCTSTR, CObject*&>(&S::Read)),
-        Slot(Member<S, BOOL, LPCTSTR, CObject&>(&S::Read)),
-        Slot(Member<S, BOOL, LPCTSTR, BYTE**, UINT*>(&S::Read)),
-        Slot(Member<S, BOOL, LPCTSTR, CRect&>(&S::Read)),
-        Slot(Member<S, BOOL, LPCTSTR, CString&>(&S::Read)),
-        Slot(Member<S, BOOL, LPCTSTR, DWORD&>(&S::Read)),
-        Slot(Member<S, BOOL, LPCTSTR, int&>(&S::Read)),
-    };
+    using P = LPCTSTR;
+    const std::vector<std::ptrdiff_t> slots =
+        Slots(&CObject::Serialize, &CObject::AssertValid, &CObject::Dump, &S::CreateKey, &S::Open, &S::Close,
+              &S::DeleteValue, &S::DeleteKey, Member<S, BOOL, P, CObject*>(&S::Write),
+              Member<S, BOOL, P, CObject&>(&S::Write), Member<S, BOOL, P, BYTE*, UINT>(&S::Write),
+              Member<S, BOOL, P, const CRect&>(&S::Write), Member<S, BOOL, P, P>(&S::Write),
+              Member<S, BOOL, P, DWORD>(&S::Write), Member<S, BOOL, P, int>(&S::Write),
+              Member<S, BOOL, P, CObject*&>(&S::Read), Member<S, BOOL, P, CObject&>(&S::Read),
+              Member<S, BOOL, P, BYTE**, UINT*>(&S::Read), Member<S, BOOL, P, CRect&>(&S::Read),
+              Member<S, BOOL, P, CString&>(&S::Read), Member<S, BOOL, P, DWORD&>(&S::Read),
+              Member<S, BOOL, P, int&>(&S::Read));
     EXPECT_EQ(0, Slot(&CObject::GetRuntimeClass));
     // The destructor's entries lie between GetRuntimeClass and Serialize.
     EXPECT_LT(1, slots[0]);
-    for (size_t i = 1; i < std::size(slots); ++i)
+    for (size_t i = 1; i < slots.size(); ++i)
         EXPECT_EQ(slots[i - 1] + 1, slots[i]) << "operation " << i << " out of order";
     // The settings store adds no virtual of its own.
-    EXPECT_EQ(slots[std::size(slots) - 1],
-              Slot(Member<VSettingsStore, BOOL, LPCTSTR, int&>(&VSettingsStore::Read)));
+    EXPECT_EQ(slots.back(), Slot(Member<VSettingsStore, BOOL, P, int&>(&VSettingsStore::Read)));
 }
 
 TEST(SettingsVirtualSlots, RecentFileListSlotsComeInTheFrameworksOrder)
 {
     using L = CRecentFileList;
-    const std::ptrdiff_t slots[] = {Slot(&L::Remove),     Slot(&L::Add),      Slot(&L::GetDisplayName),
-                                    Slot(&L::UpdateMenu), Slot(&L::ReadList), Slot(&L::WriteList)};
-    for (std::ptrdiff_t i = 0; i < std::ptrdiff_t(std::size(slots)); ++i)
+    const std::vector<std::ptrdiff_t> slots =
+        Slots(&L::Remove, &L::Add, &L::GetDisplayName, &L::UpdateMenu, &L::ReadList, &L::WriteList);
+    for (std::ptrdiff_t i = 0; i < std::ptrdiff_t(slots.size()); ++i)
         EXPECT_EQ(i, slots[i]);
     EXPECT_TRUE(Slot(&VRecentFileList::ReadList) == 4 && Slot(&VRecentFileList::WriteList) == 5);
 }
