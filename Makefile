@@ -2,7 +2,7 @@
 BUILD ?= build
 export BUILD
 
-.PHONY: all setup build test demo bench fuzz package format clean
+.PHONY: all setup build test demo bench fuzz package docs format clean
 
 all: build
 
@@ -27,6 +27,10 @@ fuzz: build
 # The SDK as a ZIP in out/package/.
 package: build
 	@cmake --build $(BUILD) --target package
+
+# The API reference in out/docs/; fails on any Doxygen warning.
+docs:
+	@scripts/make-docs.sh
 
 format:
 	@git ls-files '*.h' '*.cpp' | xargs clang-format -i
