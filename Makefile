@@ -21,8 +21,9 @@ demo: build
 bench: build
 	@scripts/run-bench.sh
 
+# `make fuzz INPUTS=<n>`: n inputs per fuzz target (200,000 when not given).
 fuzz: build
-	@scripts/run-fuzz.sh
+	@INPUTS=$(INPUTS) scripts/run-fuzz.sh
 
 # The SDK as a ZIP in out/package/.
 package: build

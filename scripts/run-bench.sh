@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every benchmark program; each prints one "BENCH name=<id> ratio=<x> target=<t>" line per comparison.
-# Benchmarks write their large input files under build/bench-data, which is kept between runs.
+# Benchmarks write their large input files under build/bench-data, which is kept between runs. The figures
+# of a run go to docs/benchmarks.md (scripts/figures.py).
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
 
@@ -32,11 +33,14 @@ openssl_certgen() {
 PARDALIN_BENCH_OPENSSL_CERTGEN=$(openssl_certgen) || echo "certgen: openssl failed"
 export PARDALIN_BENCH_OPENSSL_CERTGEN
 
+log=$build/bench-data/bench.log
+: >"$log"
 wine_start
 status=0
 for program in "$build"/bin/bench_*.exe; do
     [ -e "$program" ] || continue
-    (cd "$build/bench-data" && wine "$program" "$@") | tr -d '\r' || status=1
+    (cd "$build/bench-data" && wine "$program" "$@") 2>&1 | tr -d '\r' | tee -a "$log" || status=1
 done
 wine_stop
+python3 "$root/scripts/figures.py" bench "$log"
 exit $status

@@ -83,5 +83,12 @@ else
     rc=1
 fi
 
+# The README's tour: the screenshots it shows, cut to the windows, refreshed by every run.
+mkdir -p "$root/docs/images"
+for name in run1-recent-files options-changed connection find migrated-toolbar controls page-setup-refused \
+    create-certificate message-box; do
+    if [ -e "$out/$name.png" ]; then convert "$out/$name.png" -trim +repage -strip "$root/docs/images/$name.png"; fi
+done
+
 echo "demo output: $out ($(cd "$out" && ls *.png 2>/dev/null | tr '\n' ' '))"
 exit "$rc"

@@ -4,7 +4,7 @@ set -euo pipefail
 . "$(dirname "$0")/env.sh"
 
 packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth cmake ninja-build googletest
-          make imagemagick x11-utils xdotool openssl socat python3
+          make imagemagick x11-utils xdotool openssl socat python3 doxygen
           # Wine's own fonts (Tahoma, Marlett for the caption buttons) and metric-compatible ones, so that
           # dialog units and text measure as on Windows.
           fonts-wine fonts-liberation)
