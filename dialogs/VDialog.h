@@ -43,8 +43,8 @@ public:
     /// Creates the dialog modeless from template nIDTemplate, with the stored module current for the
     /// creation. FALSE when there is no module, the template is missing or the window could not be made.
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd) override;
-    /// The same with the template id in the low word of the help id (m_nIDHelp) and the parent
-    /// LoadResource stored (null when nothing was loaded).
+    /// Creates the dialog modeless as Create(UINT, CWnd*) does, with the template id in the low word of the
+    /// help id (m_nIDHelp) and the parent LoadResource stored (null when nothing was loaded).
     BOOL Create();
     /// Ends any mode (menus, captures) that the parent, its descendants or the capture holder are in, then
     /// runs the loaded template. -1 when no template was loaded.
