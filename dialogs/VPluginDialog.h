@@ -54,9 +54,11 @@ public:
     VPluginDialog(UINT nIDTemplate, HINSTANCE hModule, CWnd* pParent);
 
     // Overridables
-    /// The dialog is about to be shown; TRUE here.
+    /// For the host to ask before it shows the dialog, as it asks a page; the library does not call it.
+    /// TRUE here.
     virtual BOOL OnSetActive();
-    /// The dialog is about to be left; TRUE here.
+    /// For the host to ask before it leaves the dialog, as it asks a page; the library does not call it.
+    /// TRUE here.
     virtual BOOL OnKillActive();
     /// Keeps the host's sink (not owned) for derived dialogs.
     virtual void SetHostnameChangedSink(IHostnameChanged* pSink);
