@@ -1,5 +1,17 @@
-// The library's message parameters: id, module and inserts, formatted lazily from the system's, the
-// library's or the host's message table, with a self-describing text when none knows the id.
+/// \class VReportMessageParams
+/// The library's message parameters: id, module and inserts, formatted lazily from the system's, the
+/// library's or the host's message table, with a self-describing text when none knows the id. The
+/// operations of IReportMessageParams are documented there.
+///
+/// \code{.cpp}
+/// VReportMessageParams params(MSG_MIN_LEFT_MARGIN); // PardalinMessages.h: "The minimum left margin is %1"
+/// params.AddInsert(L"0.25 in");
+/// VMessageBox(this, &params);
+///
+/// auto* shared = new VReportMessageParams(::GetLastError()); // a system code: the system's text
+/// pListener->OnError(shared);                                // a receiver that keeps it calls AddRef
+/// shared->Release();
+/// \endcode
 #pragma once
 
 #include "core/PardalinApi.h"
@@ -9,12 +21,17 @@
 class PARDALIN_API VReportMessageParams : public IReportMessageParams
 {
 public:
+    /// Message id 0 (success) from the library's module, tag -1, context 0, no inserts, one reference.
     VReportMessageParams();
+    /// An object for `messageId`, otherwise as the default constructor makes it.
     explicit VReportMessageParams(DWORD messageId);
-    // Copies id, module, context and inserts; not the text, tag or count.
+    /// Copies id, module, context and inserts; not the text or the tag (-1), and the count starts at one.
     VReportMessageParams(const VReportMessageParams& other);
+    /// Copies id, module, context and inserts and drops the text; the tag and the count stay. Assignment
+    /// to itself changes nothing.
     VReportMessageParams& operator=(const VReportMessageParams& other);
 
+    // IReportMessageParams
     unsigned long AddRef() override;
     unsigned long Release() override;
     void Reset(DWORD messageId) override;
@@ -35,6 +52,7 @@ public:
     const wchar_t* const* GetInserts() const override;
     const wchar_t* const* GetArguments() const override;
     int GetInsertCount() const override;
+    /// Frees the inserts and the text; heap objects shared by reference go through Release instead.
     ~VReportMessageParams() override;
 
 private:
