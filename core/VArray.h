@@ -1,5 +1,21 @@
-// VArray<T>: the library's growable array. Its fields and growth rule are part of the binary interface.
-// When storage cannot be had an operation throws std::bad_alloc and the array keeps its elements.
+/// \class VArray
+/// The library's growable array of elements of type T, which must be default-constructible and
+/// copy-assignable. Its fields and growth rule are part of the binary interface.
+///
+/// \code{.cpp}
+/// VArray<int> sizes;
+/// sizes.Add(640);
+/// sizes.InsertAt(0, 0, 3);   // three zeros in front: 0, 0, 0, 640
+/// sizes.RemoveAt(1, 2);      // 0, 640
+/// int last = sizes[sizes.GetCount() - 1];
+/// \endcode
+///
+/// Storage holds default-constructed elements up to the capacity; elements are copied in by assignment.
+/// Growing at least doubles the capacity. An index outside the elements throws
+/// OutOfRange by value. When storage cannot be had an operation throws std::bad_alloc and the array keeps
+/// its elements. An array is not safe for use by two threads at once.
+///
+/// \tparam T The element type.
 #pragma once
 
 #include <algorithm>
@@ -11,12 +27,15 @@
 template <class T> class VArray
 {
 public:
-    // Thrown by value when an element is addressed outside 0 ... count - 1.
+    /// Thrown by value when an element is addressed outside 0 ... count - 1, or an insertion or removal
+    /// names a range outside the array.
     class OutOfRange
     {
     };
 
-    // Storage for `capacity` elements is made (default-constructed) at once.
+    // Construction
+
+    /// An empty array; storage for `capacity` elements is made (default-constructed) at once.
     explicit VArray(int capacity = 0)
         : m_nCapacity(0), m_nCount(0), m_pData(nullptr), m_nGrowFactor(2), m_nGrowIncrement(0)
     {
@@ -24,6 +43,7 @@ public:
             Reallocate(capacity);
     }
 
+    /// A copy of the elements, with storage for the other array's capacity and its growth rule.
     VArray(const VArray& other)
         : m_nCapacity(0), m_nCount(0), m_pData(nullptr), m_nGrowFactor(other.m_nGrowFactor),
           m_nGrowIncrement(other.m_nGrowIncrement)
@@ -31,6 +51,8 @@ public:
         CopyFrom(other);
     }
 
+    /// Replaces the elements by copies of the other array's, with storage for its capacity; the growth
+    /// rule stays this array's.
     VArray& operator=(const VArray& other)
     {
         if (this != &other)
@@ -41,28 +63,45 @@ public:
         return *this;
     }
 
+    /// Destroys every element of the storage.
     ~VArray() { delete[] m_pData; }
 
+    // Attributes
+
+    /// The number of elements.
     int GetCount() const { return m_nCount; }
+    /// The number of elements the storage holds before it must grow.
     int GetCapacity() const { return m_nCapacity; }
+    /// Whether the array has no elements.
     bool IsEmpty() const { return m_nCount == 0; }
+    /// The storage, GetCount() elements in order; null while there is none. Invalid after the array grows
+    /// or is cleared.
     T* GetData() { return m_pData; }
+    /// The storage of a const array, as GetData above.
     const T* GetData() const { return m_pData; }
 
+    /// The element at `index`, 0 to GetCount() - 1; any other index throws OutOfRange. The reference is
+    /// invalid once the array grows.
     T& operator[](int index)
     {
         CheckIndex(index);
         return m_pData[index];
     }
+    /// The element at `index` of a const array, with the same range and OutOfRange.
     const T& operator[](int index) const
     {
         CheckIndex(index);
         return m_pData[index];
     }
+    /// The element at `index`, as operator[] (OutOfRange outside 0 to GetCount() - 1).
     T& GetAt(int index) { return (*this)[index]; }
+    /// The element at `index` of a const array, as operator[].
     const T& GetAt(int index) const { return (*this)[index]; }
 
-    // Returns the new element's index.
+    // Operations
+
+    /// Appends a copy of `value` (which may be an element of this array) and returns the new element's
+    /// index. A full array grows to room for twice the new count.
     int Add(const T& value)
     {
         const T copy(value); // `value` may be an element of this array, which growing would destroy
@@ -76,7 +115,9 @@ public:
         return m_nCount++;
     }
 
-    // Inserts `count` copies of `value` before `index` (0 ... count; the count appends).
+    /// Inserts `count` copies of `value` before `index` (0 ... GetCount(); GetCount() appends). An index
+    /// outside that or a negative count throws OutOfRange; a count of 0 does nothing. Storage that is too
+    /// small grows to twice its capacity, or to what is needed when that is more.
     void InsertAt(int index, const T& value, int count = 1)
     {
         if (index < 0 || index > m_nCount || count < 0)
@@ -97,7 +138,8 @@ public:
         m_nCount += count;
     }
 
-    // Removes `count` elements from `index`; the range must lie inside the array.
+    /// Removes `count` elements from `index`, moving the later ones down; the range must lie inside the
+    /// array, else OutOfRange. The capacity stays and the vacated slots are reset to T().
     void RemoveAt(int index, int count = 1)
     {
         if (index < 0 || count < 0 || count > m_nCount - index)
@@ -110,7 +152,7 @@ public:
         m_nCount -= count;
     }
 
-    // Removes every element and releases the storage.
+    /// Removes every element and releases the storage; the capacity becomes 0.
     void RemoveAll()
     {
         delete[] m_pData;

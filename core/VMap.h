@@ -1,5 +1,25 @@
-// VMap<K, V>: the library's chained hash map. The bucket table is made at the first insertion with the
-// bucket count given at construction and never grows: there is no rehashing.
+/// \file
+/// VMap, the library's hash map, and VMapKeyTraits, how its keys hash.
+
+/// \class VMap
+/// The library's chained hash map from keys of type K (an integer, an enumeration or VUnicodeString) to
+/// values of type V (default-constructible and copy-assignable). The bucket table is made at the first
+/// insertion with the bucket count given at construction and never grows: there is no rehashing.
+///
+/// \code{.cpp}
+/// VMap<VUnicodeString, int> widths(50);     // 50 buckets
+/// widths.Set(L"Name", 120);
+/// widths[L"Size"] += 10;                   // added as 0 first, then 10
+/// int width = 0;
+/// if (widths.Lookup(L"Name", width)) ...   // 120
+/// widths.ForEach([](const VUnicodeString& key, int& value) { ... });
+/// \endcode
+///
+/// Keys compare with operator== (case-sensitively for strings). Each entry is a separate allocation; when
+/// memory runs out an insertion throws std::bad_alloc. A map is not safe for use by two threads at once.
+///
+/// \tparam K The key type; VMapKeyTraits<K> hashes it.
+/// \tparam V The value type.
 #pragma once
 
 #include <type_traits>
@@ -8,17 +28,27 @@
 #include "core/VArray.h"
 #include "core/VUnicodeString.h"
 
-// How a key hashes: integer keys by their value, VUnicodeString keys by the sum of their UTF-16 code units
-// (so the hash does not depend on the order of the characters).
+/// How a VMap key hashes: integer and enumeration keys by their value, VUnicodeString keys (the
+/// specialisation) by the sum of their UTF-16 code units, so the hash does not depend on the order of the
+/// characters. Other key types do not compile.
+///
+/// \code{.cpp}
+/// unsigned int bucket = VMapKeyTraits<VUnicodeString>::Hash(L"ab") % bucketCount; // 0x61 + 0x62
+/// \endcode
+///
+/// \tparam K The key type.
 template <class K> struct VMapKeyTraits
 {
     static_assert(std::is_integral<K>::value || std::is_enum<K>::value,
                   "VMap keys are integers or VUnicodeString");
+    /// The key's value, converted to unsigned int.
     static unsigned int Hash(const K& key) { return static_cast<unsigned int>(key); }
 };
 
+/// How a VUnicodeString key hashes: by the sum of its UTF-16 code units.
 template <> struct VMapKeyTraits<VUnicodeString>
 {
+    /// The sum of the key's UTF-16 code units, wrapping around on overflow.
     static unsigned int Hash(const VUnicodeString& key)
     {
         unsigned int sum = 0;
@@ -32,41 +62,64 @@ template <> struct VMapKeyTraits<VUnicodeString>
 template <class K, class V> class VMap
 {
 public:
+    /// One key and its value, a link in its bucket's chain. A new entry goes to the front of its chain.
     struct Entry
     {
-        K key;
-        V value;
-        Entry* next; // the next entry of the same bucket
+        K key;       ///< The key, as it was first inserted.
+        V value;     ///< The value stored for the key.
+        Entry* next; ///< The next entry of the same bucket; null at the chain's end.
     };
 
+    // Construction
+
+    /// An empty map that will hash into `bucketCount` buckets (1 when the count is 0 or negative). No table
+    /// is made until the first insertion.
     explicit VMap(int bucketCount = 25);
-    // Copies take the entries bucket by bucket and along each chain, each as Set would.
+    /// Takes the other map's bucket count, then its entries bucket by bucket and along each chain, each as
+    /// Set would.
     VMap(const VMap& other);
-    // Keeps this map's bucket count.
+    /// Replaces the entries by the other map's, taken as the copy constructor takes them; keeps this map's
+    /// bucket count.
     VMap& operator=(const VMap& other);
+    /// Frees every entry and the bucket table.
     ~VMap();
 
+    // Operations
+
+    /// Stores `value` for `key`, adding the key when it is absent.
     void Set(const K& key, const V& value);
-    // The value stored for `key`; an absent key is added first with a value-initialised value.
+    /// The value stored for `key`; an absent key is added first with a value-initialised value. The
+    /// reference stays valid until the key is removed.
     V& operator[](const K& key);
+    /// Copies the value stored for `key` into `value` and returns true; false (and `value` unchanged) when
+    /// the key is absent.
     bool Lookup(const K& key, V& value) const;
+    /// Whether `key` is in the map.
     bool IsPresent(const K& key) const;
+    /// Whether the map has no entries.
     bool IsEmpty() const;
+    /// The number of entries.
     int GetCount() const;
-    // The key as stored in the map. An absent key throws VArray<Entry*>::OutOfRange.
+    /// The key as stored in the map, the one equal to `key`. An absent key throws VArray<Entry*>::OutOfRange.
     const K& GetKey(const K& key) const;
+    /// Removes the entry of `key`; false when the key is absent.
     bool RemoveKey(const K& key);
-    // Frees every entry and the bucket table; the next insertion makes the table again.
+    /// Frees every entry and the bucket table; the next insertion makes the table again.
     void RemoveAll();
 
-    // Walking the table: GetBucket gives the head of a bucket's chain; before the first insertion, or for
-    // an index outside the bucket count, it throws VArray<Entry*>::OutOfRange.
+    // Walking the table
+
+    /// The bucket count given at construction (1 for a count below 1), whether or not the table exists.
     int GetBucketCount() const;
+    /// The head of a bucket's chain, null for an empty bucket. Before the first insertion (and after
+    /// RemoveAll), or for an index outside 0 ... GetBucketCount() - 1, it throws VArray<Entry*>::OutOfRange.
     Entry* GetBucket(int index);
+    /// The head of a bucket's chain in a const map, as GetBucket above.
     const Entry* GetBucket(int index) const;
 
-    // Calls visit(key, value) for every entry in bucket order and along each chain. The visitor must not
-    // add or remove entries.
+    /// Calls visit(key, value) for every entry in bucket order and along each chain, the key as a const
+    /// reference and the value by reference, so the visitor may change the value. The visitor must not add
+    /// or remove entries.
     template <class F> void ForEach(F&& visit)
     {
         for (int i = 0; i < m_buckets.GetCount(); ++i)
@@ -75,6 +128,7 @@ public:
                 visit(static_cast<const K&>(entry->key), entry->value);
         }
     }
+    /// Calls visit(key, value) for every entry of a const map, in the same order, both as const references.
     template <class F> void ForEach(F&& visit) const
     {
         for (int i = 0; i < m_buckets.GetCount(); ++i)
@@ -97,6 +151,8 @@ private:
 };
 
 // Defined outside the class so that an exported instantiation carries every member.
+
+/// \cond INTERNAL
 
 template <class K, class V>
 VMap<K, V>::VMap(int bucketCount) : m_nCount(0), m_nBucketCount(bucketCount > 0 ? bucketCount : 1)
@@ -255,3 +311,4 @@ template <class K, class V> void VMap<K, V>::CopyEntries(const VMap& other)
             Set(entry->key, entry->value);
     }
 }
+/// \endcond

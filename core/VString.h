@@ -1,10 +1,13 @@
-// VString: the narrow (char) twin of VUnicodeString, with the same buffer and rules; lengths count bytes.
-//
-//     VString line("GET ");
-//     line.Append("/index.html");
-//     VString ansi(VUnicodeString(L"Caf\u00e9"));  // converts through the ANSI code page
-//
-// The members are BasicString's (core/BasicString.h).
+/// \class VString
+/// The narrow (char) twin of VUnicodeString, with the same buffer and rules; lengths count bytes.
+///
+/// \code{.cpp}
+/// VString line("GET ");
+/// line.Append("/index.html");
+/// VString ansi(VUnicodeString(L"Caf\u00e9")); // converts through the ANSI code page
+/// \endcode
+///
+/// The members are BasicString's (core/BasicString.h), with C = char.
 #pragma once
 
 #include "core/BasicString.h"

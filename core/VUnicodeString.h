@@ -1,12 +1,15 @@
-// VUnicodeString: the library's wide (UTF-16) string; VString is its narrow twin.
-//
-//     VUnicodeString path(L"C:\\data");
-//     path += L"\\report.txt";
-//     VUnicodeString secret(L"pass", Str::Sensitive); // its buffer is zeroed when the last copy goes
-//     if (path.Right(4) == L".txt") ...
-//
-// The members, the buffer and its rules are BasicString's (core/BasicString.h); characters are
-// wchar_t and lengths count characters.
+/// \class VUnicodeString
+/// The library's wide (UTF-16) string; VString is its narrow twin.
+///
+/// \code{.cpp}
+/// VUnicodeString path(L"C:\\data");
+/// path += L"\\report.txt";
+/// VUnicodeString secret(L"pass", Str::Sensitive); // its buffer is zeroed when the last copy goes
+/// if (path.Right(4) == L".txt") ...
+/// \endcode
+///
+/// The members, the buffer and its rules are BasicString's (core/BasicString.h); characters are
+/// wchar_t and lengths count characters.
 #pragma once
 
 #include "core/BasicString.h"
