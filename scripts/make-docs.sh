@@ -9,7 +9,7 @@ if ! command -v doxygen >/dev/null; then
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends doxygen >/dev/null
 fi
-out=$root/out/docs
+out=${PARDALIN_DOCS_OUT:-$root/out/docs}
 rm -rf "$out"
 mkdir -p "$out"
 PARDALIN_VERSION=$(sed -nE 's/^project\(Pardalin67U VERSION ([0-9.]+).*/\1/p' "$root/CMakeLists.txt")
