@@ -167,7 +167,9 @@ template <typename Char, typename... Args> inline void AfxTrace(const Char* lpsz
 #define STATIC_DOWNCAST(class_name, object)                                                                  \
     (static_cast<class_name*>(::AfxStaticDownCast(RUNTIME_CLASS(class_name), object)))
 #else
-#define ASSERT(f) ((void)0)
+// The condition is not evaluated, but what it names counts as used, so that a variable that only an
+// assertion reads draws no warning.
+#define ASSERT(f) ((void)sizeof(!(f)))
 #define VERIFY(f) ((void)(f))
 #define ASSERT_VALID(pOb) ((void)0)
 #define ASSERT_KINDOF(class_name, object) ((void)0)
@@ -179,6 +181,20 @@ template <typename Char, typename... Args> inline void AfxTrace(const Char* lpsz
 #define TRACE1(sz, p1) TRACE(_T(sz), p1)
 #define TRACE2(sz, p1, p2) TRACE(_T(sz), p1, p2)
 #define TRACE3(sz, p1, p2, p3) TRACE(_T(sz), p1, p2, p3)
+
+// Generated code traces with a category and a level before the format: TRACE(traceAppMsg, 0, "..."). Every
+// category and level is written.
+struct CTraceCategory
+{
+    LPCSTR m_pszName;
+};
+inline constexpr CTraceCategory traceAppMsg{"traceAppMsg"};
+template <typename Char, typename... Args>
+inline void AfxTrace(const CTraceCategory& category, UINT nLevel, const Char* lpszFormat,
+                     const Args&... args);
+
+// Allocations are not tracked by file and line: `#define new DEBUG_NEW` in generated code keeps plain new.
+#define DEBUG_NEW new
 
 /////////////////////////////////////////////////////////////////////////////
 // Exceptions. Thrown as pointers and disposed of by the catcher with Delete():
@@ -413,5 +429,12 @@ template <typename Char, typename... Args> inline void AfxTrace(const Char* lpsz
         e->Delete();
     }
 }
+
+template <typename Char, typename... Args>
+inline void AfxTrace(const CTraceCategory&, UINT, const Char* lpszFormat, const Args&... args)
+{
+    AfxTrace(lpszFormat, args...);
+}
+
 #include "afxfile_.h"
 #include "afxarc_.h"

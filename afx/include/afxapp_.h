@@ -101,6 +101,13 @@ public:
     // printer.
     BOOL GetPrinterDeviceDefaults(PRINTDLGW* pPrintDlg);
 
+    // Icons, at the system's icon size (SM_CXICON). LoadIcon takes an icon resource from the module of the
+    // resource chain that has it; LoadStandardIcon one of the system's icons (IDI_APPLICATION,
+    // IDI_INFORMATION, ...). Null when there is no such icon. The icons are shared: nobody destroys them.
+    HICON LoadIcon(LPCTSTR lpszResourceName) const;
+    HICON LoadIcon(UINT nIDResource) const;
+    HICON LoadStandardIcon(LPCTSTR lpszIconName) const;
+
     // Wait cursor: BeginWaitCursor and EndWaitCursor nest; RestoreWaitCursor shows it again after something
     // else set the cursor. Each calls DoWaitCursor with 1, -1 or 0.
     void BeginWaitCursor() { DoWaitCursor(1); }

@@ -83,6 +83,8 @@ enum AfxSig : UINT_PTR
     AfxSig_bD,             // BOOL (CDC*)
     AfxSig_wv,             // UINT ()
     AfxSig_lwl,            // LRESULT (WPARAM, LPARAM)
+    AfxSig_vwl,            // void (UINT, LPARAM)
+    AfxSig_hv,             // HCURSOR ()
 };
 
 union MessageMapFunctions
@@ -122,6 +124,8 @@ union MessageMapFunctions
     BOOL (CWnd::*pfn_bD)(CDC*);
     UINT (CWnd::*pfn_wv)();
     LRESULT (CWnd::*pfn_lwl)(WPARAM, LPARAM);
+    void (CWnd::*pfn_vwl)(UINT, LPARAM);
+    HCURSOR (CWnd::*pfn_hv)();
 };
 
 struct AFX_MSGMAP_ENTRY
@@ -322,6 +326,8 @@ protected:                                                                      
 #define ON_WM_SETCURSOR() AFX_ON_WM(WM_SETCURSOR, bWww, BOOL (CWnd::*)(CWnd*, UINT, UINT), OnSetCursor)
 #define ON_WM_ERASEBKGND() AFX_ON_WM(WM_ERASEBKGND, bD, BOOL (CWnd::*)(CDC*), OnEraseBkgnd)
 #define ON_WM_GETDLGCODE() AFX_ON_WM(WM_GETDLGCODE, wv, UINT (CWnd::*)(), OnGetDlgCode)
+#define ON_WM_SYSCOMMAND() AFX_ON_WM(WM_SYSCOMMAND, vwl, void (CWnd::*)(UINT, LPARAM), OnSysCommand)
+#define ON_WM_QUERYDRAGICON() AFX_ON_WM(WM_QUERYDRAGICON, hv, HCURSOR (CWnd::*)(), OnQueryDragIcon)
 
 // Messages a parent reflects back to the control that sent them.
 #define ON_WM_CTLCOLOR_REFLECT()                                                                             \

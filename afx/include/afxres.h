@@ -7,6 +7,15 @@
 //     // MyApp.rc: MENUITEM "Recent File", ID_FILE_MRU_FILE1, GRAYED
 #pragma once
 
+// A resource script that includes this header gets the system's resource definitions (window and dialog
+// styles, VS_VERSION_INFO, ...) with it; IDC_STATIC is the id of controls nobody addresses.
+#ifdef RC_INVOKED
+#include <winresrc.h>
+#endif
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
 // The string resource that names the application (the default of CWinApp::m_pszAppName).
 #define AFX_IDS_APP_TITLE 0xE000
 

@@ -12,6 +12,8 @@
 #pragma once
 
 #define AFX_UMBRELLA_AFXWIN_H
+// Generated code checks for it to tell that afxwin.h came first (through the precompiled header).
+#define __AFXWIN_H__
 
 #include "afx.h"
 #include "afxcoll.h"

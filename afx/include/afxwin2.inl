@@ -1,6 +1,6 @@
-// The thin wrappers of threads, windows and dialogs (afxwin.h, afxwnd_.h, afxdlg_.h), inline: each forwards
-// to one system function or message and asserts, in diagnostic builds, that the object holds a live thread
-// handle or window.
+// The thin wrappers of threads, the application, windows and dialogs (afxwin.h, afxapp_.h, afxwnd_.h,
+// afxdlg_.h), inline: each forwards to one system function or message and asserts, in diagnostic builds, that
+// the object holds a live thread handle or window.
 #pragma once
 
 #ifndef AFX_UMBRELLA_AFXWIN_H
@@ -32,6 +32,19 @@ inline DWORD CWinThread::ResumeThread()
 {
     ASSERT(m_hThread != nullptr);
     return ::ResumeThread(m_hThread);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// CWinApp
+
+inline HICON CWinApp::LoadIcon(UINT nIDResource) const
+{
+    return LoadIcon(MAKEINTRESOURCE(nIDResource));
+}
+
+inline HICON CWinApp::LoadStandardIcon(LPCTSTR lpszIconName) const
+{
+    return ::LoadIconW(nullptr, lpszIconName);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -68,6 +81,19 @@ inline int CWnd::GetWindowTextLength() const
 {
     ASSERT(::IsWindow(m_hWnd));
     return ::GetWindowTextLengthW(m_hWnd);
+}
+
+inline HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
+{
+    ASSERT(::IsWindow(m_hWnd));
+    return reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL,
+                                                  reinterpret_cast<LPARAM>(hIcon)));
+}
+
+inline HICON CWnd::GetIcon(BOOL bBigIcon) const
+{
+    ASSERT(::IsWindow(m_hWnd));
+    return reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL, 0));
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -161,6 +161,11 @@ public:
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     CFont* GetFont() const;
 
+    // The icons of the caption and the task switcher (bBigIcon TRUE: ICON_BIG, FALSE: ICON_SMALL), through
+    // WM_SETICON and WM_GETICON. SetIcon returns the icon the window had; the caller keeps ownership.
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon);
+    HICON GetIcon(BOOL bBigIcon) const;
+
     // Messages.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
@@ -340,6 +345,11 @@ protected:
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg UINT OnGetDlgCode();
+    // nID is the system command (SC_xxx or an id the program added to the system menu), lParam the cursor
+    // position for mouse choices.
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    // The icon shown while a minimised window without a class icon is dragged.
+    afx_msg HCURSOR OnQueryDragIcon();
 
     virtual void DoDataExchange(CDataExchange* pDX);
     // Creates the window from a dialog template (through the hook, like every window of an object).

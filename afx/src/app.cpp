@@ -163,6 +163,11 @@ int CWinApp::ExitInstance()
     return CWinThread::ExitInstance();
 }
 
+HICON CWinApp::LoadIcon(LPCTSTR lpszResourceName) const
+{
+    return ::LoadIconW(AfxFindResourceHandle(lpszResourceName, RT_GROUP_ICON), lpszResourceName);
+}
+
 void CWinApp::SetCurrentHandles()
 {
     CString strExeName = afximpl::ModuleBaseName(m_hInstance);

@@ -1,4 +1,5 @@
-// CDialog: modal and modeless dialogs from resource or in-memory templates.
+// CDialog: modal and modeless dialogs from resource or in-memory templates; CDialogEx.
+#include "afxdialogex.h"
 #include "wndstate.h"
 
 #include <cstring>
@@ -53,6 +54,7 @@ LPCDLGTEMPLATE LoadTemplate(LPCTSTR lpszTemplateName, HINSTANCE& hInst)
 } // namespace
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
+IMPLEMENT_DYNAMIC(CDialogEx, CDialog)
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_COMMAND(IDOK, &CDialog::OnOK)

@@ -815,6 +815,12 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         case AfxSig_lwl:
             lResult = (this->*mmf.pfn_lwl)(wParam, lParam);
             break;
+        case AfxSig_vwl:
+            (this->*mmf.pfn_vwl)(static_cast<UINT>(wParam), lParam);
+            break;
+        case AfxSig_hv:
+            lResult = reinterpret_cast<LRESULT>((this->*mmf.pfn_hv)());
+            break;
         default:
             TRACE(L"OnWndMsg: message 0x%04X maps to a command signature; not dispatched.\n", message);
             return FALSE;
@@ -1409,4 +1415,14 @@ BOOL CWnd::OnEraseBkgnd(CDC*)
 UINT CWnd::OnGetDlgCode()
 {
     return static_cast<UINT>(Default());
+}
+
+void CWnd::OnSysCommand(UINT, LPARAM)
+{
+    Default();
+}
+
+HCURSOR CWnd::OnQueryDragIcon()
+{
+    return reinterpret_cast<HCURSOR>(Default());
 }

@@ -1,0 +1,26 @@
+//{{NO_DEPENDENCIES}}
+// Resource ids, kept by the resource editor.
+// Used by DialogHost.rc
+//
+#define IDM_ABOUTBOX 0x0010
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_DIALOGHOST_DIALOG 102
+#define IDR_MAINFRAME 128
+#define IDC_NAME 1000
+#define IDC_COUNT 1001
+#define IDC_NUMBERED 1002
+#define IDC_FILL 1003
+#define IDC_LINES 1004
+#define IDC_ABOUT_INFO 1005
+
+// Next default values for new objects
+//
+#ifdef APSTUDIO_INVOKED
+#ifndef APSTUDIO_READONLY_SYMBOLS
+#define _APS_NEXT_RESOURCE_VALUE 129
+#define _APS_NEXT_COMMAND_VALUE 32771
+#define _APS_NEXT_CONTROL_VALUE 1006
+#define _APS_NEXT_SYMED_VALUE 101
+#endif
+#endif
