@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Installs the SDK from the build tree into a folder of its own, builds the host projects under examples/
 # that know the library only through find_package, and runs them under Wine: SdkHost checks itself, and the
-# driver works DialogHost's dialogs through their windows.
-# usage: check-sdk.sh <build dir> <work dir> <wine-run.sh> <DialogHostDriver.exe>
+# driver works DialogHost's dialogs through their windows. The steps can run apart (build, then run), so that
+# only the run, which needs the display to itself, holds up other tests.
+# usage: check-sdk.sh <build dir> <work dir> <wine-run.sh> <DialogHostDriver.exe> [build|run]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$1 work=$2 wine_run=$3 driver=$4
+build=$1 work=$2 wine_run=$3 driver=$4 step=${5:-all}
+if [ "$step" = run ]; then
+    "$wine_run" "$work/sdk-host/SdkHost.exe"
+    "$wine_run" "$driver" "$work/dialog-host/DialogHost.exe"
+    exit
+fi
 rm -rf "$work/sdk"
 cmake --install "$build" --prefix "$work/sdk" >/dev/null
 launcher=()
@@ -17,5 +23,6 @@ for host in sdk-host dialog-host; do
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$work/sdk" >/dev/null
     cmake --build "$work/$host" >/dev/null
 done
+[ "$step" = build ] && exit
 "$wine_run" "$work/sdk-host/SdkHost.exe"
 "$wine_run" "$driver" "$work/dialog-host/DialogHost.exe"
