@@ -94,7 +94,7 @@ def bench_section(lines):
 
 def fuzz_section(lines):
     inputs = int(os.environ.get("PARDALIN_FUZZ_ROUNDS", "0"))
-    rows, notes = [], []
+    rows, notes, total = [], [], 0.0
     for line in lines:
         match = re.match(r"\[\s+(OK|FAILED)\s+\] (\S+) \((\d+) ms\)", line)
         if match and match.group(2) in FUZZ:
@@ -102,6 +102,7 @@ def fuzz_section(lines):
             what, per = FUZZ[match.group(2)]
             count = max(1, inputs // per) if per > 1 else inputs
             seconds = int(ms) / 1000
+            total += seconds
             rate = format(round(count / seconds), ",") + "/s" if seconds else "-"
             rows.append("| `%s` | %s | %s | %.1f s | %s | %s |" % (
                 name, what, format(count, ","), seconds, rate,
@@ -111,6 +112,7 @@ def fuzz_section(lines):
     out = ["Last run: `make fuzz INPUTS=%s`, %s." % (format(inputs, ","), machine()), "",
            "| Fuzz target | One input | Inputs | Time | Rate | Result |",
            "|---|---|---:|---:|---:|:---:|"] + rows
+    out += ["", "The fuzz targets took %.0f minutes in all." % (total / 60)]
     if notes:
         out += ["", "Long rounds in the same run:", ""] + notes
     return out
