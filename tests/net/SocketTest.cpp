@@ -433,14 +433,17 @@ TEST_P(SocketLoopback, OptionsBeforeCreateAndBindOutcomesThroughTheSink)
     EXPECT_EQ(1, sink.references);
 }
 
-// socat connects from Linux and echoes through a pipe: a peer whose socket stack nobody here wrote.
+// socat connects from Linux and echoes through a pipe: a peer whose socket stack nobody here wrote. socat is
+// the pipe's only reader and writes to it blocking, in blocks of 8 KiB by default: once the socket back to us
+// is slow for a moment and the pipe fills, a block that needs more than the one free page never completes
+// and socat stops for good. Blocks of one page (-b 4096) always fit in the space its select waited for.
 TEST_P(SocketLoopback, EchoesThroughSocatAsTheLinuxPeer)
 {
     Listener listener(GetParam());
     CSink serverSink;
     VIoSocket* server = listener.Target(serverSink, GetParam());
     Request([&] { listener.socket->Accept(nullptr, server); });
-    std::wstring command = L"socat " +
+    std::wstring command = L"socat -b 4096 " +
                            std::wstring(strchr(GetParam(), ':') ? L"TCP6:[::1]:" : L"TCP4:127.0.0.1:") +
                            std::to_wstring(listener.port) + L" PIPE";
     STARTUPINFOW startup = {};
