@@ -109,7 +109,7 @@ def fuzz_section(lines):
                 "passed" if outcome == "OK" else "**failed**"))
         elif re.match(r"^(soak|store kills|openssl check|certificates):", line):
             notes.append("- " + line)
-    out = ["Last run: `make fuzz INPUTS=%s`, %s." % (format(inputs, ","), machine()), "",
+    out = ["Last run: `make fuzz INPUTS=%d`, %s." % (inputs, machine()), "",
            "| Fuzz target | One input | Inputs | Time | Rate | Result |",
            "|---|---|---:|---:|---:|:---:|"] + rows
     out += ["", "The fuzz targets took %.0f minutes in all." % (total / 60)]
