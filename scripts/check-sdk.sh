@@ -7,22 +7,21 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$1 work=$2 wine_run=$3 driver=$4 step=${5:-all}
-if [ "$step" = run ]; then
+if [ "$step" != run ]; then
+    rm -rf "$work/sdk"
+    cmake --install "$build" --prefix "$work/sdk" >/dev/null
+    launcher=()
+    if command -v ccache >/dev/null; then
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    for host in sdk-host dialog-host; do
+        cmake -S "$root/examples/$host" -B "$work/$host" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            "${launcher[@]}" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+            -DCMAKE_PREFIX_PATH="$work/sdk" >/dev/null
+        cmake --build "$work/$host" >/dev/null
+    done
+fi
+if [ "$step" != build ]; then
     "$wine_run" "$work/sdk-host/SdkHost.exe"
     "$wine_run" "$driver" "$work/dialog-host/DialogHost.exe"
-    exit
 fi
-rm -rf "$work/sdk"
-cmake --install "$build" --prefix "$work/sdk" >/dev/null
-launcher=()
-if command -v ccache >/dev/null; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
-for host in sdk-host dialog-host; do
-    cmake -S "$root/examples/$host" -B "$work/$host" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$work/sdk" >/dev/null
-    cmake --build "$work/$host" >/dev/null
-done
-[ "$step" = build ] && exit
-"$wine_run" "$work/sdk-host/SdkHost.exe"
-"$wine_run" "$driver" "$work/dialog-host/DialogHost.exe"
